@@ -1,0 +1,34 @@
+#pragma once
+// The registry file: sections of key=value lines, the layout of the classic
+// class registry ("[Chanlink.SerialChannel]", "[CLSID\{...}]"). Updates take
+// an exclusive lock and replace the file atomically, so two servers being
+// registered at once (a parallel build) never lose each other's entries.
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace rx041::com::detail {
+
+using Section = std::map<std::string, std::string>;
+
+class RegistryStore {
+ public:
+  static std::optional<RegistryStore> load(const std::filesystem::path& file);
+  static bool update(const std::filesystem::path& file, const std::function<void(RegistryStore&)>& change,
+                     std::string* message);
+
+  const Section* section(const std::string& name) const;
+  std::optional<std::string> value(const std::string& section, const std::string& key) const;
+  void set(const std::string& section, const std::string& key, const std::string& value);
+  void remove(const std::string& section);
+
+  std::string serialize() const;
+  static RegistryStore parse(const std::string& text);
+
+ private:
+  std::map<std::string, Section> sections_;
+};
+
+}  // namespace rx041::com::detail

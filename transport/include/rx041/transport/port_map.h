@@ -1,0 +1,38 @@
+#pragma once
+// The port map: which terminal device stands behind the operator's "COMn".
+//
+// A directory holds links named COM1 .. COM16, each pointing at a terminal
+// device (/dev/ttyUSB0, /dev/serial/by-id/..., a virtual bench's pseudo-
+// terminal). The directory is $RX041_PORTS when set, else
+// $XDG_CONFIG_HOME/rx041/ports (~/.config/rx041/ports). COMn exists exactly
+// when the link COMn exists and leads to a device.
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace rx041::transport {
+
+inline constexpr int kFirstComPort = 1;
+inline constexpr int kLastComPort = 16;
+
+std::filesystem::path portDirectory();
+
+// <port directory>/COMn, whether or not it exists.
+std::filesystem::path comPortPath(int number);
+
+// "COM7" -> 7; nullopt for anything else.
+std::optional<int> parseComName(std::string_view text);
+
+// "COMn" through the map, or a device path (anything containing '/') as given.
+std::optional<std::filesystem::path> resolvePort(std::string_view text);
+
+enum class PortProbe {
+  Absent,     // no such device
+  Available,  // could be opened and locked
+  Busy,       // exists but another program holds it
+};
+
+// Opens and releases the device once to see whether it could be used.
+PortProbe probePort(const std::filesystem::path& device);
+
+}  // namespace rx041::transport

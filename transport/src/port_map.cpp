@@ -1,0 +1,49 @@
+#include "rx041/transport/port_map.h"
+
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+#include <string>
+
+#include "rx041/transport/serial_device.h"
+
+namespace rx041::transport {
+
+std::filesystem::path portDirectory() {
+  if (const char* env = std::getenv("RX041_PORTS"); env && *env) return env;
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
+    return std::filesystem::path(config) / "rx041" / "ports";
+  const char* home = std::getenv("HOME");
+  return std::filesystem::path(home && *home ? home : "/tmp") / ".config" / "rx041" / "ports";
+}
+
+std::filesystem::path comPortPath(int number) { return portDirectory() / ("COM" + std::to_string(number)); }
+
+std::optional<int> parseComName(std::string_view text) {
+  if (text.size() < 4 || text.substr(0, 3) != "COM") return std::nullopt;
+  int number = 0;
+  const auto digits = text.substr(3);
+  auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  if (ec != std::errc() || end != digits.data() + digits.size() || number < 1) return std::nullopt;
+  return number;
+}
+
+std::optional<std::filesystem::path> resolvePort(std::string_view text) {
+  if (auto number = parseComName(text)) return comPortPath(*number);
+  if (text.find('/') != std::string_view::npos) return std::filesystem::path(text);
+  return std::nullopt;
+}
+
+PortProbe probePort(const std::filesystem::path& device) {
+  std::error_code ec;
+  if (!std::filesystem::exists(device, ec)) return PortProbe::Absent;
+  const SerialOpenResult opened = openSerialDevice(device);
+  if (!opened) return opened.error == EBUSY ? PortProbe::Busy : PortProbe::Absent;
+  ::close(opened.fd);
+  return PortProbe::Available;
+}
+
+}  // namespace rx041::transport
