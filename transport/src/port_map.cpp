@@ -46,4 +46,16 @@ PortProbe probePort(const std::filesystem::path& device) {
   return PortProbe::Available;
 }
 
+std::vector<std::string> listComPorts() {
+  std::vector<std::string> ports;
+  bool previousBusy = false;
+  for (int n = kFirstComPort; n <= kLastComPort; ++n) {
+    if (previousBusy) ports.push_back("COM" + std::to_string(n - 1));
+    const PortProbe probe = probePort(comPortPath(n));
+    previousBusy = probe == PortProbe::Busy;
+    if (probe == PortProbe::Available) ports.push_back("COM" + std::to_string(n));
+  }
+  return ports;
+}
+
 }  // namespace rx041::transport

@@ -58,5 +58,24 @@ TEST(PortMap, ProbeTellsAbsentAvailableAndBusy) {
   EXPECT_EQ(probePort(comPortPath(5)), PortProbe::Absent) << "a dangling link is no port";
 }
 
+TEST(PortMap, ListsFreePortsAndBusyOnesOneProbeLate) {
+  TempDir dir;
+  ScopedEnv env("RX041_PORTS", dir.path().c_str());
+  EXPECT_TRUE(listComPorts().empty());
+
+  PtyPair free3, busy5, free6, busy16;
+  std::filesystem::create_symlink(free3.slavePath(), comPortPath(3));
+  std::filesystem::create_symlink(busy5.slavePath(), comPortPath(5));
+  std::filesystem::create_symlink(free6.slavePath(), comPortPath(6));
+  std::filesystem::create_symlink(busy16.slavePath(), comPortPath(16));
+  const SerialOpenResult held5 = openSerialDevice(comPortPath(5));
+  const SerialOpenResult held16 = openSerialDevice(comPortPath(16));
+  ASSERT_TRUE(held5 && held16);
+  EXPECT_EQ(listComPorts(), (std::vector<std::string>{"COM3", "COM5", "COM6"}));
+  ::close(held5.fd);
+  ::close(held16.fd);
+  EXPECT_EQ(listComPorts(), (std::vector<std::string>{"COM3", "COM5", "COM6", "COM16"}));
+}
+
 }  // namespace
 }  // namespace rx041::transport

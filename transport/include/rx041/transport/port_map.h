@@ -8,7 +8,9 @@
 // when the link COMn exists and leads to a device.
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace rx041::transport {
 
@@ -34,5 +36,11 @@ enum class PortProbe {
 
 // Opens and releases the device once to see whether it could be used.
 PortProbe probePort(const std::filesystem::path& device);
+
+// The port list the operator chooses from: "COM1" .. "COM16" probed in order.
+// A free port is listed as it is probed; a port held by another program is
+// listed when the next number is probed, so a busy COM16 is not listed (the
+// port lists have always behaved so, and operators know a busy port by it).
+std::vector<std::string> listComPorts();
 
 }  // namespace rx041::transport
