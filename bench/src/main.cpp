@@ -1,0 +1,49 @@
+// rx041-sim: the virtual bench as a program. Prints the device path of its
+// pseudo-terminal as the first line of its output and serves until SIGINT or
+// SIGTERM.
+#include <signal.h>
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <exception>
+#include <iostream>
+
+#include "rx041/bench/bench.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{
+      "Virtual bench: an emulated RX041 programmer board with two ZQ3902 chips, served on a pseudo-terminal.\n"
+      "The first line of output is the device path to open as the board's serial port."};
+  rx041::bench::BenchOptions options;
+  int com = 0;
+  std::string control;
+  std::string transcript;
+  app.add_option("--com", com, "put the bench behind COMN of the port map ($RX041_PORTS)")
+      ->check(CLI::Range(1, 16));
+  app.add_option("--control", control, "serve the control commands on this Unix-domain socket");
+  app.add_option("--transcript", transcript, "write every received frame, with a millisecond timestamp, to this file");
+  app.add_flag("--line-rate", options.lineRate, "pace replies at the true 115200-baud rate");
+  CLI11_PARSE(app, argc, argv);
+  if (com != 0) options.comNumber = com;
+  options.controlSocket = control;
+  options.transcript = transcript;
+
+  // Block the stop signals before any thread starts, so that only sigwait
+  // below receives them and the bench can shut down in order.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+  try {
+    rx041::bench::Bench bench(options);
+    std::cout << bench.devicePath().string() << std::endl;
+    int received = 0;
+    sigwait(&stopSignals, &received);
+  } catch (const std::exception& error) {
+    std::cerr << "rx041-sim: " << error.what() << '\n';
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The board's end of the serial line: a pseudo-terminal whose master the
+// bench reads and writes. The bench also holds the slave end open (and never
+// reads it), so a client that closes and reopens the port never makes the
+// master see a hang-up.
+#include <filesystem>
+
+namespace rx041::bench {
+
+class PseudoTerminal {
+ public:
+  PseudoTerminal();  // throws std::runtime_error
+  ~PseudoTerminal();
+  PseudoTerminal(const PseudoTerminal&) = delete;
+  PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+
+  int master() const { return master_; }
+  const std::filesystem::path& slavePath() const { return slavePath_; }
+
+ private:
+  int master_ = -1;
+  int slaveHold_ = -1;
+  std::filesystem::path slavePath_;
+};
+
+}  // namespace rx041::bench
