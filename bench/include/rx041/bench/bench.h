@@ -13,10 +13,10 @@
 namespace rx041::bench {
 
 struct BenchOptions {
-  std::optional<int> comNumber;          // put the bench behind COMn of the port map
-  std::filesystem::path controlSocket;   // serve the control commands on this Unix socket
-  std::filesystem::path transcript;      // log every received frame with a timestamp
-  bool lineRate = false;                 // pace replies at the true 115200-baud rate
+  std::optional<int> comNumber{};         // put the bench behind COMn of the port map
+  std::filesystem::path controlSocket{};  // serve the control commands on this Unix socket
+  std::filesystem::path transcript{};     // log every received frame with a timestamp
+  bool lineRate = false;                  // pace replies at the true 115200-baud rate
 };
 
 class Bench {
