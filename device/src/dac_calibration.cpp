@@ -1,0 +1,81 @@
+#include "dac_calibration.h"
+
+#include <array>
+#include <vector>
+
+#include "rx041/device/device_interfaces.h"
+
+namespace rx041::zq3902 {
+namespace {
+
+constexpr std::int32_t kTestCodeRegister = 32;
+constexpr std::int32_t kTestMaskRegister = 33;
+constexpr std::int32_t kTestEnableRegister = 34;
+constexpr std::array<std::int32_t, 3> kTestCodes = {0x00, 0x07, 0x0E};
+constexpr auto kRelaySettleTime = std::chrono::milliseconds(300);
+
+struct Line {
+  float gain;
+  float offset;
+};
+
+// Test codes 0 and 14 lie 315 degrees apart, code 7 at 180 degrees.
+Line lineThrough(const std::array<float, 3>& readings) {
+  const float gain = static_cast<float>((readings[2] - readings[0]) * 0.0031746032);
+  return {gain, static_cast<float>(readings[1] - gain * 180.0)};
+}
+
+bool inside(float value, double low, double high) { return value > low && value < high; }
+
+std::int32_t statusOf(const DacCalibration& c) {
+  std::int32_t status = 0;
+  if (!inside(c.k0, 0.27, 0.28)) status = 0x11;
+  if (!inside(c.b0, -5, 5)) status |= 0x12;
+  if (!inside(c.k1, 0.27, 0.28)) status |= 0x24;
+  if (!inside(c.b1, -5, 5)) status |= 0x28;
+  return status;
+}
+
+}  // namespace
+
+DacCalibration calibrateDac(DeviceCore& device, std::int32_t chipIndex) {
+  CommandLayer& commands = device.commands();
+  const std::vector<std::int32_t> parts = chipIndex == kBothParts ? std::vector<std::int32_t>{0, 1}
+                                                                  : std::vector<std::int32_t>{chipIndex};
+  std::array<std::array<float, 3>, 2> readings{};
+  for (std::size_t round = 0; round < kTestCodes.size(); ++round) {
+    device.enterOwi(chipIndex);
+    for (const std::int32_t part : parts) {
+      commands.CmdWriteByteAddr(part, kTestCodeRegister, kTestCodes[round]);
+      commands.CmdWriteByteAddr(part, kTestMaskRegister, 0xFF);
+      commands.CmdWriteByteAddr(part, kTestEnableRegister, 0x01);
+    }
+    for (const std::int32_t part : parts) device.quitOwi(part);
+    for (const std::int32_t part : parts) device.setAdcMode(part);
+    for (const std::int32_t part : parts) {
+      commands.CmdRelayAnalog(part);
+      device.settle(kRelaySettleTime);
+      readings[part][round] = device.measure(part, MeasPercentVDD);
+    }
+  }
+  device.enterOwi(chipIndex);
+  for (const std::int32_t part : parts) commands.CmdWriteByteAddr(part, kTestEnableRegister, 0x00);
+
+  DacCalibration result;
+  for (const std::int32_t part : parts) {
+    const Line line = lineThrough(readings[part]);
+    (part == 0 ? result.k0 : result.k1) = line.gain;
+    (part == 0 ? result.b0 : result.b1) = line.offset;
+  }
+  result.status = statusOf(result);
+
+  SettingsTable& part1 = device.part(0).settings;
+  SettingsTable& part2 = device.part(1).settings;
+  part1.setReal(kDacGainSetting, result.k0);
+  part1.setReal(kDacOffsetSetting, result.b0);
+  part2.setReal(kDacGainSetting, result.k1);
+  part2.setReal(kDacOffsetSetting, result.b1);
+  return result;
+}
+
+}  // namespace rx041::zq3902

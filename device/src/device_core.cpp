@@ -1,0 +1,166 @@
+#include "device_core.h"
+
+#include <thread>
+
+#include "rx041/component/clock.h"
+#include "rx041/device/device_interfaces.h"
+#include "serial_channel_link.h"
+
+namespace rx041::zq3902 {
+namespace {
+
+using transport::traceClock;
+
+std::unique_ptr<ReplyChannel> linkTo(const std::shared_ptr<chanlink::ISerialChannel>& channel) {
+  if (!channel) return nullptr;
+  return std::make_unique<SerialChannelLink>(channel);
+}
+
+constexpr double kVoltsPerCode = 0.000152587890625;  // 5 V full scale either side of code 32768
+constexpr std::int32_t kZeroVoltCode = 32768;
+constexpr auto kRelaySettleTime = std::chrono::milliseconds(300);
+
+}  // namespace
+
+DeviceCore::DeviceCore(std::shared_ptr<chanlink::ISerialChannel> channel)
+    : channel_(std::move(channel)),
+      commands_(linkTo(channel_), com::processMilliseconds),
+      trace_("KVTlog.txt", "wt+") {
+  for (auto& part : parts_) part.image.clear();
+  initializeAllSettings();
+}
+
+std::int32_t DeviceCore::connectChannel(const com::Variant& port) {
+  trace_.write("%ld: Called of ConnectChannel from KVT Lib Device module with string: ", traceClock());
+  const auto number = port.toInt32();
+  if (!channel_ || !number) return kCommandFailed;
+  channel_->put_Port(static_cast<chanlink::SerialPortNumber>(*number));
+  channel_->put_Connected(com::VARIANT_TRUE);
+  return kCommandOk;
+}
+
+void DeviceCore::destroy(com::VARIANT_BOOL flag) {
+  if (flag == com::VARIANT_TRUE && channel_) channel_->put_Connected(com::VARIANT_FALSE);
+}
+
+void DeviceCore::initializeAllSettings() {
+  trace_.write("%d: Called InitializeAllSettings KVT Lib Device\n", static_cast<int>(traceClock()));
+  for (auto& part : parts_) {
+    part.settings.initialize();
+    part.switchConfigured = false;
+  }
+}
+
+void DeviceCore::storeSupplyVoltage(std::int32_t chipIndex, float volts) {
+  if (chipIndex == 0 || chipIndex == kBothParts) parts_[0].settings.setReal(kSupplyVoltageSetting, volts);
+  if (chipIndex == 1 || chipIndex == kBothParts) parts_[1].settings.setReal(kSupplyVoltageSetting, volts);
+}
+
+std::int32_t DeviceCore::powerOn(std::int32_t chipIndex) {
+  trace_.write("%ld, Called Customized_PowerOn KVT Lib Device\n", traceClock());
+  return commands_.CmdPowerOn(chipIndex);
+}
+
+std::int32_t DeviceCore::powerOff(std::int32_t chipIndex) {
+  trace_.write("%ld, Called Customized_PowerOff KVT Lib Device\n", traceClock());
+  return commands_.CmdPowerOff(chipIndex);
+}
+
+std::int32_t DeviceCore::mode0V(std::int32_t chipIndex) {
+  trace_.write("%ld, Called Customized_Mode0V KVT Lib Device\n", traceClock());
+  return commands_.CmdRelayAnalog(chipIndex);
+}
+
+std::int32_t DeviceCore::setAdcMode(std::int32_t chipIndex) {
+  trace_.write("%ld, Called Customized_SetADCMode KVT Lib Device\n", traceClock());
+  return commands_.CmdSetAdcMode(chipIndex);
+}
+
+void DeviceCore::setOwiStep(std::int32_t chipIndex) {
+  trace_.write("%ld, Called Customized_SetOWI KVT Lib Device\n", traceClock());
+  commands_.CmdSetOwiMode(chipIndex);
+}
+
+std::int32_t DeviceCore::enterOwi(std::int32_t chipIndex) {
+  if (isSinglePart(chipIndex)) {
+    setOwiStep(chipIndex);
+  } else if (chipIndex == kBothParts) {
+    setOwiStep(0);
+    setOwiStep(1);
+  }
+  const std::int32_t result = commands_.CmdEnterOwi(chipIndex);
+  trace_.write("%ld, Called Customized_EnterOWI KVT Lib Device with result:%d\n", traceClock(), result);
+  return result;
+}
+
+std::int32_t DeviceCore::quitOwi(std::int32_t chipIndex) {
+  const std::int32_t result = commands_.CmdExitOwi(chipIndex);
+  trace_.write("%ld, Called Customized_QuitOWI KVT Lib Device with result:%d\n", traceClock(), result);
+  return result;
+}
+
+float DeviceCore::measure(std::int32_t chipIndex, std::int32_t measureType) {
+  const std::int32_t code = commands_.CmdReadProgrammerADCvalue();
+  if (code == kAdcTimeout) return kAdcTimeoutReading;
+  const double volts = (code - kZeroVoltCode) * kVoltsPerCode;
+  switch (measureType) {
+    case MeasPercentVDD: return static_cast<float>(volts * 100.0 / part(chipIndex).settings.real(kSupplyVoltageSetting));
+    case MeasVolt: return static_cast<float>(volts);
+    default: return kUnknownMeasureType;
+  }
+}
+
+float DeviceCore::measureVdd(std::int32_t chipIndex) {
+  // The board has one VDD relay path per part; "both" measures through Part#1.
+  const std::int32_t relayPart = chipIndex == kBothParts ? 0 : chipIndex;
+  trace_.write("%ld, Called Customized_Mode5V KVT Lib Device\n", traceClock());
+  commands_.CmdRelayVdd(relayPart);
+  settle(kRelaySettleTime);
+  const float volts = measure(relayPart, MeasVolt);
+  if (volts <= kAdcTimeoutReading) return volts;
+  commands_.CmdRelayAnalog(relayPart);
+  storeSupplyVoltage(chipIndex, volts);
+  return volts;
+}
+
+std::int32_t DeviceCore::programDevice(std::int32_t chipIndex) {
+  const long start = traceClock();
+  trace_.write("%ld: Called ProgramDevice KVT Lib Device\n", start);
+  if (!isSinglePart(chipIndex)) return kProgramBadChip;
+
+  long stepStart = traceClock();
+  const std::int32_t erased = commands_.CmdErase(chipIndex);
+  long now = traceClock();
+  trace_.write("%ld: CmdErase time cost is %ld with result:%d\n", now, now - stepStart, erased);
+  if (erased != kCommandOk) return kProgramStepFailed;
+
+  stepStart = traceClock();
+  const std::int32_t stored = commands_.CmdStore(chipIndex);
+  now = traceClock();
+  trace_.write("%ld: CmdStore time cost is %ld with result:%d\n", now, now - stepStart, stored);
+  if (stored != kCommandOk) return kProgramStepFailed;
+
+  now = traceClock();
+  trace_.write("%ld: Called ProgramDevice KVT Lib Device. Total time cost:%ld\n", now, now - start);
+  return kProgramDone;
+}
+
+std::int32_t DeviceCore::writeBufToDevice(std::int32_t chipIndex) {
+  RegisterImage& image = part(chipIndex).image;
+  for (std::int32_t address = 0; address < RegisterImage::kRegisterCount; ++address) {
+    if (!image.changed(address)) continue;
+    const long start = traceClock();
+    const std::int32_t result = commands_.CmdWriteByteAddr(chipIndex, address, image.value(address));
+    image.markWritten(address);
+    const long now = traceClock();
+    trace_.write("%ld: CmdWriteByteAddr with result:%d and time cost is %ld\n", now, result, now - start);
+    if (result != kCommandOk) return kWriteBufFailed;
+  }
+  return kCommandOk;
+}
+
+void DeviceCore::settle(std::chrono::milliseconds duration) {
+  if (commands_.hasChannel()) std::this_thread::sleep_for(duration);
+}
+
+}  // namespace rx041::zq3902

@@ -1,0 +1,22 @@
+#pragma once
+// What the command layer needs from a serial channel: send one frame, and
+// collect whatever text has arrived since the last poll.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace rx041::zq3902 {
+
+class ReplyChannel {
+ public:
+  virtual ~ReplyChannel() = default;
+  virtual void send(const std::string& frame) = 0;
+  // The text received since the previous poll; waits a short while (the
+  // channel's own limit, about 250 ms) for the first byte and may return "".
+  virtual std::string poll() = 0;
+};
+
+// Milliseconds of a monotonic clock; the time limits are measured with it.
+using MillisecondClock = std::function<std::int64_t()>;
+
+}  // namespace rx041::zq3902

@@ -1,0 +1,22 @@
+#pragma once
+// The command layer's channel on top of Chanlink's SerialChannel, reached only
+// through its interface.
+#include <memory>
+
+#include "reply_channel.h"
+#include "rx041/transport/channel_interfaces.h"
+
+namespace rx041::zq3902 {
+
+class SerialChannelLink final : public ReplyChannel {
+ public:
+  explicit SerialChannelLink(std::shared_ptr<chanlink::ISerialChannel> channel) : channel_(std::move(channel)) {}
+
+  void send(const std::string& frame) override;
+  std::string poll() override;
+
+ private:
+  std::shared_ptr<chanlink::ISerialChannel> channel_;
+};
+
+}  // namespace rx041::zq3902

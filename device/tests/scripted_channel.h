@@ -1,0 +1,39 @@
+#pragma once
+// An in-process channel for the command layer: records the frames sent and
+// hands out scripted text, one entry per poll, on a clock of its own. A poll
+// with nothing scripted costs the channel's 250 ms wait.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "reply_channel.h"
+
+namespace rx041::zq3902::testing {
+
+class ScriptedChannel final : public ReplyChannel {
+ public:
+  static constexpr std::int64_t kEmptyPollMs = 250;
+
+  void send(const std::string& frame) override { sent.push_back(frame); }
+  std::string poll() override {
+    ++polls;
+    if (script.empty()) {
+      now += kEmptyPollMs;
+      return {};
+    }
+    std::string text = std::move(script.front());
+    script.pop_front();
+    now += 1;
+    return text;
+  }
+  MillisecondClock clock() {
+    return [this] { return now; };
+  }
+
+  std::vector<std::string> sent;
+  std::deque<std::string> script;
+  std::int64_t now = 0;
+  int polls = 0;
+};
+
+}  // namespace rx041::zq3902::testing
