@@ -78,22 +78,22 @@ class DispatchTable {
     const MemberInfo& member = entry.info;
     if (args.size() != member.argumentCount()) return DISP_E_BADPARAMCOUNT;
     if (member.kind == InvokeKind::PropertyGet && result == nullptr) return E_POINTER;
-    std::vector<Variant> slots(args.begin(), args.end());
-    for (std::size_t i = 0; i < slots.size(); ++i) {
+    std::vector<Variant> values(args.begin(), args.end());
+    for (std::size_t i = 0; i < values.size(); ++i) {
       const bool isPutValue = i == member.params.size();
       const VarType type = isPutValue ? member.valueType : member.params[i].type;
       if (!isPutValue && member.params[i].out) {
-        slots[i] = Variant();
+        values[i] = Variant();
         continue;
       }
-      auto converted = slots[i].changeType(type);
+      auto converted = values[i].changeType(type);
       if (!converted) return DISP_E_TYPEMISMATCH;
-      slots[i] = std::move(*converted);
+      values[i] = std::move(*converted);
     }
     Variant scratch;
-    const HRESULT hr = entry.handler(self, slots, result ? result : &scratch);
+    const HRESULT hr = entry.handler(self, values, result ? result : &scratch);
     for (std::size_t i = 0; i < member.params.size(); ++i) {
-      if (member.params[i].out) args[i] = std::move(slots[i]);
+      if (member.params[i].out) args[i] = std::move(values[i]);
     }
     return hr;
   }
