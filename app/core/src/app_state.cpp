@@ -1,0 +1,10 @@
+#include "rx41/app_state.h"
+
+namespace rx41 {
+
+AppState& appState() {
+  static AppState state;
+  return state;
+}
+
+}  // namespace rx41
