@@ -122,7 +122,7 @@ void Bench::Impl::handleFrame(const std::string& text, int master) {
   Delivery delivery;
   {
     std::lock_guard lock(mutex);
-    state.frames.push_back(text);
+    state.recordFrame(text);
     if (transcript) transcript->record(text);
     const auto frame = parseFrame(text);
     if (!frame) return;  // a board ignores what it cannot parse

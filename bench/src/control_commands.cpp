@@ -130,7 +130,7 @@ const std::map<std::string, Command>& commands() {
        }}},
       {"state", {"state P", 2, [](BenchState& s, const Arguments& a) { return describeState(s.board, a.part(1)); }}},
       {"frames", {"frames", 1, [](BenchState& s, const Arguments&) {
-         return "ok " + std::to_string(s.frames.size());
+         return "ok " + std::to_string(s.framesReceived);
        }}},
       {"fault", {"fault [once] KIND [ARG] | fault none | fault", 0, [](BenchState& s, const Arguments& a) {
          const std::string rest = a.rest(1);
@@ -146,8 +146,8 @@ const std::map<std::string, Command>& commands() {
 }
 
 std::string helpText() {
-  std::string text = "ok";
-  for (const auto& [name, command] : commands()) text += " | " + command.usage;
+  std::string text = "ok commands:";
+  for (const auto& [name, command] : commands()) text += (name == commands().begin()->first ? " " : "; ") + command.usage;
   return text;
 }
 

@@ -14,6 +14,12 @@ int main(int argc, char** argv) {
   CLI::App app{
       "Virtual bench: an emulated RX041 programmer board with two ZQ3902 chips, served on a pseudo-terminal.\n"
       "The first line of output is the device path to open as the board's serial port."};
+  app.footer(
+      "Control commands (one per line on the --control socket; replies \"ok ...\" or \"error REASON\"):\n"
+      "  angle P DEG | vdd P VOLTS | chip P present|absent | dac P GAIN OFFSET | id P VALUE\n"
+      "  ram P ADDR | eeprom P ADDR | output P | state P | frames | help\n"
+      "  fault [once] silent|garbage|refuse|hangup | fault [once] delay MS | fault [once] split N | fault none | fault\n"
+      "Parts P are 0 (Part#1) and 1 (Part#2). See bench/README.md.");
   rx041::bench::BenchOptions options;
   int com = 0;
   std::string control;

@@ -3,6 +3,8 @@
 
 #include <unistd.h>
 
+#include <thread>
+
 #include "bench_fixture.h"
 #include "faults.h"
 #include "host_rules.h"
@@ -69,6 +71,15 @@ TEST_F(FaultTest, DelayHoldsTheReplyBack) {
   const auto start = Clock::now();
   EXPECT_EQ(exchange("$V,V,R,0,FF,FF#", 1000ms).size(), 28u);
   EXPECT_GE(Clock::now() - start, 120ms);
+}
+
+TEST_F(FaultTest, ABenchClosesPromptlyWhileAReplyIsHeldBack) {
+  ASSERT_EQ(bench->control("fault delay 60000"), "ok");
+  host->send("$V,V,R,0,FF,FF#");
+  std::this_thread::sleep_for(20ms);
+  const auto start = Clock::now();
+  bench.reset();
+  EXPECT_LT(Clock::now() - start, 1000ms);
 }
 
 TEST_F(FaultTest, SplitSendsTheReplyInPiecesWithGaps) {

@@ -47,7 +47,8 @@ class Bench {
   // The chip's output in % of VDD as the ADC sees it on the analog relay:
   // 0 unless the part is powered and in ADC mode.
   double output(int part) const;
-  // Every frame received so far, in order.
+  // Every frame received so far, in order (a bench running for days keeps
+  // the most recent million).
   std::vector<std::string> frames() const;
 
  private:
