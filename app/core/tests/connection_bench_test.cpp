@@ -1,0 +1,59 @@
+// The connection path end to end: the port window, the device library created
+// by class name, its channel and the virtual bench behind a COM number.
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "rx041/bench/bench.h"
+#include "rx041/test_support/temp_dir.h"
+#include "rx41/device_connection.h"
+#include "scripted_operator.h"
+
+class ConnectionBenchTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void connectsDrivesThePartsAndDisconnects() {
+    rx041::test::TempDir dir;
+    rx041::test::ScopedEnv ports("RX041_PORTS", dir.path().c_str());
+    rx041::test::ScopedEnv trace("RX041_TRACE_DIR", dir.path().c_str());
+    rx041::bench::Bench bench(rx041::bench::BenchOptions{.comNumber = 4});
+
+    rx041::test::ScriptedOperator op;
+    rx41::AppState state;
+    rx41::StateMachine machine(state, op);
+    rx41::DeviceConnection connection(machine);
+    QStringList listed;
+    op.modalHandlers.push_back([&](QDialog& window) {
+      auto* list = window.findChild<QComboBox*>("Port");
+      for (int i = 0; i < list->count(); ++i) listed << list->itemText(i);
+      window.findChild<QPushButton*>("Connect")->click();
+    });
+    QVERIFY(connection.connectWithPortWindow(nullptr));
+    QCOMPARE(listed, QStringList{"COM4"});
+    QCOMPARE(op.messages, QStringList{});
+    QVERIFY(state.Device);
+    QCOMPARE(state.ProgrammerState, rx41::kConnected);
+
+    auto partState = [&](int part) { return QString::fromStdString(bench.control("state " + std::to_string(part))); };
+    QVERIFY2(partState(0).contains("power=off"), qPrintable(partState(0)));
+    machine.returnToAdcMode(0);
+    QCOMPARE(state.ChipState[0], rx41::kAdcMode);
+    QVERIFY2(partState(0).contains("power=on mode=adc"), qPrintable(partState(0)));
+    QVERIFY(machine.ensureOwiMode(0));
+    QVERIFY2(partState(0).contains("mode=owi owi=entered"), qPrintable(partState(0)));
+    QVERIFY(machine.ChipChangeToState(0, state.ChipState[0], rx41::kPowerOff));
+    QVERIFY2(partState(0).contains("power=off"), qPrintable(partState(0)));
+    QVERIFY2(partState(1).contains("power=off"), qPrintable(partState(1)));
+    QCOMPARE(op.messages, QStringList{});
+
+    const auto framesBefore = bench.frames().size();
+    connection.disconnect();
+    QVERIFY(!state.Device);
+    QCOMPARE(state.ProgrammerState, rx41::kOffline);
+    QCOMPARE(bench.frames().size(), framesBefore);
+  }
+};
+
+QTEST_MAIN(ConnectionBenchTest)
+#include "connection_bench_test.moc"
