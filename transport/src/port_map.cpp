@@ -1,8 +1,5 @@
 #include "rx041/transport/port_map.h"
 
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -42,7 +39,7 @@ PortProbe probePort(const std::filesystem::path& device) {
   if (!std::filesystem::exists(device, ec)) return PortProbe::Absent;
   const SerialOpenResult opened = openSerialDevice(device);
   if (!opened) return opened.error == EBUSY ? PortProbe::Busy : PortProbe::Absent;
-  ::close(opened.fd);
+  closeSerialDevice(opened.fd);
   return PortProbe::Available;
 }
 

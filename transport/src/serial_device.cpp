@@ -44,4 +44,10 @@ SerialOpenResult openSerialDevice(const std::filesystem::path& device) {
   return {fd, 0};
 }
 
+void closeSerialDevice(int fd) {
+  if (fd < 0) return;
+  ::ioctl(fd, TIOCNXCL);
+  ::close(fd);
+}
+
 }  // namespace rx041::transport

@@ -16,6 +16,12 @@ struct SerialOpenResult {
 
 SerialOpenResult openSerialDevice(const std::filesystem::path& device);
 
+// Closes a descriptor from openSerialDevice. The exclusive mode belongs to the
+// terminal, not the descriptor, and outlives the close while anyone else still
+// holds the device (a virtual bench keeps its line open): it is lifted first so
+// that the next open, by this program or another, is not refused.
+void closeSerialDevice(int fd);
+
 // Puts an open terminal into the line settings above; false if the device
 // refuses them (it is then not a terminal).
 bool configureSerialLine(int fd);
