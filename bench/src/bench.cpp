@@ -95,9 +95,10 @@ void Bench::Impl::serve() {
   // Only this thread replaces the line, so it may use the master without the lock.
   for (;;) {
     const int master = line->master();
-    pollfd fds[2] = {{stop.fd(), POLLIN, 0}, {master, POLLIN, 0}};
-    if (::poll(fds, 2, -1) < 0 && errno != EINTR) return;
+    pollfd fds[3] = {{stop.fd(), POLLIN, 0}, {master, POLLIN, 0}, {line->closeWatch(), POLLIN, 0}};
+    if (::poll(fds, 3, -1) < 0 && errno != EINTR) return;
     if (fds[0].revents) return;
+    if (fds[2].revents) line->clientClosed();
     if (!(fds[1].revents & POLLIN)) {
       // A master without data but with an event (hang-up while the line is
       // being set up): wait a little instead of spinning.

@@ -46,6 +46,14 @@ struct Client {
 
 }  // namespace
 
+std::string ControlSocket::answer(const std::string& command) const {
+  try {
+    return handler_(command);
+  } catch (const std::exception& error) {
+    return std::string("error ") + error.what();
+  }
+}
+
 ControlSocket::ControlSocket(const std::filesystem::path& path, Handler handler, int stopFd)
     : path_(path), handler_(std::move(handler)), stopFd_(stopFd) {
   const sockaddr_un address = addressOf(path);
@@ -89,7 +97,7 @@ void ControlSocket::serve() {
             continue;
           }
           if (!client.pending.empty() && client.pending.back() == '\r') client.pending.pop_back();
-          const std::string reply = (client.overlong ? "error line too long" : handler_(client.pending)) + "\n";
+          const std::string reply = (client.overlong ? "error line too long" : answer(client.pending)) + "\n";
           client.pending.clear();
           client.overlong = false;
           open = ::send(client.fd, reply.data(), reply.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(reply.size());

@@ -22,6 +22,8 @@ class ControlSocket {
 
  private:
   void serve();
+  // The handler's reply; an exception becomes an error reply, not the end of the thread.
+  std::string answer(const std::string& command) const;
 
   std::filesystem::path path_;
   Handler handler_;

@@ -1,6 +1,8 @@
 #include "pseudo_terminal.h"
 
 #include <fcntl.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
@@ -38,9 +40,25 @@ PseudoTerminal::PseudoTerminal() {
     ::tcsetattr(slaveHold_, TCSANOW, &tio);
   }
   ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+  closeWatch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  if (closeWatch_ < 0 || ::inotify_add_watch(closeWatch_, name, IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0) {
+    const std::string reason = std::strerror(errno);
+    if (closeWatch_ >= 0) ::close(closeWatch_);
+    ::close(slaveHold_);
+    ::close(master_);
+    throw std::runtime_error("cannot watch " + slavePath_.string() + ": " + reason);
+  }
+}
+
+void PseudoTerminal::clientClosed() {
+  char events[4096];
+  while (::read(closeWatch_, events, sizeof events) > 0) {
+  }
+  ::ioctl(slaveHold_, TIOCNXCL);
 }
 
 PseudoTerminal::~PseudoTerminal() {
+  ::close(closeWatch_);
   ::close(slaveHold_);
   ::close(master_);
 }

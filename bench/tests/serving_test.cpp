@@ -4,6 +4,7 @@
 
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -13,6 +14,7 @@
 
 #include "bench_fixture.h"
 #include "rx041/transport/port_map.h"
+#include "rx041/transport/serial_device.h"
 
 namespace rx041::bench::test {
 namespace {
@@ -78,6 +80,32 @@ TEST(SerialLineTest, AClientMayCloseAndReopenThePort) {
   RawLine host(bench.devicePath());
   host.send("$R,P,F,1,FF,FF#");
   EXPECT_EQ(host.readLine().value_or("").size(), 22u);
+}
+
+TEST(SerialLineTest, AnUnprivilegedClientMayReopenThePortItHeldExclusively) {
+  Bench bench;
+  const fs::path device = bench.devicePath();
+  // The check means something only without privileges, which pass the
+  // exclusive mode by; as root, run it as nobody.
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(device.c_str(), 65534, 65534), 0);
+  }
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+    for (int round = 0; round < 3; ++round) {
+      const auto opened = transport::openSerialDevice(device);
+      if (!opened) ::_exit(10 + round);
+      ::close(opened.fd);
+      std::this_thread::sleep_for(20ms);  // the bench notices the close
+    }
+    ::_exit(0);
+  }
+  int status = -1;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "10 + the round whose open failed";
 }
 
 TEST(SerialLineTest, LineRatePacesRepliesAt115200Baud) {
