@@ -4,10 +4,8 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <string>
 #include <thread>
 

@@ -1,4 +1,3 @@
-#include <sys/ioctl.h>
 #include <time.h>
 
 #include <thread>

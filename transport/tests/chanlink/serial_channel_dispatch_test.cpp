@@ -61,15 +61,6 @@ TEST_F(SerialChannelDispatch, CallsByIdBehaveAsDirectCalls) {
   EXPECT_EQ(get(D::Connected), Variant(com::VariantBool{com::VARIANT_FALSE}));
 }
 
-TEST_F(SerialChannelDispatch, LoadByIdConnectsToComThree) {
-  test::PtyPair com3;
-  mapPort(3, com3.slavePath());
-  std::vector<Variant> args{Variant()};
-  EXPECT_EQ(invoke(D::Load, InvokeKind::Method, args), com::S_OK);
-  EXPECT_EQ(get(D::Port), Variant(std::int32_t{3}));
-  EXPECT_EQ(get(D::Connected), Variant(com::VariantBool{com::VARIANT_TRUE}));
-}
-
 TEST(SerialChannelMembers, UnimplementedMembersAndNullOutputsAreRefused) {
   auto channel = createSerialChannel();
   ASSERT_TRUE(channel);
