@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "rx041/component/notify.h"
 #include "rx041/component/registry.h"
 #include "rx041/transport/channel_interfaces.h"
@@ -36,6 +38,12 @@ TEST(CommManager, EveryMemberSucceedsAndLeavesTheCallersVariablesAlone) {
   EXPECT_EQ(manager->GetVersion(&major, &minor), com::S_OK);
   EXPECT_EQ(major, 7);
   EXPECT_EQ(minor, 9);
+
+  std::vector<com::Variant> versionSlots{std::int32_t{7}, std::int32_t{9}};
+  EXPECT_EQ(manager->invoke(ICommManager::Dispid::GetVersion, com::InvokeKind::Method, versionSlots, nullptr),
+            com::S_OK);
+  EXPECT_EQ(versionSlots[0], com::Variant(std::int32_t{7})) << "also when called by dispatch id";
+  EXPECT_EQ(versionSlots[1], com::Variant(std::int32_t{9}));
 
   std::string name = "caller's", version = "caller's";
   EXPECT_EQ(manager->get_Name(&name), com::S_OK);

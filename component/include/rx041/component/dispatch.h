@@ -82,10 +82,7 @@ class DispatchTable {
     for (std::size_t i = 0; i < values.size(); ++i) {
       const bool isPutValue = i == member.params.size();
       const VarType type = isPutValue ? member.valueType : member.params[i].type;
-      if (!isPutValue && member.params[i].out) {
-        values[i] = Variant();
-        continue;
-      }
+      if (!isPutValue && member.params[i].out) continue;  // the member may leave it as the caller passed it
       auto converted = values[i].changeType(type);
       if (!converted) return DISP_E_TYPEMISMATCH;
       values[i] = std::move(*converted);

@@ -205,7 +205,8 @@ inline const DispatchTable<ICommManager>& commManagerTable() {
           {{"GetVersion", D::GetVersion, InvokeKind::Method,
             {{"pMajor", VarType::I4, true}, {"pMinor", VarType::I4, true}}},
            [](ICommManager& s, std::span<Variant> a, Variant*) {
-             std::int32_t major = 0, minor = 0;
+             // Seeded with the caller's values: the member may leave them untouched.
+             std::int32_t major = a[0].toInt32().value_or(0), minor = a[1].toInt32().value_or(0);
              const HRESULT hr = s.GetVersion(&major, &minor);
              a[0] = major;
              a[1] = minor;
@@ -213,7 +214,7 @@ inline const DispatchTable<ICommManager>& commManagerTable() {
            }},
           {{"GetVersionStr", D::GetVersionStr, InvokeKind::Method, {{"pVal", VarType::String, true}}},
            [](ICommManager& s, std::span<Variant> a, Variant*) {
-             std::string value;
+             std::string value = a[0].toString().value_or(std::string());
              const HRESULT hr = s.GetVersionStr(&value);
              a[0] = value;
              return hr;
