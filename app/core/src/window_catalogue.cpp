@@ -1,8 +1,10 @@
 #include "rx41/window_catalogue.h"
 
-#include <QLoggingCategory>
+#include <QtGlobal>
 #include <algorithm>
 #include <iterator>
+
+#include "rx41/control_names.h"
 
 namespace rx41 {
 
@@ -51,6 +53,7 @@ std::unique_ptr<QWidget> WindowCatalogue::open(const QString& className, Operato
   if (factory == factories_.end()) return nullptr;
   std::unique_ptr<QWidget> window = factory->second(operatorInterface);
   if (!window) return nullptr;
+  if (window->objectName().isEmpty()) setControlName(*window, className);
   opened_[className] = window.get();
   window->show();
   return window;

@@ -8,6 +8,7 @@
 #include "rx41/control_names.h"
 #include "rx41/frm_comport.h"
 #include "rx41/number_text.h"
+#include "rx41/operator_sink.h"
 #include "rx41/wait_form.h"
 #include "scripted_operator.h"
 
@@ -155,6 +156,15 @@ class SharedWindowsTest : public QObject {
     QTest::mouseClick(spot, Qt::LeftButton);
     QCOMPARE(op.messages,
              QStringList{"sysoffset is: 0; K(0)&B(0): 0.2777778 & -1.5; K(1)&B(1): 0.25 & 1.234568E+07 !"});
+  }
+
+  void curveMessagesReachTheOperator() {
+    rx041::test::ScriptedOperator op;
+    rx41::CurveTables tables;
+    tables.Points[1][0][0] = 100;
+    tables.Points[1][1][0] = 200;  // equal levels: neither extension can be placed
+    rx41::BuildCurve(tables, 2, 1, rx41::operatorSink(op));
+    QCOMPARE(op.messages.first(), QString("Error in Cal2PointsExtend0"));
   }
 
   void singlesPrintWithAtMostSevenDigits() {

@@ -4,15 +4,19 @@
 
 #include <chrono>
 
-#include "core_test_helpers.h"
 #include "rx041/test_support/recording_device.h"
 #include "scripted_operator.h"
 
 namespace rx41 {
 namespace {
 
-using rx41::testing::texts;
 using Calls = std::vector<std::string>;
+
+Calls texts(const QStringList& list) {
+  Calls out;
+  for (const QString& text : list) out.push_back(text.toStdString());
+  return out;
+}
 
 class StateMachineTest : public ::testing::Test {
  protected:

@@ -56,6 +56,7 @@ class WindowCatalogueTest : public QObject {
     QVERIFY(window->isVisible());
     QCOMPARE(given, &op);
     QCOMPARE(catalogue.openedWindow("MainForm2PointsProgramming"), window.get());
+    QCOMPARE(window->objectName(), QString("MainForm2PointsProgramming"));
     QVERIFY(!catalogue.openedWindow("MainForm2PointsProgrammingWithPwr"));
   }
 
