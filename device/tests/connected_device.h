@@ -1,0 +1,59 @@
+#pragma once
+// A device object created by ProgID from the build's registry, connected
+// through the channel library to a scripted board peer behind COM1 of a
+// private port map. Traces go to the same private directory.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "rx041/device/device_interfaces.h"
+#include "rx041/test_support/scripted_board_peer.h"
+#include "rx041/test_support/temp_dir.h"
+
+namespace rx041::zq3902::testing {
+
+class ConnectedDevice {
+ public:
+  // traced: create the trace marker so that the device writes its log.
+  explicit ConnectedDevice(bool traced = false);
+  ~ConnectedDevice();
+
+  IZQ3902Device& operator*() { return *device; }
+  IZQ3902Device* operator->() { return device.get(); }
+  std::shared_ptr<IZQ3902Advanced> advanced();
+  std::shared_ptr<IZQ3902Solver> solver();
+
+  // The frames received since the last call.
+  std::vector<std::string> takeFrames();
+  // The device's trace log as written so far.
+  std::string traceLog() const;
+
+  test::TempDir dir;
+
+ private:
+  test::ScopedEnv ports_;
+  test::ScopedEnv traces_;
+
+ public:
+  test::ScriptedBoardPeer peer;
+  std::shared_ptr<IZQ3902Device> device;
+};
+
+// Convenience calls that return the out-value.
+std::int32_t result(HRESULT (IZQ3902Device::*member)(std::int32_t, std::int32_t*), IZQ3902Device& device,
+                    std::int32_t chipIndex);
+std::int32_t memRead(IZQ3902Advanced& advanced, std::int32_t chipIndex, std::int32_t address);
+std::int32_t setSetting(IZQ3902Advanced& advanced, std::int32_t chipIndex, std::int32_t settingId, float value,
+                        std::int32_t offsetFlag = 0);
+
+// ADC code of a voltage as the programmer reports it.
+int adcCodeOf(double volts);
+
+// The (register, data) pairs of the OWI write frames, in order.
+std::vector<std::pair<int, int>> writesIn(const std::vector<std::string>& frames);
+// The registers of the OWI read frames, in order.
+std::vector<int> readsIn(const std::vector<std::string>& frames);
+
+}  // namespace rx041::zq3902::testing

@@ -1,0 +1,213 @@
+// Measurement, DAC calibration, angle, EEPROM programming and version
+// results, with the board's readings scripted.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <map>
+
+#include "connected_device.h"
+
+namespace rx041::zq3902 {
+namespace {
+
+using testing::adcCodeOf;
+using testing::ConnectedDevice;
+using testing::result;
+using test::PeerReply;
+using test::ScriptedBoardPeer;
+using Frames = std::vector<std::string>;
+
+class MeasurementTest : public ::testing::Test {
+ protected:
+  float measure(std::int32_t chipIndex, MeasureTypes type) {
+    float value = 0;
+    EXPECT_EQ(device->Measure(chipIndex, type, &value), com::S_OK);
+    return value;
+  }
+  float measureVdd(std::int32_t chipIndex) {
+    float value = 0;
+    EXPECT_EQ(device->MeasureVdd(chipIndex, &value), com::S_OK);
+    return value;
+  }
+
+  ConnectedDevice device;
+};
+
+TEST_F(MeasurementTest, AdcCodesBecomeVoltsAndPercentOfTheSupply) {
+  device.peer.setAdcCode(32768);
+  EXPECT_FLOAT_EQ(measure(0, MeasVolt), 0.0f);
+  device.peer.setAdcCode(0);
+  EXPECT_FLOAT_EQ(measure(0, MeasVolt), -5.0f);
+  device.peer.setAdcCode(65535);
+  EXPECT_FLOAT_EQ(measure(1, MeasVolt), 4.99984741f);
+  EXPECT_FLOAT_EQ(measure(0, MeasPercentVDD), 99.99695f);
+  EXPECT_FLOAT_EQ(measure(0, static_cast<MeasureTypes>(3)), -100.0f);
+  EXPECT_EQ(device.takeFrames().size(), 5u);  // the unknown type still reads the ADC
+  EXPECT_EQ(device->Measure(0, MeasVolt, nullptr), com::E_POINTER);
+}
+
+TEST_F(MeasurementTest, MeasuredSupplyIsUsedForPercentages) {
+  device.peer.setAdcCode(adcCodeOf(4.0));
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_NEAR(measureVdd(1), 4.0f, 1e-3);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
+  device.peer.setAdcCode(adcCodeOf(2.0));
+  EXPECT_NEAR(measure(1, MeasPercentVDD), 50.0f, 0.01);  // Part#2: 2 of 4 V
+  EXPECT_NEAR(measure(0, MeasPercentVDD), 40.0f, 0.01);  // Part#1 still at 5 V
+  EXPECT_NEAR(measure(7, MeasPercentVDD), 50.0f, 0.01);  // any other index: Part#2
+
+  device.peer.setAdcCode(adcCodeOf(2.5));
+  EXPECT_NEAR(measureVdd(3), 2.5f, 1e-3);  // both parts
+  device.peer.setAdcCode(adcCodeOf(2.0));
+  EXPECT_NEAR(measure(0, MeasPercentVDD), 80.0f, 0.01);
+  EXPECT_NEAR(measure(1, MeasPercentVDD), 80.0f, 0.01);
+
+  device.peer.setAdcCode(adcCodeOf(3.0));
+  EXPECT_NEAR(measureVdd(5), 3.0f, 1e-3);  // measured through Part#2, stored nowhere
+  device.peer.setAdcCode(adcCodeOf(2.0));
+  EXPECT_NEAR(measure(1, MeasPercentVDD), 80.0f, 0.01);
+}
+
+TEST_F(MeasurementTest, SupplyMeasurementTimeOutKeepsTheRelayAndTheStoredSupply) {
+  device.peer.scriptReply("$M,T,W", PeerReply::silence());
+  EXPECT_FLOAT_EQ(measureVdd(0), -101.0f);
+  EXPECT_EQ(device.takeFrames(), (Frames{"$R,M,V,1,FF,FF#", "$M,T,W,0,FF,FF#"}));
+  device.peer.setAdcCode(adcCodeOf(2.5));
+  EXPECT_NEAR(measure(0, MeasPercentVDD), 50.0f, 0.01);
+}
+
+// Answers the ADC with the output of the part whose analog relay was switched
+// last, for the test code in its register 32: codes 0, 7 and 14 give 12.5, 50
+// and 100 % times the part's gain plus its offset, of a 4 V supply (so that
+// 100 % stays within the ADC's range).
+void emulateDac(ConnectedDevice& device, std::array<std::pair<double, double>, 2> gainOffset) {
+  ScriptedBoardPeer& peer = device.peer;
+  peer.setResponder(nullptr);
+  peer.setAdcCode(adcCodeOf(4.0));
+  float volts = 0;
+  device->MeasureVdd(3, &volts);
+  device.takeFrames();
+  auto relayed = std::make_shared<int>(1);
+  peer.setResponder([&peer, relayed, gainOffset](const std::string& frame) -> std::optional<PeerReply> {
+    if (frame.rfind("$R,M,A,", 0) == 0) *relayed = frame[7] - '0';
+    if (frame.rfind("$M,T,W", 0) != 0) return std::nullopt;
+    static const std::map<int, double> ideal{{0x00, 12.5}, {0x07, 50.0}, {0x0E, 100.0}};
+    const auto [gain, offset] = gainOffset[*relayed - 1];
+    const double percent = ideal.at(peer.registerValue(*relayed, 0x20)) * gain + offset;
+    return PeerReply::line(ScriptedBoardPeer::adcLine(adcCodeOf(percent * 4.0 / 100.0)));
+  });
+}
+
+struct Calibration {
+  float k0 = 123, b0 = 123, k1 = 123, b1 = 123;
+  std::int32_t status = -1;
+};
+
+Calibration calibrate(IZQ3902Device& device, std::int32_t chipIndex) {
+  Calibration c;
+  EXPECT_EQ(device.DAC_calibration(chipIndex, &c.k0, &c.b0, &c.k1, &c.b1, &c.status), com::S_OK);
+  return c;
+}
+
+TEST_F(MeasurementTest, DacCalibrationOfAnIdealPart) {
+  emulateDac(device, {{{1.0, 0.0}, {1.0, 0.0}}});
+  const Calibration c = calibrate(*device, 0);
+  EXPECT_EQ(c.status, 0);
+  EXPECT_NEAR(c.k0, 0.2777778f, 1e-5);
+  EXPECT_NEAR(c.b0, 0.0f, 1e-3);
+  EXPECT_EQ(c.k1, std::bit_cast<float>(0x3E8E38E4u));  // Part#2 reset to the defaults
+  EXPECT_EQ(c.b1, 0.0f);
+}
+
+TEST_F(MeasurementTest, DacCalibrationStatusNamesTheValuesOutOfRange) {
+  emulateDac(device, {{{0.97, 1.2}, {1.0, 6.0}}});
+  Calibration c = calibrate(*device, 3);
+  EXPECT_NEAR(c.k0, 0.2694444f, 1e-4);  // 84.875 / 315
+  EXPECT_NEAR(c.b0, 1.2f, 1e-2);
+  EXPECT_NEAR(c.k1, 0.2777778f, 1e-4);
+  EXPECT_NEAR(c.b1, 6.0f, 1e-2);
+  EXPECT_EQ(c.status, 0x11 | 0x28);
+
+  emulateDac(device, {{{1.0, 0.0}, {0.9, -6.0}}});
+  c = calibrate(*device, 1);
+  EXPECT_EQ(c.status, 0x24 | 0x28);
+  EXPECT_EQ(c.k0, std::bit_cast<float>(0x3E8E38E4u));
+}
+
+TEST_F(MeasurementTest, DacCalibrationResultFeedsTheOffsetConversion) {
+  emulateDac(device, {{{1.0, 10.0}, {1.0, 0.0}}});
+  const Calibration c = calibrate(*device, 0);
+  EXPECT_NEAR(c.b0, 10.0f, 1e-2);
+  device.takeFrames();
+
+  // A ChipIndex other than 0, 1 and 3 touches neither the outputs nor the stored calibration.
+  const Calibration untouched = calibrate(*device, 2);
+  EXPECT_EQ(untouched.status, 1);
+  EXPECT_EQ(untouched.k0, 123.0f);
+  EXPECT_EQ(untouched.b1, 123.0f);
+  EXPECT_TRUE(device.takeFrames().empty());
+
+  auto advanced = device.advanced();
+  testing::setSetting(*advanced, 0, SolverSettingClampingLow, 20.0f, 1);   // (20 - 10) / 1 = 10 %
+  testing::setSetting(*advanced, 0, SolverSettingClampingHigh, 90.0f, 1);  // 80 %
+  std::int32_t status = -1;
+  device.solver()->CopySolverSettingsToParameters(0, &status);
+  ASSERT_EQ(status, 0);
+  std::map<int, int> r;
+  for (const auto& [address, data] : testing::writesIn(device.takeFrames())) r[address] = data;
+  EXPECT_NEAR(r.at(16) | (r.at(17) & 0x0F) << 8, 410, 1);   // 10 % = 409.6
+  EXPECT_NEAR(r.at(15) | (r.at(17) >> 4) << 8, 3277, 1);    // 80 % = 3276.8
+}
+
+TEST_F(MeasurementTest, AngleFromTwoRegisterReads) {
+  device.peer.setRegister(1, 73, 0x5A);
+  device.peer.setRegister(1, 74, 0x00);
+  float angle = 0;
+  device->GetAngle(0, &angle);
+  EXPECT_FLOAT_EQ(angle, 360.0f);
+  device.peer.setRegister(2, 73, 0x0B);
+  device.peer.setRegister(2, 74, 0x48);
+  device->GetAngle(1, &angle);
+  EXPECT_FLOAT_EQ(angle, 45.125f);
+  device.peer.scriptReply("$C,O,R,2,49", PeerReply::line("OWI Error @49: 0x00"));
+  device->GetAngle(1, &angle);
+  EXPECT_FLOAT_EQ(angle, (511 * 256 + 0x48) / 64.0f);  // a failed read counts as 511
+  EXPECT_EQ(device->GetAngle(1, nullptr), com::E_POINTER);
+}
+
+TEST_F(MeasurementTest, ProgrammingResults) {
+  EXPECT_EQ(result(&IZQ3902Device::ProgramDevice, *device, 2), 1);
+  EXPECT_TRUE(device.takeFrames().empty());
+  device.peer.scriptReply("$M,A,W", PeerReply::line("Part#1 Erase refused!!"));
+  EXPECT_EQ(result(&IZQ3902Device::ProgramDevice, *device, 0), 2);
+  EXPECT_EQ(device.takeFrames(), (Frames{"$M,A,W,1,52,FF#"}));
+  device.peer.scriptReply("$M,S,W", PeerReply::line("OWI Stop Part#1!!"));
+  EXPECT_EQ(result(&IZQ3902Device::ProgramDevice, *device, 1), 2);
+  EXPECT_EQ(device.takeFrames().size(), 2u);
+  EXPECT_EQ(result(&IZQ3902Device::ProgramDevice, *device, 1), 0);
+}
+
+TEST_F(MeasurementTest, VersionsAndRegisterAccess) {
+  device.peer.scriptReply("$V,V,R", PeerReply::line("Firmware version RX041 Va.b.c"));
+  std::int32_t major = 9, minor = 9, build = 9, status = -1;
+  device->ProgrammerVersion(&major, &minor, &build, &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(major + minor + build, 0);
+
+  auto advanced = device.advanced();
+  device.peer.setRegister(2, 0x48, 0x39);
+  std::int32_t version = 0;
+  EXPECT_EQ(advanced->get_ChipVersion(1, &version), com::S_OK);
+  EXPECT_EQ(version, 0x39);
+  EXPECT_EQ(advanced->get_ChipVersion(1, nullptr), com::E_POINTER);
+
+  advanced->MemWrite(0, 0x20, 0x1FF);  // the low byte of Data
+  EXPECT_EQ(testing::memRead(*advanced, 0, 0x20), 0xFF);
+  advanced->MemWrite(0, 0x100, 1);  // no such register: nothing is sent
+  EXPECT_EQ(testing::memRead(*advanced, 0, -1), 511);
+  EXPECT_EQ(device.takeFrames(),
+            (Frames{"$V,V,R,0,FF,FF#", "$C,O,R,2,48,FF#", "$C,O,W,1,20,FF#", "$C,O,R,1,20,FF#"}));
+}
+
+}  // namespace
+}  // namespace rx041::zq3902
