@@ -1,0 +1,75 @@
+// The whole programming flow against the virtual bench: a chip whose output
+// DAC has gain and offset errors is calibrated, given a two-point curve with
+// the offset correction, programmed, power-cycled and measured.
+#include <gtest/gtest.h>
+
+#include "connected_device.h"
+#include "rx041/bench/bench.h"
+#include "rx041/component/registry.h"
+
+namespace rx041::zq3902 {
+namespace {
+
+using testing::result;
+using testing::setSetting;
+
+TEST(BenchEndToEndTest, CalibratedCurveHitsItsTargetsAfterAPowerCycle) {
+  test::TempDir dir;
+  test::ScopedEnv ports("RX041_PORTS", dir.path().c_str());
+  test::ScopedEnv traces("RX041_TRACE_DIR", dir.path().c_str());
+  bench::Bench bench(bench::BenchOptions{.comNumber = 1});
+  bench.setDac(0, 0.97, 1.2);
+
+  const auto device = com::createInstance<IZQ3902Device>("ZQ3902Module.ZQ3902Device");
+  ASSERT_TRUE(device);
+  std::int32_t status = -1;
+  device->ConnectChannel(Variant(std::int32_t{1}), &status);
+  ASSERT_EQ(status, 0);
+  ASSERT_EQ(result(&IZQ3902Device::Customized_PowerOn, *device, 0), 0);
+  ASSERT_EQ(result(&IZQ3902Device::Customized_SetADCMode, *device, 0), 0);
+  float vdd = 0;
+  device->MeasureVdd(0, &vdd);
+  EXPECT_NEAR(vdd, 5.0f, 0.01);
+  ASSERT_EQ(result(&IZQ3902Device::Customized_EnterOWI, *device, 0), 0);
+
+  float k0 = 0, b0 = 0, k1 = 0, b1 = 0;
+  device->DAC_calibration(0, &k0, &b0, &k1, &b1, &status);
+  EXPECT_NEAR(k0, 0.97 / 3.6, 1e-3);
+  EXPECT_NEAR(b0, 1.2, 0.05);
+  EXPECT_EQ(status, 0x11);  // the gain lies outside 0.27 .. 0.28
+
+  std::shared_ptr<IZQ3902Advanced> advanced;
+  device->get_Advanced(&advanced);
+  constexpr int kOffset = 1;
+  EXPECT_EQ(setSetting(*advanced, 0, SolverSettingClampingLow, 5.0f, kOffset), 0);
+  EXPECT_EQ(setSetting(*advanced, 0, SolverSettingClampingHigh, 95.0f, kOffset), 0);
+  EXPECT_EQ(setSetting(*advanced, 0, SolverSettingDP, 270.0f), 0);
+  EXPECT_EQ(setSetting(*advanced, 0, SolverTargetAngleA, 40.0f), 0);
+  EXPECT_EQ(setSetting(*advanced, 0, SolverTargetLevelPointA, 10.0f, kOffset), 0);
+  for (auto [angle, level] : {std::pair{SolverTargetAngleB, SolverTargetLevelPointB},
+                              {SolverTargetAngleC, SolverTargetLevelPointC},
+                              {SolverTargetAngleD, SolverTargetLevelPointD}}) {
+    EXPECT_EQ(setSetting(*advanced, 0, angle, 140.0f), 0);
+    EXPECT_EQ(setSetting(*advanced, 0, level, 90.0f, kOffset), 0);
+  }
+  std::shared_ptr<IZQ3902Solver> solver;
+  device->get_Solver(&solver);
+  solver->CopySolverSettingsToParameters(0, &status);
+  ASSERT_EQ(status, 0);
+  ASSERT_EQ(result(&IZQ3902Device::ProgramDevice, *device, 0), 0);
+
+  ASSERT_EQ(result(&IZQ3902Device::Customized_PowerOff, *device, 0), 0);
+  ASSERT_EQ(result(&IZQ3902Device::Customized_PowerOn, *device, 0), 0);
+  ASSERT_EQ(result(&IZQ3902Device::Customized_SetADCMode, *device, 0), 0);
+  ASSERT_EQ(result(&IZQ3902Device::Customized_Mode0V, *device, 0), 0);
+  for (const auto& [angle, target] : {std::pair{40.0, 10.0}, {140.0, 90.0}, {90.0, 50.0}}) {
+    bench.setAngle(0, angle);
+    float output = 0;
+    device->Measure(0, MeasPercentVDD, &output);
+    EXPECT_NEAR(output, target, 0.3) << "at " << angle << " degrees";
+  }
+  device->Destroy(com::VARIANT_TRUE);
+}
+
+}  // namespace
+}  // namespace rx041::zq3902
