@@ -1,0 +1,134 @@
+// rx041ctl: runs programming operations on one ZQ3902 device object, from the
+// command line or from a script.
+#include <CLI/CLI.hpp>
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "operation_catalog.h"
+#include "operation_runner.h"
+#include "port_choice.h"
+#include "rx041/component/registry.h"
+#include "rx041/transport/port_map.h"
+#include "script_parser.h"
+
+namespace {
+
+using namespace rx041;
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+std::optional<std::string> readScript(const std::string& path) {
+  std::ostringstream text;
+  if (path == "-") {
+    text << std::cin.rdbuf();
+    return text.str();
+  }
+  std::ifstream file(path);
+  if (!file) return std::nullopt;
+  text << file.rdbuf();
+  return text.str();
+}
+
+ctl::Step builtInStep(const std::string& text, const ctl::OperationCatalog& catalog) {
+  return std::get<ctl::Step>(ctl::parseStep(text, 0, catalog));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const ctl::OperationCatalog catalog;
+  CLI::App app{
+      "Runs ZQ3902 programming operations through the device library, one output line per operation.\n"
+      "  rx041ctl --port PORT OPERATION [ARGS...]\n"
+      "  rx041ctl --port PORT --script FILE"};
+  std::string port;
+  std::string scriptPath;
+  app.add_option("--port", port, "COMn through the port map, or a device path")->required();
+  app.add_option("--script", scriptPath, "script file, one operation per line ('-' reads standard input)");
+  app.prefix_command();  // everything after the options is the operation and its arguments
+  app.footer(catalog.help());
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? kExitOk : kExitUsage;
+  }
+
+  const std::vector<std::string> operationWords = app.remaining();
+  if (scriptPath.empty() == operationWords.empty()) {
+    std::cerr << "rx041ctl: give either one operation or --script FILE\n";
+    return kExitUsage;
+  }
+
+  // Everything is parsed before the port is touched.
+  std::string source = "command line";
+  std::vector<ctl::Step> steps;
+  if (!scriptPath.empty()) {
+    const auto script = readScript(scriptPath);
+    if (!script) {
+      std::cerr << "rx041ctl: cannot read script " << scriptPath << "\n";
+      return kExitUsage;
+    }
+    source = scriptPath == "-" ? "standard input" : scriptPath;
+    auto parsed = ctl::parseScript(*script, catalog);
+    if (const auto* error = std::get_if<ctl::ParseError>(&parsed)) {
+      std::cerr << source << ":" << error->line << ": " << error->message << "\n";
+      return kExitUsage;
+    }
+    steps = std::get<std::vector<ctl::Step>>(std::move(parsed));
+  } else {
+    std::string line;
+    for (const auto& word : operationWords) line += (line.empty() ? "" : " ") + word;
+    auto parsed = ctl::parseStep(line, 1, catalog);
+    if (const auto* error = std::get_if<ctl::ParseError>(&parsed)) {
+      std::cerr << source << ": " << error->message << "\n";
+      return kExitUsage;
+    }
+    steps.push_back(std::get<ctl::Step>(std::move(parsed)));
+  }
+
+  auto choice = ctl::PortChoice::fromText(port);
+  if (!choice) {
+    std::cerr << "rx041ctl: --port must be COMn or a device path, not '" << port << "'\n";
+    return kExitUsage;
+  }
+  if (!choice->install()) {
+    std::cerr << "rx041ctl: cannot set up a port map for " << port << "\n";
+    return kExitFailure;
+  }
+  if (std::error_code ec; !std::filesystem::exists(transport::comPortPath(choice->comNumber()), ec)) {
+    std::cerr << "rx041ctl: no device behind " << port << "\n";
+    return kExitFailure;
+  }
+
+  const com::CreateResult created = com::createObject("ZQ3902Module.ZQ3902Device");
+  const auto device = com::query<com::IDispatch>(created.object);
+  if (!device) {
+    std::cerr << "rx041ctl: cannot create ZQ3902Module.ZQ3902Device: " << created.message << "\n";
+    return kExitFailure;
+  }
+
+  ctl::OperationRunner runner(device);
+  const ctl::StepOutcome connected =
+      runner.run(builtInStep("ConnectChannel " + std::to_string(choice->comNumber()), catalog));
+  if (connected.line != "0") {
+    std::cerr << "rx041ctl: the device could not connect its channel to " << port << "\n";
+    return kExitFailure;
+  }
+
+  int exitCode = kExitOk;
+  for (const auto& step : steps) {
+    const ctl::StepOutcome outcome = runner.run(step);
+    std::cout << outcome.line << std::endl;
+    if (!com::succeeded(outcome.status)) {
+      std::cerr << source << ":" << step.line << ": the call failed with status 0x" << std::hex
+                << static_cast<std::uint32_t>(outcome.status) << std::dec << "\n";
+      exitCode = kExitFailure;
+    }
+  }
+  runner.run(builtInStep("Destroy -1", catalog));
+  return exitCode;
+}
