@@ -2,6 +2,9 @@
 // information, numbers, comments, and errors that name their line.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "operation_catalog.h"
 #include "rx041/device/device_interfaces.h"
 #include "script_parser.h"
@@ -98,6 +101,16 @@ TEST(ScriptParserTest, ScriptsSkipBlankAndCommentLinesAndStopAtTheFirstError) {
   result = parseScript("Customized_PowerOn 0\nsleep 5\nMemRead 0\nFoo\n", catalog());
   ASSERT_TRUE(std::holds_alternative<ParseError>(result));
   EXPECT_EQ(std::get<ParseError>(result).line, 3);
+}
+
+TEST(ScriptParserTest, DemonstrationScriptParses) {
+  std::ifstream file(DEMO_SCRIPT);
+  std::ostringstream text;
+  text << file.rdbuf();
+  ASSERT_FALSE(text.str().empty());
+  const ScriptResult result = parseScript(text.str(), catalog());
+  ASSERT_TRUE(std::holds_alternative<std::vector<Step>>(result)) << std::get<ParseError>(result).message;
+  EXPECT_EQ(std::get<std::vector<Step>>(result).size(), 29u);  // the angle changes are announced by line number
 }
 
 TEST(ValueTextTest, OutValuesInTheirShortestForm) {
