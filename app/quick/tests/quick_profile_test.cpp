@@ -1,0 +1,220 @@
+// The quick profile file: its nine lines, saving (name rule, overwrite
+// question, atomic replacement) and loading (character positions, the
+// validations afterwards, the error numbers).
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "rx041/test_support/temp_dir.h"
+#include "rx41/quick/main_form_2points.h"
+#include "rx41/quick/profile_file.h"
+#include "scripted_operator.h"
+
+namespace {
+
+QByteArray contentsOf(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+const QByteArray kProfile =
+    "Part #Index:1\r\nDirection is:1\r\nDP is(deg):123.45\r\nClamp High is(%):90.00\r\nClamp Low is(%):7\r\n"
+    "Angle of Point A is(deg):40\r\nLevel of Point A is(%):10.5\r\nAngle of Point B is(deg):140.00\r\n"
+    "Level of Point B is(%):abc\r\n";
+
+// An offline window with its operator and a directory for profiles.
+struct ProfileBench {
+  rx041::test::TempDir dir;
+  rx041::test::ScriptedOperator op;
+  rx41::AppState state;
+  rx41::MainForm2PointsProgramming window{op, rx41::MainForm2PointsProgramming::PowerButton::Absent, state};
+
+  QString path(const char* name) const { return QString::fromStdString((dir / name).string()); }
+  QLineEdit* field(const char* name) const { return window.findChild<QLineEdit*>(name); }
+  QString text(const char* name) const { return field(name)->text(); }
+  void click(const char* name) { window.findChild<QPushButton*>(name)->click(); }
+  void load(const QString& path) {
+    op.fileNames.push_back(path);
+    click("mOpen");
+  }
+  void save(const QString& path) {
+    op.fileNames.push_back(path);
+    click("mSaveAs");
+  }
+};
+
+}  // namespace
+
+class QuickProfileTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void savesTheNineLinesOfTheCurrentTexts() {
+    ProfileBench bench;
+    bench.window.findChild<QComboBox*>("PartSel")->setCurrentIndex(1);
+    bench.window.findChild<QCheckBox*>("clockwise")->setChecked(true);
+    bench.field("DP")->setText("not validated");
+    bench.field("Angle(1)")->setText("12");
+    bench.field("Level(0)")->setText("33.3");
+    bench.save(bench.path("quick"));
+    QCOMPARE(bench.op.shown, QStringList{"Select file name..."});
+    QCOMPARE(contentsOf(bench.path("quick.txt")),
+             QByteArray("Part #Index:1\r\nDirection is:1\r\nDP is(deg):not validated\r\nClamp High is(%):95.00\r\n"
+                        "Clamp Low is(%):5.00\r\nAngle of Point A is(deg):\r\nLevel of Point A is(%):33.3\r\n"
+                        "Angle of Point B is(deg):12\r\nLevel of Point B is(%):\r\n"));
+  }
+
+  void roundTripThroughAnotherWindow() {
+    ProfileBench first;
+    first.window.findChild<QComboBox*>("PartSel")->setCurrentIndex(1);
+    first.field("clamplow")->setText("7.50");
+    first.field("Angle(0)")->setText("40.00");
+    first.field("Level(1)")->setText("90.00");
+    first.save(first.path("round.txt"));
+
+    ProfileBench second;
+    second.load(first.path("round.txt"));
+    QCOMPARE(second.op.messages, QStringList{});
+    QCOMPARE(second.window.findChild<QComboBox*>("PartSel")->currentIndex(), 1);
+    QVERIFY(!second.window.findChild<QCheckBox*>("clockwise")->isChecked());
+    for (const char* name : {"DP", "clamphigh", "clamplow", "Angle(0)", "Level(0)", "Angle(1)", "Level(1)"})
+      QCOMPARE(second.text(name), first.text(name));
+  }
+
+  void loadingTakesValuesByPositionThenValidates() {
+    ProfileBench bench;
+    writeFile(bench.path("p.txt"), kProfile);
+    bench.load(bench.path("p.txt"));
+    QCOMPARE(bench.window.findChild<QComboBox*>("PartSel")->currentIndex(), 1);
+    QVERIFY(bench.window.findChild<QCheckBox*>("clockwise")->isChecked());
+    QCOMPARE(bench.text("DP"), QString("123.45"));
+    QCOMPARE(bench.text("clamplow"), QString("7.00"));
+    QCOMPARE(bench.text("Angle(0)"), QString("40.00"));
+    QCOMPARE(bench.text("Level(0)"), QString("10.50"));
+    // Validated after the part index was loaded, so the message names Part#2.
+    QCOMPARE(bench.text("Level(1)"), QString(""));
+    QCOMPARE(bench.op.messages,
+             QStringList{"Part#2: Level 1 Input is Invalid! Restoring to default\u2026 Please try again!"});
+  }
+
+  void labelOnlyLinesRestoreDefaultsAndLeavePointsEmpty() {
+    ProfileBench bench;
+    bench.field("Angle(0)")->setText("99");
+    writeFile(bench.path("empty.txt"),
+              "Part #Index:0\nDirection is:0\nDP is(deg):\nClamp High is(%):\nClamp Low is(%):\n"
+              "Angle of Point A is(deg):\nLevel of Point A is(%):\nAngle of Point B is(deg):\nLevel of Point B "
+              "is(%):");
+    bench.load(bench.path("empty.txt"));
+    QCOMPARE(bench.op.messages, QStringList{});
+    QCOMPARE(bench.text("DP"), QString("260.00"));
+    QCOMPARE(bench.text("clamphigh"), QString("95.00"));
+    QCOMPARE(bench.text("clamplow"), QString("5.00"));
+    QCOMPARE(bench.text("Angle(0)"), QString(""));
+    QCOMPARE(bench.text("Level(1)"), QString(""));
+  }
+
+  void loadErrorsKeepTheLinesAlreadyRead() {
+    {  // Five lines: those five are in, the validations do not run.
+      ProfileBench bench;
+      writeFile(bench.path("short.txt"), kProfile.left(kProfile.indexOf("Angle of Point A")));
+      bench.load(bench.path("short.txt"));
+      QCOMPARE(bench.op.messages,
+               QStringList{"Error with number:62 occurs! Please check the integrity of profile file!"});
+      QCOMPARE(bench.text("clamplow"), QString("7"));
+      QCOMPARE(bench.text("DP"), QString("123.45"));
+      QCOMPARE(bench.text("Angle(0)"), QString(""));
+    }
+    {  // Line 2 is no number: line 1 is in, nothing after it.
+      ProfileBench bench;
+      QByteArray profile = kProfile;
+      writeFile(bench.path("type.txt"), profile.replace("Direction is:1", "Direction is:"));
+      bench.load(bench.path("type.txt"));
+      QCOMPARE(bench.op.messages,
+               QStringList{"Error with number:13 occurs! Please check the integrity of profile file!"});
+      QCOMPARE(bench.window.findChild<QComboBox*>("PartSel")->currentIndex(), 1);
+      QCOMPARE(bench.text("DP"), QString("260.00"));
+    }
+    {  // A part index the list does not have.
+      ProfileBench bench;
+      QByteArray profile = kProfile;
+      writeFile(bench.path("index.txt"), profile.replace("Part #Index:1", "Part #Index:2"));
+      bench.load(bench.path("index.txt"));
+      QCOMPARE(bench.op.messages,
+               QStringList{"Error with number:380 occurs! Please check the integrity of profile file!"});
+      QCOMPARE(bench.window.findChild<QComboBox*>("PartSel")->currentIndex(), 0);
+    }
+    {
+      ProfileBench bench;
+      bench.load(bench.path("missing.txt"));
+      QCOMPARE(bench.op.messages, QStringList{"The selected file cannot be found!"});
+      QCOMPARE(bench.text("DP"), QString("260.00"));
+    }
+  }
+
+  void cancelledDialogsDoNothing() {
+    ProfileBench bench;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(bench.path(""));
+    bench.click("mSaveAs");
+    bench.click("mOpen");
+    QDir::setCurrent(before);
+    QCOMPARE(QDir(bench.path("")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{});
+    QCOMPARE(bench.op.messages, QStringList{});
+  }
+
+  void saveNameRule() {
+    QCOMPARE(rx41::profileFileName("a.txt"), QString("a.txt"));
+    QCOMPARE(rx41::profileFileName("/tmp/b"), QString("/tmp/b.txt"));
+    QCOMPARE(rx41::profileFileName(".txt"), QString(".txt.txt"));
+    QCOMPARE(rx41::profileFileName("c.TXT"), QString("c.TXT.txt"));
+  }
+
+  void overwritingAsksFirst() {
+    ProfileBench bench;
+    const QString path = bench.path("old.txt");
+    writeFile(path, "previous");
+    bench.op.answers = {false};
+    bench.save(path);
+    QCOMPARE(bench.op.questions, QStringList{"The file with the same name already exists, would you override?"});
+    QCOMPARE(contentsOf(path), QByteArray("previous"));
+    bench.op.answers = {true};
+    bench.save(path);
+    QVERIFY(contentsOf(path).startsWith("Part #Index:0\r\n"));
+  }
+
+  void aFailedSaveLeavesThePreviousFileWhole() {
+    ProfileBench bench;
+    const QString path = bench.path("keep.txt");
+    writeFile(path, "previous profile");
+    bench.op.answers = {true};
+    // The file system refuses anything beyond 16 bytes, as a full disk would.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 16;
+    setrlimit(RLIMIT_FSIZE, &small);
+    bench.save(path);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    QCOMPARE(bench.op.messages, QStringList{"Error happens when saving to file!"});
+    QCOMPARE(contentsOf(path), QByteArray("previous profile"));
+    QCOMPARE(QDir(bench.path("")).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.txt"});
+  }
+};
+
+QTEST_MAIN(QuickProfileTest)
+#include "quick_profile_test.moc"

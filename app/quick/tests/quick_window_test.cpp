@@ -1,0 +1,527 @@
+// The quick 2-points window on the recording device: start-up, connect, the
+// teach-in flows and their button states, the rules of two-point
+// configuration, the solver settings and the plot.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+
+#include "quick_window_fixture.h"
+#include "rx41/quick/curve_plot.h"
+#include "rx41/wait_form.h"
+#include "rx41/window_catalogue.h"
+
+using quick_test::buttonStates;
+using quick_test::PowerButton;
+using quick_test::WindowBench;
+using rx041::com::VarType;
+
+namespace {
+
+const QString kNotInOwi = QStringLiteral("Error: Not in OWI mode");
+const QString kNotTwoPoints = QStringLiteral("Error: Not 2 points Mode!");
+const QString kReadError = QStringLiteral("Read Error! Please Check chip connections!");
+
+// Connect, Set point A at angleA, Set point B at angleB with the levels typed
+// in between; the window without the power button.
+void teachCycle(WindowBench& bench, double angleA, double angleB, const QString& levelA = "10",
+                const QString& levelB = "90") {
+  bench.device->script().answerOnce("GetAngle", {angleA, angleB});
+  bench.click("SetpointA");
+  bench.type("Level(0)", levelA);
+  bench.type("Level(1)", levelB);
+  bench.click("SetpointB");
+}
+
+}  // namespace
+
+class QuickWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startsOfflineWithTheDesignTimeControls() {
+    WindowBench bench;
+    QCOMPARE(bench.window->windowTitle(), QString("RX41 GUI - ZQ3902"));
+    QCOMPARE(bench.window->objectName(), QString("MainForm2PointsProgramming"));
+    const std::pair<const char*, const char*> captions[] = {
+        {"connect", "Connect"},      {"clamplow", "5.00"},         {"clamphigh", "95.00"},
+        {"DP", "260.00"},            {"clockwise", "clockwise"},   {"GetDP", "Get DP Mid Point"},
+        {"Angle(0)", ""},            {"Angle(1)", ""},             {"Level(0)", ""},
+        {"Level(1)", ""},            {"SetpointA", "Set point A"}, {"SetpointB", "Set point B"},
+        {"mSaveAs", "Save Settings"}, {"mOpen", "Load Settings"},  {"btnAbout", "About"},
+        {"PartSel", "Part#1"}};
+    for (const auto& [name, caption] : captions) QCOMPARE(bench.text(name), QString(caption));
+    QCOMPARE(bench.control<QGroupBox>("PartFrame(0)")->title(), QString("Part Configuration"));
+    QCOMPARE(bench.control<QGroupBox>("Frame2")->title(), QString("2 Points"));
+    QVERIFY(bench.control<rx41::CurvePlot>("Picture1"));
+    QVERIFY(!bench.control("PowerOn"));
+    QCOMPARE(bench.control<QComboBox>("PartSel")->count(), 2);
+    QCOMPARE(bench.control<QComboBox>("PartSel")->itemText(1), QString("Part#2"));
+    QStringList labels;
+    for (auto* label : bench.window->findChildren<QLabel*>()) labels << label->text();
+    for (const char* label : {"Clamp Low (%VDD)", "Clamp High (%VDD)", "DP (deg)", "Angle A (deg)", "Angle B (deg)",
+                              "Level A [%VDD]", "Level B [%VDD]"})
+      QVERIFY2(labels.contains(label), label);
+    QCOMPARE(buttonStates(bench), QString("A D B D P -"));
+    QCOMPARE(bench.state.DacK[1], rx41::kDefaultDacK);
+    QCOMPARE(bench.state.ProgrammerState, rx41::kOffline);
+    QVERIFY(bench.calls().isEmpty());
+  }
+
+  void bothVariantsOpenFromTheirArguments() {
+    rx041::test::ScriptedOperator op;
+    const std::tuple<const char*, const char*, bool> kinds[] = {{"/2", "MainForm2PointsProgramming", false},
+                                                                {"/4", "MainForm2PointsProgrammingWithPwr", true}};
+    for (const auto& [argument, className, powerButton] : kinds) {
+      const auto window = rx41::openWorkingWindow({argument}, rx41::WindowCatalogue::instance(), op);
+      QVERIFY2(window, argument);
+      QCOMPARE(window->objectName(), QString(className));
+      QCOMPARE(window->findChild<QPushButton*>("PowerOn") != nullptr, powerButton);
+      QVERIFY(window->isVisible());
+    }
+    QCOMPARE(op.messages, QStringList{});
+  }
+
+  void buttonStatesThroughAWholeCycle() {
+    WindowBench bench;
+    bench.healthyChip();
+    bench.connect();
+    QCOMPARE(bench.text("connect"), QString("Disconnect"));
+    QCOMPARE(buttonStates(bench), QString("A E B D P -"));
+    QCOMPARE(bench.calls("ConnectChannel"), QStringList{"ConnectChannel(3)"});
+
+    bench.forgetCalls();
+    bench.device->script().answerOnce("GetAngle", {40.0});
+    bench.click("SetpointA");
+    QCOMPARE(bench.calls(), (QStringList{"Customized_PowerOn(0)", "Customized_SetADCMode(0)", "MeasureVdd(0)",
+                                         "Customized_EnterOWI(0)", "MemRead(0, 72)", "ClearSolverSettings(0)",
+                                         "ProgramDevice(0)", "Customized_EnterOWI(0)", "DAC_calibration(0)",
+                                         "GetAngle(0)"}));
+    QCOMPARE(bench.text("Angle(0)"), QString("40.00"));
+    QCOMPARE(bench.text("DP"), QString("220.00"));
+    QCOMPARE(buttonStates(bench), QString("A D B E P -"));
+
+    bench.device->script().answerOnce("GetAngle", {140.0});
+    bench.type("Level(0)", "10");
+    bench.type("Level(1)", "90");
+    bench.forgetCalls();
+    bench.click("SetpointB");
+    QCOMPARE(bench.op.messages, QStringList{});
+    QCOMPARE(bench.text("Angle(1)"), QString("140.00"));
+    const QStringList afterSettings = bench.calls().mid(bench.calls().lastIndexOf(QRegularExpression("SetSolver.*")) + 1);
+    QCOMPARE(afterSettings, (QStringList{"CopySolverSettingsToParameters(0)", "ProgramDevice(0)",
+                                         "Customized_EnterOWI(0)", "Customized_PowerOff(0)",
+                                         "Customized_SetADCMode(0)", "Customized_Mode0V(0)"}));
+    QCOMPARE(buttonStates(bench), QString("A E B D P -"));
+    QCOMPARE(bench.state.ChipState[0], rx41::kPowerOff);
+
+    bench.click("connect");
+    QCOMPARE(bench.text("connect"), QString("Connect"));
+    QCOMPARE(buttonStates(bench), QString("A D B D P -"));
+    QVERIFY(!bench.state.Device);
+  }
+
+  void powerButtonVariantMovesThePreparation() {
+    WindowBench bench(PowerButton::Present);
+    bench.healthyChip();
+    QCOMPARE(bench.window->objectName(), QString("MainForm2PointsProgrammingWithPwr"));
+    QCOMPARE(bench.window->windowTitle(), QString("RX41 GUI - ZQ3902"));
+    QCOMPARE(bench.text("PowerOn"), QString("Power On"));
+    QCOMPARE(buttonStates(bench), QString("A D B D P D"));
+    bench.connect();
+    QCOMPARE(buttonStates(bench), QString("A D B D P E"));
+
+    bench.click("PowerOn");
+    QCOMPARE(bench.calls("DAC_calibration"), QStringList{"DAC_calibration(0)"});
+    QVERIFY(bench.calls("GetAngle").isEmpty());
+    QCOMPARE(buttonStates(bench), QString("A E B D P D"));
+
+    bench.forgetCalls();
+    bench.device->script().answerOnce("GetAngle", {40.0, 140.0});
+    bench.click("SetpointA");
+    QCOMPARE(bench.calls(), QStringList{"GetAngle(0)"});
+    QCOMPARE(buttonStates(bench), QString("A D B E P D"));
+    bench.type("Level(0)", "10");
+    bench.type("Level(1)", "90");
+    bench.click("SetpointB");
+    QCOMPARE(bench.calls("ProgramDevice"), QStringList{"ProgramDevice(0)"});
+    QCOMPARE(buttonStates(bench), QString("A D B D P E"));
+    QCOMPARE(bench.op.messages, QStringList{});
+
+    bench.click("connect");
+    QCOMPARE(buttonStates(bench), QString("A D B D P D"));
+  }
+
+  void connectWithoutAPortLeavesEveryActionDisabled() {
+    for (const PowerButton variant : {PowerButton::Absent, PowerButton::Present}) {
+      WindowBench bench(variant);
+      bench.connect(false);
+      QCOMPARE(bench.text("connect"), QString("Connect"));
+      QCOMPARE(bench.devicesCreated, 0);
+      QVERIFY(!bench.enabled("SetpointA"));
+      QVERIFY(!bench.enabled("SetpointB"));
+      QVERIFY(!bench.enabled("PowerOn"));
+      bench.click("GetDP");
+      QCOMPARE(bench.op.messages, QStringList{kNotInOwi});
+    }
+  }
+
+  void teachAngleSetsTheOppositeDp() {
+    const std::pair<double, const char*> cases[] = {{180.0, "0.00"}, {179.99, "359.99"}, {10.0, "190.00"},
+                                                    {359.984375, "179.98"}};
+    for (const auto& [angle, dp] : cases) {
+      WindowBench bench;
+      bench.healthyChip();
+      bench.connect();
+      bench.device->script().answerOnce("GetAngle", {angle});
+      bench.click("SetpointA");
+      QCOMPARE(bench.text("DP"), QString(dp));
+    }
+  }
+
+  void getDpReadsTheLiveAngleInOwiMode() {
+    WindowBench bench;
+    bench.healthyChip();
+    bench.connect();
+    bench.forgetCalls();
+    bench.device->script().answerOnce("GetAngle", {300.5});
+    bench.click("GetDP");
+    QCOMPARE(bench.calls(), (QStringList{"Customized_PowerOn(0)", "Customized_EnterOWI(0)", "GetAngle(0)"}));
+    QCOMPARE(bench.text("DP"), QString("120.50"));
+    QCOMPARE(bench.text("Angle(0)"), QString(""));
+    QCOMPARE(bench.op.messages, QStringList{});
+  }
+
+  void equalRoundedAnglesAreRefused() {
+    WindowBench bench;
+    bench.healthyChip();
+    bench.connect();
+    teachCycle(bench, 10.4, 10.2);
+    // The curve of the refused points then reports its own trouble.
+    QCOMPARE(bench.op.messages.mid(0, 2), (QStringList{"Rules: Wrong in configure 2 points!", kNotTwoPoints}));
+    QVERIFY(bench.calls("SetSolverSetting").isEmpty());
+    QVERIFY(bench.calls("CopySolverSettingsToParameters").isEmpty());
+  }
+
+  void equalRoundedLevelsEmptyLevelB() {
+    WindowBench bench;
+    bench.healthyChip();
+    bench.connect();
+    teachCycle(bench, 40, 140, "50.4", "49.6");
+    QCOMPARE(bench.op.messages.mid(0, 2),
+             (QStringList{"Please noted: Part#1-Level#0 is the same as Part#1-Level#1 !", kNotTwoPoints}));
+    QCOMPARE(bench.text("Level(1)"), QString(""));
+    QVERIFY(bench.calls("SetSolverSetting").isEmpty());
+  }
+
+  void missingLevelsAndAnglesAreNamed() {
+    WindowBench bench;
+    bench.healthyChip();
+    bench.connect();
+    teachCycle(bench, 40, 140, "10", "");
+    QCOMPARE(bench.op.messages.mid(0, 2), (QStringList{"Please noted: Part#1-Level#1 is Empty!", kNotTwoPoints}));
+
+    WindowBench second;
+    second.healthyChip();
+    second.connect();
+    second.control<QComboBox>("PartSel")->setCurrentIndex(1);
+    teachCycle(second, 40, 140, "", "90");
+    QCOMPARE(second.op.messages.mid(0, 2), (QStringList{"Please noted: Part#2-Level#0 is Empty!", kNotTwoPoints}));
+  }
+
+  void clampHighEqualToClampLowSendsNothing() {
+    WindowBench bench;
+    bench.healthyChip();
+    bench.connect();
+    bench.type("clamphigh", "40");
+    bench.type("clamplow", "40");
+    bench.device->script().answerOnce("GetAngle", {40.0, 140.0});
+    bench.click("SetpointA");
+    bench.type("Level(0)", "10");
+    bench.type("Level(1)", "90");
+    bench.forgetCalls();
+    bench.click("SetpointB");
+    QCOMPARE(bench.op.messages,
+             QStringList{"Please noted: Clamp HIGH Setting is not greater than Clamp LOW Setting! Stopping... "
+                         "Please try again!"});
+    QCOMPARE(bench.calls(), (QStringList{"GetAngle(0)", "Customized_PowerOff(0)", "Customized_SetADCMode(0)",
+                                         "Customized_Mode0V(0)"}));
+  }
+
+  void setPointBAfterAFailedPreparation() {
+    WindowBench bench;
+    bench.healthyChip();
+    bench.device->script().answer("MeasureVdd", -101.0);
+    bench.connect();
+    bench.device->script().answerOnce("GetAngle", {40.0});
+    bench.click("SetpointA");
+    QVERIFY(bench.calls("MemRead").isEmpty());
+    QCOMPARE(bench.calls("Customized_PowerOff"), QStringList{"Customized_PowerOff(0)"});
+    QCOMPARE(bench.text("Angle(0)"), QString("40.00"));
+    QCOMPARE(buttonStates(bench), QString("A D B E P -"));
+
+    bench.click("SetpointB");
+    QCOMPARE(bench.op.messages, QStringList{kNotInOwi});
+    QVERIFY(bench.calls("SetSolverSetting").isEmpty());
+    QCOMPARE(buttonStates(bench), QString("A D B E P -"));
+  }
+
+  void elevenSolverSettingsInOrderWithTheirKinds() {
+    WindowBench bench;
+    bench.healthyChip();
+    bench.connect();
+    bench.type("DP", "222.5");
+    teachCycle(bench, 40, 140, "10.25", "90");
+    // DP comes from point A's angle, not from what was typed before.
+    QCOMPARE(bench.calls("SetSolverSetting"),
+             (QStringList{"SetSolverSetting(0, 1, 5, 1)", "SetSolverSetting(0, 2, 95, 1)",
+                          "SetSolverSetting(0, 3, 220, 1)", "SetSolverSetting(0, 4, 10.25, 1)",
+                          "SetSolverSetting(0, 8, 40, 1)", "SetSolverSetting(0, 5, 90, 1)",
+                          "SetSolverSetting(0, 9, 140, 1)", "SetSolverSetting(0, 6, 0, 1)",
+                          "SetSolverSetting(0, 10, 140, 1)", "SetSolverSetting(0, 7, 0, 1)",
+                          "SetSolverSetting(0, 11, 140, 1)"}));
+    std::vector<VarType> kinds;
+    for (const auto& call : bench.device->script().calls)
+      if (call.member == "SetSolverSetting") kinds.push_back(call.args[2].type());
+    const VarType single = VarType::R4, integer = VarType::I2;
+    QVERIFY(kinds == (std::vector{single, single, single, single, single, single, single, integer, single, integer,
+                                  single}));
+    QCOMPARE(bench.op.messages, QStringList{});
+  }
+
+  void clockwiseHandsPointAToTheSolverAsPointB() {
+    WindowBench bench;
+    bench.healthyChip();
+    bench.connect();
+    bench.control<QComboBox>("PartSel")->setCurrentIndex(1);
+    bench.control<QCheckBox>("clockwise")->setChecked(true);
+    teachCycle(bench, 140, 40, "90", "10");
+    QCOMPARE(bench.calls("SetSolverSetting").mid(3),
+             (QStringList{"SetSolverSetting(1, 4, 10, 1)", "SetSolverSetting(1, 8, 40, 1)",
+                          "SetSolverSetting(1, 5, 90, 1)", "SetSolverSetting(1, 9, 140, 1)",
+                          "SetSolverSetting(1, 6, 0, 1)", "SetSolverSetting(1, 10, 140, 1)",
+                          "SetSolverSetting(1, 7, 0, 1)", "SetSolverSetting(1, 11, 140, 1)"}));
+    // The curve keeps the taught order and runs toward decreasing angles.
+    QCOMPARE(bench.state.PartClockwise[1], rx41::kTrue16);
+    QCOMPARE(bench.state.Points[1][0][0], 140);
+    QCOMPARE(bench.state.Points[1][1][0], 40);
+    QCOMPARE(bench.calls("CopySolverSettingsToParameters"), QStringList{"CopySolverSettingsToParameters(1)"});
+  }
+
+  void preparationStopsOnAnUnusableChip() {
+    const std::pair<double, QStringList> cases[] = {
+        {0xF3, {"OWI communication is locked: F3", "Please Reset hardware and try again!"}},
+        {511, {kReadError, "Please Reset hardware and try again!"}}};
+    for (const auto& [chipid, messages] : cases) {
+      WindowBench bench;
+      bench.healthyChip();
+      bench.device->script().answer("MemRead", chipid);
+      bench.connect();
+      bench.device->script().answerOnce("GetAngle", {40.0});
+      bench.click("SetpointA");
+      QCOMPARE(bench.op.messages, messages);
+      QVERIFY(bench.calls("ClearSolverSettings").isEmpty());
+      QCOMPARE(bench.calls("Customized_PowerOff"), QStringList{"Customized_PowerOff(0)"});
+      QCOMPARE(bench.text("Angle(0)"), QString("40.00"));
+    }
+  }
+
+  void preparationReportsClearAndStoreFailuresAndGoesOn() {
+    WindowBench bench;
+    bench.healthyChip();
+    bench.device->script().answerOnce("ClearSolverSettings", {2});
+    bench.device->script().answerOnce("ProgramDevice", {2});
+    bench.connect();
+    bench.click("SetpointA");
+    QCOMPARE(bench.op.messages, (QStringList{"Errors in ClearSolverSettings!", "Failed in programming device"}));
+    QCOMPARE(bench.calls("DAC_calibration"), QStringList{"DAC_calibration(0)"});
+  }
+
+  void calibrationKeepsItsValuesAndReportsInvalidOnes() {
+    WindowBench bench;
+    bench.healthyChip();
+    auto& script = bench.device->script();
+    script.dac[0] = 0.25f;
+    script.dac[1] = 7.5f;
+    script.dac[2] = 0.2f;
+    script.dac[3] = -9.0f;
+    script.answerOnce("DAC_calibration", {-0x13});  // both values of Part#1 out of range
+    bench.connect();
+    bench.click("SetpointA");
+    QCOMPARE(bench.op.messages, QStringList{"Offset Parameters of Part#1 are invalid! K0: 0.25 B0: 7.5"});
+    QCOMPARE(bench.state.DacK[0], 0.25f);
+    QCOMPARE(bench.state.DacB[0], 7.5f);
+    QCOMPARE(bench.state.DacK[1], rx41::kDefaultDacK);
+
+    // Part#2 is judged by its own bits and takes its own values.
+    WindowBench second;
+    second.healthyChip();
+    second.device->script().dac[2] = 0.2777778f;
+    second.device->script().dac[3] = 12.0f;
+    second.device->script().answerOnce("DAC_calibration", {0x28});
+    second.connect();
+    second.control<QComboBox>("PartSel")->setCurrentIndex(1);
+    second.click("SetpointA");
+    QCOMPARE(second.op.messages, QStringList{"Offset Parameters of Part#2 are invalid! K1: 0.2777778 B1: 12"});
+    QCOMPARE(second.state.DacB[1], 12.0f);
+    QCOMPARE(second.state.DacB[0], 0.0f);
+  }
+
+  void solverCopyFailuresStopBeforeTheEeprom() {
+    const std::pair<double, QStringList> cases[] = {{1, {"Chip Index Error!"}},
+                                                    {2, {"Error in WriteBufferToDevice!"}},
+                                                    {3, {"Die1: Clamp High <= Clamp Low!"}},
+                                                    {4, {"Die2: Clamp High <= Clamp Low!"}},
+                                                    {7, {}}};
+    for (const auto& [result, messages] : cases) {
+      WindowBench bench;
+      bench.healthyChip();
+      bench.device->script().answer("CopySolverSettingsToParameters", result);
+      bench.connect();
+      teachCycle(bench, 40, 140);
+      QCOMPARE(bench.op.messages, messages);
+      QCOMPARE(bench.calls("ProgramDevice").size(), 1);  // the preparation's only
+      QCOMPARE(buttonStates(bench), QString("A E B D P -"));
+    }
+  }
+
+  void eepromFailureAfterTheCopyIsReported() {
+    WindowBench bench;
+    bench.healthyChip();
+    bench.device->script().answerOnce("ProgramDevice", {0, 2});
+    bench.connect();
+    teachCycle(bench, 40, 140);
+    QCOMPARE(bench.op.messages, QStringList{"Failed in programming device"});
+  }
+
+  void anImpossibleAngleIsNotTaught() {
+    // A failed register read reaches the window as (511 * 256) / 64 degrees.
+    const double failedRead = 511 * 256 * 0.015625;
+    WindowBench bench;
+    bench.healthyChip();
+    bench.connect();
+    bench.device->script().answerOnce("GetAngle", {failedRead});
+    bench.click("SetpointA");
+    QCOMPARE(bench.op.messages, QStringList{kReadError});
+    QCOMPARE(bench.text("Angle(0)"), QString(""));
+    QCOMPARE(bench.text("DP"), QString("260.00"));
+    QCOMPARE(bench.state.ChipState[0], rx41::kPowerOff);
+    QCOMPARE(buttonStates(bench), QString("A E B D P -"));
+
+    // Set point B keeps the chip prepared so that the operator can try again.
+    bench.device->script().answerOnce("GetAngle", {40.0, 360.0, 140.0});
+    bench.click("SetpointA");
+    bench.type("Level(0)", "10");
+    bench.type("Level(1)", "90");
+    bench.click("SetpointB");
+    QCOMPARE(bench.op.messages, (QStringList{kReadError, kReadError}));
+    QCOMPARE(bench.text("Angle(1)"), QString(""));
+    QVERIFY(bench.calls("SetSolverSetting").isEmpty());
+    QCOMPARE(bench.state.ChipState[0], rx41::kOwiMode);
+    QCOMPARE(buttonStates(bench), QString("A D B E P -"));
+    bench.click("SetpointB");
+    QCOMPARE(bench.text("Angle(1)"), QString("140.00"));
+    QCOMPARE(bench.calls("CopySolverSettingsToParameters").size(), 1);
+  }
+
+  void aSecondPressDuringAFlowIsIgnored() {
+    WindowBench bench;
+    bench.healthyChip();
+    bench.window->show();
+    bench.connect();
+    // Pressed while Set point A waits on the device and lets events run.
+    QMetaObject::invokeMethod(
+        bench.window.get(),
+        [&] {
+          bench.click("GetDP");
+          bench.click("connect");
+          bench.window->close();
+        },
+        Qt::QueuedConnection);
+    bench.click("SetpointA");
+    QCOMPARE(bench.calls("GetAngle"), QStringList{"GetAngle(0)"});
+    QCOMPARE(bench.text("connect"), QString("Disconnect"));
+    QVERIFY(bench.state.Device);
+    QVERIFY(bench.window->isVisible());
+    QCOMPARE(bench.op.messages, QStringList{});
+  }
+
+  void waitWindowNamesEachStep() {
+    WindowBench bench;
+    bench.healthyChip();
+    bench.connect();
+    QStringList shown;
+    // Samples the wait window at every pass of the event loop.
+    std::function<void()> sample = [&] {
+      if (auto* wait = bench.window->findChild<rx41::waitform*>(); wait && wait->isVisible())
+        if (shown.isEmpty() || shown.back() != wait->text()) shown << wait->text();
+      QMetaObject::invokeMethod(bench.window.get(), sample, Qt::QueuedConnection);
+    };
+    QMetaObject::invokeMethod(bench.window.get(), sample, Qt::QueuedConnection);
+    teachCycle(bench, 40, 140);
+    QCOMPARE(shown, (QStringList{"Getting VDD of device...  Please Wait...",
+                                 "Verifying communication status... Please Wait...",
+                                 "Clearing Solver...  Please Wait...", "Programming EEPROM...  Please Wait...",
+                                 "System is self correcting... Please Wait...", "Configuring Solver...  Please Wait...",
+                                 "Programming EEPROM...  Please Wait..."}));
+    sample = [] {};
+    QVERIFY(!bench.window->findChild<rx41::waitform*>());
+  }
+
+  void plotsTheBuiltCurveOfTheSelectedPart() {
+    WindowBench bench;
+    bench.healthyChip();
+    bench.connect();
+    teachCycle(bench, 100, 200, "20", "80");
+    rx41::CurveTables expected;
+    expected.Points[0][0][0] = 100;
+    expected.Points[0][0][1] = 20;
+    expected.Points[0][1][0] = 200;
+    expected.Points[0][1][1] = 80;
+    expected.PartDP[0] = 280;
+    expected.PartClampHigh[0] = 95;
+    expected.PartClampLow[0] = 5;
+    rx41::BuildCurve(expected, 2, 0, {});
+    QVERIFY(std::equal(&expected.Curve[0][0][0], &expected.Curve[0][0][0] + 2 * rx41::kCurveRows,
+                       &bench.state.Curve[0][0][0]));
+    QVERIFY(std::all_of(&bench.state.Curve[1][0][0], &bench.state.Curve[1][0][0] + 2 * rx41::kCurveRows,
+                        [](std::int16_t v) { return v == 0; }));
+
+    auto* plot = bench.control<rx41::CurvePlot>("Picture1");
+    bench.window->resize(1400, 700);
+    bench.window->show();
+    QVERIFY(plot->width() >= 600);
+    // Whether the colour is drawn within a pixel of the user point.
+    const auto drawnNear = [plot](const QImage& image, double x, double y, const QColor& colour) {
+      const QPoint centre = plot->toWidget({x, y}).toPoint();
+      for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+          if (image.pixelColor(centre + QPoint(dx, dy)) == colour) return true;
+      return false;
+    };
+    const QColor green(0, 255, 0);
+    const QImage image = plot->grab().toImage();
+    QVERIFY(drawnNear(image, 125, 35, green));   // on segment A-B
+    QVERIFY(drawnNear(image, 280, 50, green));   // the jump at DP
+    QVERIFY(drawnNear(image, 102, 20, green));   // the circle around A
+    QVERIFY(!drawnNear(image, 125, 55, green));
+    QVERIFY(drawnNear(image, 55, 0, Qt::black));  // x axis
+
+    // The other part has no curve.
+    bench.control<QComboBox>("PartSel")->setCurrentIndex(1);
+    QVERIFY(!drawnNear(plot->grab().toImage(), 125, 35, green));
+  }
+
+  void aboutOfflineShowsNoVersion() {
+    WindowBench bench;
+    bench.click("btnAbout");
+    QCOMPARE(bench.op.messages,
+             QStringList{"Cannot read version, Programmer is not connected or Device is not powered on!"});
+    QCOMPARE(bench.op.modalWindows, QStringList{"About"});
+  }
+};
+
+QTEST_MAIN(QuickWindowTest)
+#include "quick_window_test.moc"
