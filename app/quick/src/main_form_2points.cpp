@@ -26,9 +26,8 @@ const QColor kCurveColour(0, 255, 0);
 
 }  // namespace
 
-MainForm2PointsProgramming::MainForm2PointsProgramming(OperatorInterface& operatorInterface,
-                                                       PowerButton powerButton, AppState& state,
-                                                       DeviceFactory deviceFactory)
+MainForm2PointsProgramming::MainForm2PointsProgramming(OperatorInterface& operatorInterface, PowerButton powerButton,
+                                                       AppState& state, DeviceFactory deviceFactory)
     : operator_(operatorInterface),
       state_(state),
       powerButton_(powerButton),
@@ -50,10 +49,11 @@ QPushButton* MainForm2PointsProgramming::addButton(const QString& name, const QS
 }
 
 void MainForm2PointsProgramming::buildControls() {
-  connect_ = addButton(QStringLiteral("connect"), QStringLiteral("Connect"), &MainForm2PointsProgramming::connect_Click);
+  connect_ =
+      addButton(QStringLiteral("connect"), QStringLiteral("Connect"), &MainForm2PointsProgramming::connect_Click);
   PartSel_ = named(new QComboBox(this), QStringLiteral("PartSel"));
-  auto* mSaveAs = addButton(QStringLiteral("mSaveAs"), QStringLiteral("Save Settings"),
-                            &MainForm2PointsProgramming::mSaveAs_Click);
+  auto* mSaveAs =
+      addButton(QStringLiteral("mSaveAs"), QStringLiteral("Save Settings"), &MainForm2PointsProgramming::mSaveAs_Click);
   auto* mOpen =
       addButton(QStringLiteral("mOpen"), QStringLiteral("Load Settings"), &MainForm2PointsProgramming::mOpen_Click);
   auto* btnAbout =
@@ -63,7 +63,8 @@ void MainForm2PointsProgramming::buildControls() {
     top->addWidget(control);
   top->addStretch();
 
-  settings_ = new PartSettingsPanel(operator_, [this] { return selectedPart(); }, this);
+  settings_ = new PartSettingsPanel(
+      operator_, [this] { return selectedPart(); }, this);
   GetDP_ =
       addButton(QStringLiteral("GetDP"), QStringLiteral("Get DP Mid Point"), &MainForm2PointsProgramming::GetDP_Click);
   settings_->partFrameLayout()->addWidget(GetDP_, 2, 2);
@@ -82,8 +83,9 @@ void MainForm2PointsProgramming::buildControls() {
   settings_->pointsFrameLayout()->addLayout(teach, 2, 0, 1, 4);
 
   Picture1_ = named(new CurvePlot(state_, this), QStringLiteral("Picture1"));
-  connect(PartSel_, &QComboBox::currentIndexChanged, this,
-          [this] { Picture1_->setTraces({{selectedPart(), kCurveColour}}); });
+  connect(PartSel_, &QComboBox::currentIndexChanged, this, [this] {
+    Picture1_->setTraces({{selectedPart(), kCurveColour}});
+  });
 
   auto* settingsColumn = new QVBoxLayout;
   settingsColumn->addWidget(settings_);

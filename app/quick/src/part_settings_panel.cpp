@@ -47,8 +47,7 @@ PartSettingsPanel::PartSettingsPanel(OperatorInterface& operatorInterface, std::
   layout->addWidget(pointsFrame);
 }
 
-FieldBox* PartSettingsPanel::addField(QGridLayout* layout, int row, int column, const QString& label,
-                                      FieldBox* field) {
+FieldBox* PartSettingsPanel::addField(QGridLayout* layout, int row, int column, const QString& label, FieldBox* field) {
   auto* caption = new QLabel(label, field->parentWidget());
   caption->setBuddy(field);
   layout->addWidget(caption, row, column);

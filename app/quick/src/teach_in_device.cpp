@@ -107,8 +107,7 @@ void TeachInDevice::CalibrateDac(std::int16_t part) {
   if (!dev) return;
   float k0 = 0.0f, b0 = 0.0f, k1 = 0.0f, b1 = 0.0f;
   std::int32_t status = 0;
-  if (!succeeded(dev->DAC_calibration(part, &k0, &b0, &k1, &b1, &status), "IZQ3902Device", "DAC_calibration"))
-    return;
+  if (!succeeded(dev->DAC_calibration(part, &k0, &b0, &k1, &b1, &status), "IZQ3902Device", "DAC_calibration")) return;
   const auto bits = std::llabs(status);
   AppState& state = machine_.state();
   const auto invalid = [&](int partNumber, float k, float b) {
@@ -185,8 +184,7 @@ std::shared_ptr<Object> TeachInDevice::companion(HRESULT (IZQ3902Device::*getter
   std::shared_ptr<Object> object;
   const HRESULT status = (dev->*getter)(&object);
   // A property that hands out nothing is as much a failed call as an error status.
-  if (!succeeded(rx041::com::succeeded(status) && !object ? rx041::com::E_POINTER : status, "IZQ3902Device",
-                 property))
+  if (!succeeded(rx041::com::succeeded(status) && !object ? rx041::com::E_POINTER : status, "IZQ3902Device", property))
     return nullptr;
   return object;
 }
@@ -215,8 +213,7 @@ std::optional<std::int32_t> TeachInDevice::programDevice(std::int16_t part) {
 std::optional<std::int32_t> TeachInDevice::readRegister(std::int16_t part, std::int32_t address) {
   const auto object = advanced();
   std::int32_t value = 0;
-  if (!object || !succeeded(object->MemRead(part, address, &value), "IZQ3902Advanced", "MemRead"))
-    return std::nullopt;
+  if (!object || !succeeded(object->MemRead(part, address, &value), "IZQ3902Advanced", "MemRead")) return std::nullopt;
   return value;
 }
 

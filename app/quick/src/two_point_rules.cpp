@@ -16,8 +16,8 @@ bool AnglesEqualRule(int mode, const CurveTables& tables, std::int16_t part) {
   return tables.Points[part][0][0] == tables.Points[part][1][0];
 }
 
-bool CheckAndCopySettings(const PartSettings& settings, std::int16_t part, SolverTargets& targets,
-                          CurveTables& tables, OperatorInterface& operatorInterface, QWidget* owner) {
+bool CheckAndCopySettings(const PartSettings& settings, std::int16_t part, SolverTargets& targets, CurveTables& tables,
+                          OperatorInterface& operatorInterface, QWidget* owner) {
   if (!(settings.ClampHighValue > settings.ClampLowValue)) {
     operatorInterface.message(QStringLiteral("Please noted: Clamp HIGH Setting is not greater than Clamp LOW "
                                              "Setting! Stopping... Please try again!"),
@@ -47,8 +47,7 @@ TwoPointCheck checkTwoPoints(const SolverTargets& targets, const CurveTables& ta
     return refuse(QStringLiteral("Error Angles of Point A and Point B input"));
   if (AnglesEqualRule(2, tables, part)) return refuse(QStringLiteral("Rules: Wrong in configure 2 points!"));
   for (int i = 0; i < 2; ++i)
-    if (!levelGiven[i])
-      return refuse(QStringLiteral("Please noted: %1-Level#%2 is Empty!").arg(partName).arg(i));
+    if (!levelGiven[i]) return refuse(QStringLiteral("Please noted: %1-Level#%2 is Empty!").arg(partName).arg(i));
   if (tables.Points[part][0][1] == tables.Points[part][1][1]) {
     refuse(QStringLiteral("Please noted: %1-Level#0 is the same as %1-Level#1 !").arg(partName));
     return TwoPointCheck::EqualLevels;

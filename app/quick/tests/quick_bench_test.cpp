@@ -111,10 +111,10 @@ class QuickBenchTest : public QObject {
     QVERIFY2(std::abs(state.DacB[0] - kOffset) < 0.05, qPrintable(QString::number(state.DacB[0])));
     const auto expected = expectedRegisters(TaughtSettings{}, state.DacK[0], state.DacB[0]);
     for (const auto& [address, value] : expected)
-      QVERIFY2(bench.eeprom(0, address) == value, qPrintable(QStringLiteral("register %1: %2, expected %3")
-                                                                 .arg(address)
-                                                                 .arg(bench.eeprom(0, address))
-                                                                 .arg(value)));
+      QVERIFY2(
+          bench.eeprom(0, address) == value,
+          qPrintable(
+              QStringLiteral("register %1: %2, expected %3").arg(address).arg(bench.eeprom(0, address)).arg(value)));
 
     // Powered up again the chip runs on its EEPROM.
     QCOMPARE(state.ChipState[0], rx41::kPowerOff);

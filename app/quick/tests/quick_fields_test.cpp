@@ -45,13 +45,6 @@ class QuickFieldsTest : public QObject {
       QVERIFY2(!rx41::parseNumber(text), text);
   }
 
-  void twoDecimalsRoundHalvesAwayFromZero() {
-    QCOMPARE(rx41::twoDecimals(0.125), QString("0.13"));
-    QCOMPARE(rx41::twoDecimals(40), QString("40.00"));
-    QCOMPARE(rx41::twoDecimals(-0.0), QString("0.00"));
-    QCOMPARE(rx41::twoDecimals(359.994), QString("359.99"));
-  }
-
   void textToSingleReportsWhatIsNotANumber() {
     rx041::test::ScriptedOperator op;
     QCOMPARE(rx41::TextToSingle("", op, nullptr), rx41::kEmptyValue);
@@ -113,15 +106,6 @@ class QuickFieldsTest : public QObject {
     QCOMPARE(op.messages, message.isEmpty() ? QStringList{} : QStringList{message});
   }
 
-  void refusalsNameTheSelectedPart() {
-    rx041::test::ScriptedOperator op;
-    rx41::PartSettingsPanel panel(op, [] { return std::int16_t{1}; });
-    auto* angle = panel.findChild<QLineEdit*>("Angle(1)");
-    angle->setText("?");
-    leave(angle);
-    QCOMPARE(op.messages, QStringList{"Part#2: Angle 1 " + kInvalid});
-  }
-
   void anotherWindowTakingFocusIsNotLeavingTheField() {
     rx041::test::ScriptedOperator op;
     rx41::PartSettingsPanel panel(op, [] { return std::int16_t{0}; });
@@ -130,17 +114,6 @@ class QuickFieldsTest : public QObject {
     leave(level, Qt::ActiveWindowFocusReason);
     QCOMPARE(level->text(), QString("abc"));
     QVERIFY(op.messages.isEmpty());
-  }
-
-  void dpOppositeTheTaughtAngle() {
-    rx041::test::ScriptedOperator op;
-    rx41::PartSettingsPanel panel(op, [] { return std::int16_t{0}; });
-    const std::pair<float, const char*> cases[] = {{180.0f, "0.00"}, {179.99f, "359.99"}, {0.0f, "180.00"}};
-    for (const auto& [angle, dp] : cases) {
-      panel.setDpOpposite(angle);
-      QCOMPARE(panel.text(rx41::PartSettingsPanel::Field::DP), QString(dp));
-      QCOMPARE(panel.values().DpValue, QString(dp).toFloat());
-    }
   }
 };
 

@@ -45,13 +45,22 @@ class QuickWindowTest : public QObject {
     WindowBench bench;
     QCOMPARE(bench.window->windowTitle(), QString("RX41 GUI - ZQ3902"));
     QCOMPARE(bench.window->objectName(), QString("MainForm2PointsProgramming"));
-    const std::pair<const char*, const char*> captions[] = {
-        {"connect", "Connect"},      {"clamplow", "5.00"},         {"clamphigh", "95.00"},
-        {"DP", "260.00"},            {"clockwise", "clockwise"},   {"GetDP", "Get DP Mid Point"},
-        {"Angle(0)", ""},            {"Angle(1)", ""},             {"Level(0)", ""},
-        {"Level(1)", ""},            {"SetpointA", "Set point A"}, {"SetpointB", "Set point B"},
-        {"mSaveAs", "Save Settings"}, {"mOpen", "Load Settings"},  {"btnAbout", "About"},
-        {"PartSel", "Part#1"}};
+    const std::pair<const char*, const char*> captions[] = {{"connect", "Connect"},
+                                                            {"clamplow", "5.00"},
+                                                            {"clamphigh", "95.00"},
+                                                            {"DP", "260.00"},
+                                                            {"clockwise", "clockwise"},
+                                                            {"GetDP", "Get DP Mid Point"},
+                                                            {"Angle(0)", ""},
+                                                            {"Angle(1)", ""},
+                                                            {"Level(0)", ""},
+                                                            {"Level(1)", ""},
+                                                            {"SetpointA", "Set point A"},
+                                                            {"SetpointB", "Set point B"},
+                                                            {"mSaveAs", "Save Settings"},
+                                                            {"mOpen", "Load Settings"},
+                                                            {"btnAbout", "About"},
+                                                            {"PartSel", "Part#1"}};
     for (const auto& [name, caption] : captions) QCOMPARE(bench.text(name), QString(caption));
     QCOMPARE(bench.control<QGroupBox>("PartFrame(0)")->title(), QString("Part Configuration"));
     QCOMPARE(bench.control<QGroupBox>("Frame2")->title(), QString("2 Points"));
@@ -95,10 +104,10 @@ class QuickWindowTest : public QObject {
     bench.forgetCalls();
     bench.device->script().answerOnce("GetAngle", {40.0});
     bench.click("SetpointA");
-    QCOMPARE(bench.calls(), (QStringList{"Customized_PowerOn(0)", "Customized_SetADCMode(0)", "MeasureVdd(0)",
-                                         "Customized_EnterOWI(0)", "MemRead(0, 72)", "ClearSolverSettings(0)",
-                                         "ProgramDevice(0)", "Customized_EnterOWI(0)", "DAC_calibration(0)",
-                                         "GetAngle(0)"}));
+    QCOMPARE(bench.calls(),
+             (QStringList{"Customized_PowerOn(0)", "Customized_SetADCMode(0)", "MeasureVdd(0)",
+                          "Customized_EnterOWI(0)", "MemRead(0, 72)", "ClearSolverSettings(0)", "ProgramDevice(0)",
+                          "Customized_EnterOWI(0)", "DAC_calibration(0)", "GetAngle(0)"}));
     QCOMPARE(bench.text("Angle(0)"), QString("40.00"));
     QCOMPARE(bench.text("DP"), QString("220.00"));
     QCOMPARE(buttonStates(bench), QString("A D B E P -"));
@@ -110,10 +119,11 @@ class QuickWindowTest : public QObject {
     bench.click("SetpointB");
     QCOMPARE(bench.op.messages, QStringList{});
     QCOMPARE(bench.text("Angle(1)"), QString("140.00"));
-    const QStringList afterSettings = bench.calls().mid(bench.calls().lastIndexOf(QRegularExpression("SetSolver.*")) + 1);
-    QCOMPARE(afterSettings, (QStringList{"CopySolverSettingsToParameters(0)", "ProgramDevice(0)",
-                                         "Customized_EnterOWI(0)", "Customized_PowerOff(0)",
-                                         "Customized_SetADCMode(0)", "Customized_Mode0V(0)"}));
+    const QStringList afterSettings =
+        bench.calls().mid(bench.calls().lastIndexOf(QRegularExpression("SetSolver.*")) + 1);
+    QCOMPARE(afterSettings,
+             (QStringList{"CopySolverSettingsToParameters(0)", "ProgramDevice(0)", "Customized_EnterOWI(0)",
+                          "Customized_PowerOff(0)", "Customized_SetADCMode(0)", "Customized_Mode0V(0)"}));
     QCOMPARE(buttonStates(bench), QString("A E B D P -"));
     QCOMPARE(bench.state.ChipState[0], rx41::kPowerOff);
 
@@ -169,8 +179,8 @@ class QuickWindowTest : public QObject {
   }
 
   void teachAngleSetsTheOppositeDp() {
-    const std::pair<double, const char*> cases[] = {{180.0, "0.00"}, {179.99, "359.99"}, {10.0, "190.00"},
-                                                    {359.984375, "179.98"}};
+    const std::pair<double, const char*> cases[] = {
+        {180.0, "0.00"}, {179.99, "359.99"}, {10.0, "190.00"}, {359.984375, "179.98"}};
     for (const auto& [angle, dp] : cases) {
       WindowBench bench;
       bench.healthyChip();
@@ -276,18 +286,17 @@ class QuickWindowTest : public QObject {
     teachCycle(bench, 40, 140, "10.25", "90");
     // DP comes from point A's angle, not from what was typed before.
     QCOMPARE(bench.calls("SetSolverSetting"),
-             (QStringList{"SetSolverSetting(0, 1, 5, 1)", "SetSolverSetting(0, 2, 95, 1)",
-                          "SetSolverSetting(0, 3, 220, 1)", "SetSolverSetting(0, 4, 10.25, 1)",
-                          "SetSolverSetting(0, 8, 40, 1)", "SetSolverSetting(0, 5, 90, 1)",
-                          "SetSolverSetting(0, 9, 140, 1)", "SetSolverSetting(0, 6, 0, 1)",
-                          "SetSolverSetting(0, 10, 140, 1)", "SetSolverSetting(0, 7, 0, 1)",
-                          "SetSolverSetting(0, 11, 140, 1)"}));
+             (QStringList{
+                 "SetSolverSetting(0, 1, 5, 1)", "SetSolverSetting(0, 2, 95, 1)", "SetSolverSetting(0, 3, 220, 1)",
+                 "SetSolverSetting(0, 4, 10.25, 1)", "SetSolverSetting(0, 8, 40, 1)", "SetSolverSetting(0, 5, 90, 1)",
+                 "SetSolverSetting(0, 9, 140, 1)", "SetSolverSetting(0, 6, 0, 1)", "SetSolverSetting(0, 10, 140, 1)",
+                 "SetSolverSetting(0, 7, 0, 1)", "SetSolverSetting(0, 11, 140, 1)"}));
     std::vector<VarType> kinds;
     for (const auto& call : bench.device->script().calls)
       if (call.member == "SetSolverSetting") kinds.push_back(call.args[2].type());
     const VarType single = VarType::R4, integer = VarType::I2;
-    QVERIFY(kinds == (std::vector{single, single, single, single, single, single, single, integer, single, integer,
-                                  single}));
+    QVERIFY(kinds ==
+            (std::vector{single, single, single, single, single, single, single, integer, single, integer, single}));
     QCOMPARE(bench.op.messages, QStringList{});
   }
 
@@ -328,15 +337,33 @@ class QuickWindowTest : public QObject {
     }
   }
 
-  void preparationReportsClearAndStoreFailuresAndGoesOn() {
+  void clearAndStoreFailuresAreReportedAndTheFlowGoesOn() {
     WindowBench bench;
     bench.healthyChip();
     bench.device->script().answerOnce("ClearSolverSettings", {2});
-    bench.device->script().answerOnce("ProgramDevice", {2});
+    bench.device->script().answer("ProgramDevice", 2);
     bench.connect();
     bench.click("SetpointA");
     QCOMPARE(bench.op.messages, (QStringList{"Errors in ClearSolverSettings!", "Failed in programming device"}));
     QCOMPARE(bench.calls("DAC_calibration"), QStringList{"DAC_calibration(0)"});
+    bench.op.messages.clear();
+    bench.type("Level(0)", "10");
+    bench.type("Level(1)", "90");
+    bench.device->script().answerOnce("GetAngle", {140.0});
+    bench.click("SetpointB");
+    QCOMPARE(bench.op.messages, QStringList{"Failed in programming device"});
+    QCOMPARE(buttonStates(bench), QString("A E B D P -"));
+  }
+
+  void aFailingDeviceCallStopsThePreparation() {
+    WindowBench bench;
+    bench.healthyChip();
+    bench.device->script().fail("ClearSolverSettings", rx041::com::E_NOTIMPL);
+    bench.connect();
+    bench.click("SetpointA");
+    QCOMPARE(bench.op.messages, QStringList{"Method 'ClearSolverSettings' of object 'IZQ3902Solver' failed"});
+    QVERIFY(bench.calls("ProgramDevice").isEmpty());
+    QCOMPARE(bench.state.ChipState[0], rx41::kPowerOff);
   }
 
   void calibrationKeepsItsValuesAndReportsInvalidOnes() {
@@ -385,15 +412,6 @@ class QuickWindowTest : public QObject {
       QCOMPARE(bench.calls("ProgramDevice").size(), 1);  // the preparation's only
       QCOMPARE(buttonStates(bench), QString("A E B D P -"));
     }
-  }
-
-  void eepromFailureAfterTheCopyIsReported() {
-    WindowBench bench;
-    bench.healthyChip();
-    bench.device->script().answerOnce("ProgramDevice", {0, 2});
-    bench.connect();
-    teachCycle(bench, 40, 140);
-    QCOMPARE(bench.op.messages, QStringList{"Failed in programming device"});
   }
 
   void anImpossibleAngleIsNotTaught() {
@@ -461,11 +479,11 @@ class QuickWindowTest : public QObject {
     };
     QMetaObject::invokeMethod(bench.window.get(), sample, Qt::QueuedConnection);
     teachCycle(bench, 40, 140);
-    QCOMPARE(shown, (QStringList{"Getting VDD of device...  Please Wait...",
-                                 "Verifying communication status... Please Wait...",
-                                 "Clearing Solver...  Please Wait...", "Programming EEPROM...  Please Wait...",
-                                 "System is self correcting... Please Wait...", "Configuring Solver...  Please Wait...",
-                                 "Programming EEPROM...  Please Wait..."}));
+    QCOMPARE(shown,
+             (QStringList{"Getting VDD of device...  Please Wait...",
+                          "Verifying communication status... Please Wait...", "Clearing Solver...  Please Wait...",
+                          "Programming EEPROM...  Please Wait...", "System is self correcting... Please Wait...",
+                          "Configuring Solver...  Please Wait...", "Programming EEPROM...  Please Wait..."}));
     sample = [] {};
     QVERIFY(!bench.window->findChild<rx41::waitform*>());
   }
@@ -503,9 +521,9 @@ class QuickWindowTest : public QObject {
     };
     const QColor green(0, 255, 0);
     const QImage image = plot->grab().toImage();
-    QVERIFY(drawnNear(image, 125, 35, green));   // on segment A-B
-    QVERIFY(drawnNear(image, 280, 50, green));   // the jump at DP
-    QVERIFY(drawnNear(image, 102, 20, green));   // the circle around A
+    QVERIFY(drawnNear(image, 125, 35, green));  // on segment A-B
+    QVERIFY(drawnNear(image, 280, 50, green));  // the jump at DP
+    QVERIFY(drawnNear(image, 102, 20, green));  // the circle around A
     QVERIFY(!drawnNear(image, 125, 55, green));
     QVERIFY(drawnNear(image, 55, 0, Qt::black));  // x axis
 

@@ -4,17 +4,14 @@
 // A and B), each validated when the operator leaves it, with the validated
 // values kept alongside the texts.
 #include <QString>
-#include <QStringList>
+#include <QWidget>
 #include <cstdint>
 #include <functional>
-
-#include <QWidget>
 
 #include "rx41/quick/two_point_rules.h"
 
 class QCheckBox;
 class QGridLayout;
-class QGroupBox;
 class QLineEdit;
 
 namespace rx41 {

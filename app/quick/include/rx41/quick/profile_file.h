@@ -29,8 +29,8 @@ inline constexpr int kInvalidValue = 380;  // a number outside the choices of it
 }  // namespace profile_error
 
 struct ProfileContents {
-  QStringList values;    // of the lines read, in order
-  int errorNumber = 0;   // 0, or why reading stopped after values
+  QStringList values;   // of the lines read, in order
+  int errorNumber = 0;  // 0, or why reading stopped after values
 };
 
 ProfileContents readProfile(const QString& path, const ProfileLayout& layout);

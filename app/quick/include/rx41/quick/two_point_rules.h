@@ -45,8 +45,8 @@ bool AnglesEqualRule(int mode, const CurveTables& tables, std::int16_t part);
 // Clamp high must be above clamp low (else message 114 and false). Then the
 // points become the solver targets, and the rounded settings go into the
 // part's curve tables.
-bool CheckAndCopySettings(const PartSettings& settings, std::int16_t part, SolverTargets& targets,
-                          CurveTables& tables, OperatorInterface& operatorInterface, QWidget* owner);
+bool CheckAndCopySettings(const PartSettings& settings, std::int16_t part, SolverTargets& targets, CurveTables& tables,
+                          OperatorInterface& operatorInterface, QWidget* owner);
 
 enum class TwoPointCheck {
   Accepted,
