@@ -10,18 +10,13 @@
 
 #include "rx41/about_form.h"
 #include "rx41/control_names.h"
-#include "rx41/operator_sink.h"
 #include "rx41/quick/curve_plot.h"
 #include "rx41/quick/part_settings_panel.h"
 #include "rx41/quick/quick_profile.h"
-#include "rx41/wait_form.h"
 
 namespace rx41 {
 namespace {
 
-constexpr std::int16_t kTwoPointsMode = 2;
-constexpr std::int16_t kConfigured = 2;
-constexpr std::int16_t kNotConfigured = 0;
 const QColor kCurveColour(0, 255, 0);
 
 }  // namespace
@@ -65,9 +60,10 @@ void MainForm2PointsProgramming::buildControls() {
 
   settings_ = new PartSettingsPanel(
       operator_, [this] { return selectedPart(); }, this);
-  GetDP_ =
+  configuration_ = std::make_unique<TwoPointConfiguration>(*settings_, device_, state_, operator_, this);
+  auto* GetDP =
       addButton(QStringLiteral("GetDP"), QStringLiteral("Get DP Mid Point"), &MainForm2PointsProgramming::GetDP_Click);
-  settings_->partFrameLayout()->addWidget(GetDP_, 2, 2);
+  settings_->partFrameLayout()->addWidget(GetDP, 2, 2);
   auto* teach = new QHBoxLayout;
   if (withPowerButton()) {
     PowerOn_ =
@@ -184,48 +180,10 @@ void MainForm2PointsProgramming::SetpointB_Click() {
   const auto angle = device_.readAngle(part);
   if (!angle) return;
   settings_->teachAngle(1, *angle);
-  ConfigureAndProgram();
+  configuration_->ConfigureAndProgram(part);
   device_.PowerOffIfPrepared(part);
   setActionButtons(!withPowerButton(), false, withPowerButton());
-  drawCurveOf(part);
-}
-
-void MainForm2PointsProgramming::ConfigureAndProgram() {
-  const std::int16_t part = selectedPart();
-  device_.EnsureOwiMode(part);
-  if (!device_.inOwiMode(part)) {
-    operator_.message(QStringLiteral("Error: Not in OWI mode"), this);
-    return;
-  }
-  if (!CheckAndCopySettings(settings_->values(), part, targets_, state_, operator_, this)) return;
-  WaitNotice wait(this, QStringLiteral("Configuring Solver...  Please Wait..."));
-  if (configsolver_2Points(part) != kConfigured) {
-    operator_.message(QStringLiteral("Error: Not 2 points Mode!"), this);
-    return;
-  }
-  device_.copyAndProgram(part, wait);
-}
-
-std::int16_t MainForm2PointsProgramming::configsolver_2Points(std::int16_t part) {
-  const bool levelGiven[2] = {settings_->levelGiven(0), settings_->levelGiven(1)};
-  switch (checkTwoPoints(targets_, state_, part, levelGiven, operator_, this)) {
-    case TwoPointCheck::EqualLevels:
-      settings_->emptyLevel(1);
-      return kNotConfigured;
-    case TwoPointCheck::Refused:
-      return kNotConfigured;
-    case TwoPointCheck::Accepted:
-      break;
-  }
-  applyDirection(settings_->clockwise(), part, targets_, state_);
-  device_.StoreInSolver(part, twoPointSolverSettings(settings_->values(), targets_));
-  return kConfigured;
-}
-
-void MainForm2PointsProgramming::drawCurveOf(std::int16_t part) {
-  for (auto& partCurve : state_.Curve)
-    for (auto& row : partCurve) row[0] = row[1] = 0;
-  BuildCurves(state_, part, kTwoPointsMode, 0, 0, operatorSink(operator_, this));
+  configuration_->buildCurve(part);
   Picture1_->update();
 }
 

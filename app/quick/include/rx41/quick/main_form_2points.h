@@ -6,11 +6,12 @@
 // button of its own instead of running from Set point A.
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 
 #include "rx41/app_state.h"
 #include "rx41/device_connection.h"
 #include "rx41/quick/teach_in_device.h"
-#include "rx41/quick/two_point_rules.h"
+#include "rx41/quick/two_point_configuration.h"
 #include "rx41/state_machine.h"
 
 class QComboBox;
@@ -48,9 +49,6 @@ class MainForm2PointsProgramming final : public QWidget {
   void mOpen_Click();
   void btnAbout_Click();
 
-  void ConfigureAndProgram();
-  std::int16_t configsolver_2Points(std::int16_t part);
-  void drawCurveOf(std::int16_t part);
   void setActionButtons(bool setpointA, bool setpointB, bool powerOn);
   std::int16_t selectedPart() const;
   bool withPowerButton() const { return powerButton_ == PowerButton::Present; }
@@ -63,13 +61,12 @@ class MainForm2PointsProgramming final : public QWidget {
   StateMachine machine_;
   DeviceConnection connection_;
   TeachInDevice device_;
-  SolverTargets targets_;
+  std::unique_ptr<TwoPointConfiguration> configuration_;
   bool busy_ = false;
 
   QPushButton* connect_ = nullptr;
   QComboBox* PartSel_ = nullptr;
   PartSettingsPanel* settings_ = nullptr;
-  QPushButton* GetDP_ = nullptr;
   QPushButton* SetpointA_ = nullptr;
   QPushButton* SetpointB_ = nullptr;
   QPushButton* PowerOn_ = nullptr;
