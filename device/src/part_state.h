@@ -15,7 +15,7 @@ inline constexpr std::int32_t kDacOffsetSetting = 16;
 inline constexpr std::int32_t kSettingCount = 17;
 
 inline constexpr float kInitialSupplyVoltage = 5.0f;
-inline const float kDefaultDacGain = std::bit_cast<float>(0x3E8E38E4u);  // 1 / 3.6
+inline constexpr float kDefaultDacGain = std::bit_cast<float>(0x3E8E38E4u);  // 1 / 3.6
 inline constexpr float kDefaultDacOffset = 0.0f;
 
 class SettingsTable {

@@ -28,32 +28,34 @@ com::VarType untypedParameterType(const com::MemberInfo& member, const std::vect
 }
 
 template <class Int>
-std::optional<com::Variant> integerValue(const std::string& word) {
+std::optional<Int> integerIn(const std::string& word) {
   const auto value = parseInteger(word);
   if (!value || *value < std::numeric_limits<Int>::min() || *value > std::numeric_limits<Int>::max())
     return std::nullopt;
-  return com::Variant(static_cast<Int>(*value));
+  return static_cast<Int>(*value);
 }
 
 std::optional<com::Variant> parseValue(const std::string& word, com::VarType type) {
+  std::optional<com::Variant> parsed;
   switch (type) {
-    case com::VarType::I2: return integerValue<std::int16_t>(word);
-    case com::VarType::I4: return integerValue<std::int32_t>(word);
-    case com::VarType::Bool: {
+    case com::VarType::I2:
+      if (const auto value = integerIn<std::int16_t>(word)) parsed.emplace(*value);
+      break;
+    case com::VarType::I4:
+      if (const auto value = integerIn<std::int32_t>(word)) parsed.emplace(*value);
+      break;
+    case com::VarType::Bool:
       // The flag is passed as given: only -1 counts as true for the device.
-      const auto value = integerValue<std::int16_t>(word);
-      if (!value) return std::nullopt;
-      return com::Variant(com::VariantBool{*value->getIf<std::int16_t>()});
-    }
+      if (const auto value = integerIn<std::int16_t>(word)) parsed.emplace(com::VariantBool{*value});
+      break;
     case com::VarType::R4:
-    case com::VarType::R8: {
-      const auto value = parseSingle(word);
-      if (!value) return std::nullopt;
-      return com::Variant(*value);
-    }
-    case com::VarType::String: return com::Variant(word);
-    default: return std::nullopt;
+    case com::VarType::R8:
+      if (const auto value = parseSingle(word)) parsed.emplace(*value);
+      break;
+    case com::VarType::String: parsed.emplace(word); break;
+    default: break;
   }
+  return parsed;
 }
 
 const char* typeDescription(com::VarType type) {
