@@ -11,9 +11,9 @@
 namespace rx041::zq3902::testing {
 
 ConnectedDevice::ConnectedDevice(bool traced)
-    : ports_("RX041_PORTS", dir.path().c_str()), traces_("RX041_TRACE_DIR", dir.path().c_str()) {
-  if (traced) std::ofstream(dir / "wispfly.txt") << "on\n";
-  std::filesystem::create_symlink(peer.slavePath(), dir / "COM1");
+    : ports_("RX041_PORTS", dir_.path().c_str()), traces_("RX041_TRACE_DIR", dir_.path().c_str()) {
+  if (traced) std::ofstream(dir_ / "wispfly.txt") << "on\n";
+  std::filesystem::create_symlink(peer.slavePath(), dir_ / "COM1");
   device = com::createInstance<IZQ3902Device>("ZQ3902Module.ZQ3902Device");
   if (!device) throw std::runtime_error("ZQ3902Module.ZQ3902Device cannot be created");
   std::int32_t connected = -1;
@@ -42,7 +42,7 @@ std::vector<std::string> ConnectedDevice::takeFrames() {
 }
 
 std::string ConnectedDevice::traceLog() const {
-  std::ifstream file(dir / "KVTlog.txt");
+  std::ifstream file(dir_ / "KVTlog.txt");
   std::ostringstream text;
   text << file.rdbuf();
   return text.str();

@@ -15,6 +15,12 @@
 namespace rx041::zq3902::testing {
 
 class ConnectedDevice {
+  // First, so that the port map and the trace directory exist before the
+  // peer and the device.
+  test::TempDir dir_;
+  test::ScopedEnv ports_;
+  test::ScopedEnv traces_;
+
  public:
   // traced: create the trace marker so that the device writes its log.
   explicit ConnectedDevice(bool traced = false);
@@ -27,16 +33,11 @@ class ConnectedDevice {
 
   // The frames received since the last call.
   std::vector<std::string> takeFrames();
+  // The private port map and trace directory.
+  const std::filesystem::path& directory() const { return dir_.path(); }
   // The device's trace log as written so far.
   std::string traceLog() const;
 
-  test::TempDir dir;
-
- private:
-  test::ScopedEnv ports_;
-  test::ScopedEnv traces_;
-
- public:
   test::ScriptedBoardPeer peer;
   std::shared_ptr<IZQ3902Device> device;
 };

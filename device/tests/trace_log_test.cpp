@@ -116,8 +116,8 @@ TEST(TraceLogTest, SolverLinesAndTheirTimes) {
 TEST(TraceLogTest, NothingIsWrittenWithoutTheMarkerAndLoggingStartsWhenItAppears) {
   ConnectedDevice device(false);
   result(&IZQ3902Device::Customized_PowerOn, *device, 0);
-  EXPECT_FALSE(std::filesystem::exists(device.dir / "KVTlog.txt"));
-  std::ofstream(device.dir / "wispfly.txt") << "on\n";
+  EXPECT_FALSE(std::filesystem::exists(device.directory() / "KVTlog.txt"));
+  std::ofstream(device.directory() / "wispfly.txt") << "on\n";
   result(&IZQ3902Device::Customized_PowerOff, *device, 1);
   expectLines(device.traceLog(), {"N, Called Customized_PowerOff KVT Lib Device"});
 }
