@@ -1,6 +1,7 @@
 #include "rx041/test_support/scripted_board_peer.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace rx041::test {
 namespace {
@@ -13,7 +14,8 @@ std::string hex2(int value) {
   return text;
 }
 
-int hexValue(const std::string& text) { return static_cast<int>(std::stoul(text, nullptr, 16)); }
+// A malformed field reads as 0 rather than stopping the peer.
+int hexValue(const std::string& text) { return static_cast<int>(std::strtol(text.c_str(), nullptr, 16)); }
 
 int partIndex(char part) { return part == '1' ? 1 : 2; }
 
