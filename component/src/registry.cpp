@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <mutex>
 
@@ -144,8 +145,12 @@ CreateResult createObject(std::string_view requestedProgId) {
   return failure(CO_E_ERRORINDLL, *library + " does not contain class " + progId);
 }
 
-HRESULT registerServer(const std::filesystem::path& libraryPath, const std::filesystem::path& registry,
-                       std::string* message) {
+namespace {
+
+// Applies a change for the server library at libraryPath to the registry file.
+HRESULT updateForServer(const std::filesystem::path& libraryPath, const std::filesystem::path& registry,
+                        std::string* message,
+                        const std::function<void(RegistryStore&, const ServerInfo&, const std::string&)>& change) {
   std::error_code ec;
   const auto path = std::filesystem::canonical(libraryPath, ec);
   if (ec) {
@@ -158,14 +163,22 @@ HRESULT registerServer(const std::filesystem::path& libraryPath, const std::file
     if (message) *message = probe.error();
     return CO_E_ERRORINDLL;
   }
-  const bool written = RegistryStore::update(
-      registry,
-      [&](RegistryStore& store) {
-        for (const ClassInfo& cls : server->classes) {
+  const bool written =
+      RegistryStore::update(registry, [&](RegistryStore& store) { change(store, *server, path.string()); }, message);
+  return written ? S_OK : E_FAIL;
+}
+
+}  // namespace
+
+HRESULT registerServer(const std::filesystem::path& libraryPath, const std::filesystem::path& registry,
+                       std::string* message) {
+  return updateForServer(
+      libraryPath, registry, message, [](RegistryStore& store, const ServerInfo& server, const std::string& path) {
+        for (const ClassInfo& cls : server.classes) {
           const std::string clsid(cls.clsid);
           const std::string description(cls.description);
-          const auto versioned = versionedProgId(*server, cls);
-          const auto independent = progId(*server, cls);
+          const auto versioned = versionedProgId(server, cls);
+          const auto independent = progId(server, cls);
           store.set(versioned, "@", description);
           store.set(versioned, "CLSID", clsid);
           store.set(independent, "@", description);
@@ -176,41 +189,30 @@ HRESULT registerServer(const std::filesystem::path& libraryPath, const std::file
           store.set(section, "ProgID", versioned);
           store.set(section, "VersionIndependentProgID", independent);
           store.set(section, "Programmable", "");
-          store.set(section, "InprocServer32", path.string());
+          store.set(section, "InprocServer32", path);
           store.set(section, "ThreadingModel", "Apartment");
-          store.set(section, "TypeLib", std::string(server->typeLibraryId));
+          store.set(section, "TypeLib", std::string(server.typeLibraryId));
         }
-        const auto typeLib = typeLibSection(server->typeLibraryId);
-        store.set(typeLib, "@", std::string(server->typeLibraryName));
+        const auto typeLib = typeLibSection(server.typeLibraryId);
+        store.set(typeLib, "@", std::string(server.typeLibraryName));
         store.set(typeLib, "Version", "1.0");
-        store.set(typeLib, "Path", path.string());
-        store.set(typeLib, "FileVersion", std::string(server->fileVersion));
-        store.set(typeLib, "FileDescription", std::string(server->description));
-      },
-      message);
-  return written ? S_OK : E_FAIL;
+        store.set(typeLib, "Path", path);
+        store.set(typeLib, "FileVersion", std::string(server.fileVersion));
+        store.set(typeLib, "FileDescription", std::string(server.description));
+      });
 }
 
 HRESULT unregisterServer(const std::filesystem::path& libraryPath, const std::filesystem::path& registry,
                          std::string* message) {
-  ServerProbe probe(libraryPath);
-  const ServerInfo* server = probe.info();
-  if (!server) {
-    if (message) *message = probe.error();
-    return CO_E_ERRORINDLL;
-  }
-  const bool written = RegistryStore::update(
-      registry,
-      [&](RegistryStore& store) {
-        for (const ClassInfo& cls : server->classes) {
-          store.remove(versionedProgId(*server, cls));
-          store.remove(progId(*server, cls));
-          store.remove(clsidSection(cls.clsid));
-        }
-        store.remove(typeLibSection(server->typeLibraryId));
-      },
-      message);
-  return written ? S_OK : E_FAIL;
+  return updateForServer(libraryPath, registry, message,
+                         [](RegistryStore& store, const ServerInfo& server, const std::string&) {
+                           for (const ClassInfo& cls : server.classes) {
+                             store.remove(versionedProgId(server, cls));
+                             store.remove(progId(server, cls));
+                             store.remove(clsidSection(cls.clsid));
+                           }
+                           store.remove(typeLibSection(server.typeLibraryId));
+                         });
 }
 
 std::size_t freeUnusedLibraries() { return LoadedServers::instance().freeUnused(); }
