@@ -1,5 +1,6 @@
 #include "rx41/quick/curve_plot.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 
@@ -50,9 +51,17 @@ void CurvePlot::drawGrid(QPainter& painter) const {
     drawLine(painter, {0, static_cast<double>(v)}, {360, static_cast<double>(v)});
     DrawLabel(painter, -10, v, QString::number(v));
   }
+  // Every tenth degree has its line; a label is left out where the plot is
+  // too narrow for it to stand clear of the one before.
+  const QFontMetricsF metrics(font);
+  double labelsEnd = -1.0;
   for (int v = 10; v <= 360; v += 10) {
     drawLine(painter, {static_cast<double>(v), 0}, {static_cast<double>(v), 100});
-    DrawLabel(painter, v, 0, QString::number(v));
+    const QString label = QString::number(v);
+    const double left = toWidget({static_cast<double>(v), 0}).x();
+    if (left < labelsEnd) continue;
+    DrawLabel(painter, v, 0, label);
+    labelsEnd = left + metrics.horizontalAdvance(label) + metrics.averageCharWidth();
   }
   DrawLabel(painter, -5, 0, QStringLiteral("O"));
   DrawLabel(painter, 370, 0, QStringLiteral("deg"));

@@ -83,15 +83,15 @@ void MainForm2PointsProgramming::buildControls() {
     Picture1_->setTraces({{selectedPart(), kCurveColour}});
   });
 
-  auto* settingsColumn = new QVBoxLayout;
-  settingsColumn->addWidget(settings_);
-  settingsColumn->addStretch();
-  auto* body = new QHBoxLayout;
-  body->addLayout(settingsColumn);
-  body->addWidget(Picture1_, 1);
+  // The plot spans the window's width under the settings: its degree scale
+  // needs the room.
+  auto* settingsRow = new QHBoxLayout;
+  settingsRow->addWidget(settings_);
+  settingsRow->addStretch();
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
-  layout->addLayout(body, 1);
+  layout->addLayout(settingsRow);
+  layout->addWidget(Picture1_, 1);
 }
 
 void MainForm2PointsProgramming::Form_Load() {
