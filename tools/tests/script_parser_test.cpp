@@ -110,7 +110,7 @@ TEST(ScriptParserTest, DemonstrationScriptParses) {
   ASSERT_FALSE(text.str().empty());
   const ScriptResult result = parseScript(text.str(), catalog());
   ASSERT_TRUE(std::holds_alternative<std::vector<Step>>(result)) << std::get<ParseError>(result).message;
-  EXPECT_EQ(std::get<std::vector<Step>>(result).size(), 29u);  // the angle changes are announced by line number
+  EXPECT_EQ(std::get<std::vector<Step>>(result).size(), 23u);  // the run script pairs each operation with its output line
 }
 
 TEST(ValueTextTest, OutValuesInTheirShortestForm) {
