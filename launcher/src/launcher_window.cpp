@@ -48,10 +48,10 @@ LauncherWindow::LauncherWindow(rx41::OperatorInterface& operatorInterface, QStri
     auto* frame = new QGroupBox(QLatin1String(caption), this);
     rx41::setControlName(*frame, QLatin1String(name));
     auto* column = new QVBoxLayout(frame);
-    for (const LaunchButton& spec : buttons) {
-      auto* button = new QPushButton(QLatin1String(spec.caption), frame);
-      rx41::setControlName(*button, QStringLiteral("launch"), spec.mode);
-      connect(button, &QPushButton::clicked, this, [this, mode = spec.mode] { launch(mode); });
+    for (const LaunchButton& entry : buttons) {
+      auto* button = new QPushButton(QLatin1String(entry.caption), frame);
+      rx41::setControlName(*button, QStringLiteral("launch"), entry.mode);
+      connect(button, &QPushButton::clicked, this, [this, mode = entry.mode] { launch(mode); });
       column->addWidget(button);
     }
     column->addStretch();
