@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
       "  angle P DEG | vdd P VOLTS | chip P present|absent | dac P GAIN OFFSET | id P VALUE\n"
       "  ram P ADDR | eeprom P ADDR | output P | state P | frames | help\n"
       "  fault [once] silent|garbage|refuse|hangup | fault [once] delay MS | fault [once] split N | fault none | fault\n"
-      "Parts P are 0 (Part#1) and 1 (Part#2). See bench/README.md.");
+      "Parts P are 0 (Part#1) and 1 (Part#2). See the section \"Virtual bench\" of the README.");
   rx041::bench::BenchOptions options;
   int com = 0;
   std::string control;
