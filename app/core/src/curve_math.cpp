@@ -59,9 +59,12 @@ std::optional<Wide> LevelAtAngle(Wide angle, Wide la, Wide aa, Wide lb, Wide ab)
                    static_cast<double>((la - lb) * (angle - ab)) / static_cast<double>(aa - ab));
 }
 
+// Where a line reaches the two clamp levels, as (angle, clamp level): the
+// crossing at the smaller angle and the one at the larger (on a tie, the
+// clamp low level for both).
 struct Crossings {
-  Wide high = 0;  // angle where the line reaches the clamp high level
-  Wide low = 0;   // angle where it reaches the clamp low level
+  Point first;
+  Point last;
 };
 
 // One computation for one part: its settings and the work list.
@@ -120,7 +123,8 @@ class CurveBuilder {
     const auto high = AngleAtLevel(high_, p.level, p.angle, q.level, q.angle);
     const auto low = AngleAtLevel(low_, p.level, p.angle, q.level, q.angle);
     if (!high || !low) return std::nullopt;
-    return Crossings{*high, *low};
+    return Crossings{{std::min(*high, *low), *high < *low ? high_ : low_},
+                     {std::max(*high, *low), *high > *low ? high_ : low_}};
   }
 
   // A step that cannot place its rows reports and contributes nothing.
@@ -140,8 +144,8 @@ class CurveBuilder {
     if (p.angle < q.angle && !clockwise_) {
       const auto c = crossings(p, q);
       if (!c) return failed(kError);
-      const Wide x = std::min(c->high, c->low);
-      const Wide v = c->high < c->low ? high_ : low_;
+      const Wide x = c->first.angle;
+      const Wide v = c->first.level;
       if (x >= 0) {
         rows.add(x, v);
       } else if (x + 360 > q.angle) {
@@ -155,8 +159,8 @@ class CurveBuilder {
     } else if (p.angle > q.angle && clockwise_) {
       const auto c = crossings(p, q);
       if (!c) return failed(kError);
-      const Wide x = std::max(c->high, c->low);
-      const Wide v = c->high > c->low ? high_ : low_;
+      const Wide x = c->last.angle;
+      const Wide v = c->last.level;
       if (x <= 360) {
         rows.add(x, v);
       } else if (x - 360 < q.angle) {
@@ -170,15 +174,15 @@ class CurveBuilder {
     } else if (p.angle > q.angle) {  // toward increasing angles through 360
       const auto c = crossings(p, {q.angle + 360, q.level});
       if (!c) return failed(kError);
-      const Wide x = std::min(c->high, c->low);
+      const Wide x = c->first.angle;
       if (!(x > q.angle)) return failed(kError);
-      rows.add(x, c->high < c->low ? high_ : low_);
+      rows.add(x, c->first.level);
     } else {  // toward decreasing angles through 0
       const auto c = crossings({p.angle + 360, p.level}, q);
       if (!c) return failed(kError);
-      const Wide x = std::max(c->high, c->low) - 360;
+      const Wide x = c->last.angle - 360;
       if (!(x < q.angle)) return failed(kError);
-      rows.add(x, c->high > c->low ? high_ : low_);
+      rows.add(x, c->last.level);
     }
     rows.add(p);
     return checked(rows, kError);
@@ -210,8 +214,8 @@ class CurveBuilder {
     if (p.angle < q.angle && !clockwise_) {
       const auto c = crossings(p, q);
       if (!c) return failed(kError);
-      const Wide x = std::max(c->high, c->low);
-      const Wide v = c->high > c->low ? high_ : low_;
+      const Wide x = c->last.angle;
+      const Wide v = c->last.level;
       if (x <= 360) {
         rows.add(x, v);
       } else if (x - 360 < p.angle) {
@@ -225,8 +229,8 @@ class CurveBuilder {
     } else if (p.angle > q.angle && clockwise_) {
       const auto c = crossings(p, q);
       if (!c) return failed(kError);
-      const Wide x = std::min(c->high, c->low);
-      const Wide v = c->high < c->low ? high_ : low_;
+      const Wide x = c->first.angle;
+      const Wide v = c->first.level;
       if (x >= 0) {
         rows.add(x, v);
       } else if (x + 360 > p.angle) {
@@ -240,15 +244,15 @@ class CurveBuilder {
     } else if (p.angle > q.angle) {  // toward increasing angles through 360
       const auto c = crossings(p, {q.angle + 360, q.level});
       if (!c) return failed(kError);
-      const Wide x = std::max(c->high, c->low) - 360;
+      const Wide x = c->last.angle - 360;
       if (!(x < p.angle)) return failed(kError);
-      rows.add(x, c->high > c->low ? high_ : low_);
+      rows.add(x, c->last.level);
     } else {  // toward decreasing angles through 0
       const auto c = crossings({p.angle + 360, p.level}, q);
       if (!c) return failed(kError);
-      const Wide x = std::min(c->high, c->low);
+      const Wide x = c->first.angle;
       if (!(x > p.angle)) return failed(kError);
-      rows.add(x, c->high < c->low ? high_ : low_);
+      rows.add(x, c->first.level);
     }
     return checked(rows, kError);
   }
