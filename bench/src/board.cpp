@@ -84,7 +84,7 @@ std::optional<std::string> Board::handleRelay(const Frame& frame) {
 std::optional<std::string> Board::handleRegisterAccess(const Frame& frame, bool refuseWrites) {
   const bool isRead = frame.is('C', 'O', 'R');
   if ((!isRead && !frame.is('C', 'O', 'W')) || !singlePart(frame.part)) return std::nullopt;
-  Position& position = positions_[partIndex(frame.part)];
+  Position& position = slot(partIndex(frame.part));
   if (!position.present) return std::nullopt;
   if (auto problem = owiBlocked(position)) return reply::owiError(frame.part, *problem);
   if (isRead) return reply::owiRead(frame.part, frame.first, position.chip.read(frame.first));
@@ -109,7 +109,7 @@ std::optional<std::string> Board::enterOwi(char partField) {
   bool anyEntered = false;
   std::optional<reply::OwiProblem> firstProblem;
   forEachPart(partField, [&](int p) {
-    Position& position = positions_[p];
+    Position& position = slot(p);
     if (!position.present) return;
     anyPresent = true;
     const bool ready = position.powered && position.connection == Connection::Owi;
@@ -128,9 +128,9 @@ std::optional<std::string> Board::enterOwi(char partField) {
 std::optional<std::string> Board::exitOwi(char partField) {
   bool anyPresent = false;
   forEachPart(partField, [&](int p) {
-    if (!positions_[p].present) return;
+    if (!slot(p).present) return;
     anyPresent = true;
-    positions_[p].owiEntered = false;
+    slot(p).owiEntered = false;
   });
   if (!anyPresent) return std::nullopt;
   return reply::owiExit(partField);
@@ -141,7 +141,7 @@ std::optional<std::string> Board::eepromOperation(const Frame& frame) {
   const bool store = frame.is('M', 'S', 'W') && frame.first == kStoreKey;
   const bool load = frame.is('M', 'L', 'W') && hasOwiKey(frame);
   if ((!erase && !store && !load) || !singlePart(frame.part)) return std::nullopt;
-  Position& position = positions_[partIndex(frame.part)];
+  Position& position = slot(partIndex(frame.part));
   if (!position.present) return std::nullopt;
   if (auto problem = owiBlocked(position)) return reply::owiError(frame.part, *problem);
   if (load) {
@@ -155,7 +155,7 @@ std::optional<std::string> Board::eepromOperation(const Frame& frame) {
 }
 
 void Board::setPower(int part, bool on) {
-  Position& position = positions_[part];
+  Position& position = slot(part);
   position.powered = on;
   if (!on) position.owiEntered = false;
   if (!position.present) return;
@@ -166,13 +166,13 @@ void Board::setPower(int part, bool on) {
 }
 
 void Board::setConnection(int part, Connection connection) {
-  Position& position = positions_[part];
+  Position& position = slot(part);
   position.connection = connection;
   if (connection == Connection::Adc) position.owiEntered = false;
 }
 
 void Board::setPresent(int part, bool present) {
-  Position& position = positions_.at(part);
+  Position& position = slot(part);
   if (position.present == present) return;
   position.present = present;
   if (!present) {
@@ -184,13 +184,13 @@ void Board::setPresent(int part, bool present) {
 }
 
 double Board::analogOutputPercent(int part) const {
-  const Position& position = positions_.at(part);
+  const Position& position = slot(part);
   if (!position.present || !position.powered || position.connection != Connection::Adc) return 0;
   return position.chip.outputPercent();
 }
 
 double Board::adcVolts() const {
-  const Position& position = positions_[adc_.part];
+  const Position& position = slot(adc_.part);
   switch (adc_.input) {
     case AdcInput::Supply: return position.powered ? position.vdd : 0.0;
     case AdcInput::Output: return analogOutputPercent(adc_.part) * position.vdd / 100.0;

@@ -38,15 +38,13 @@ class Board {
   // refuseWrites makes every OWI write that reaches a chip fail (an injected fault).
   std::optional<std::string> handle(const Frame& frame, bool refuseWrites = false);
 
-  const Position& position(int part) const { return positions_.at(part); }
+  const Position& position(int part) const { return slot(part); }
   AdcSelection adcSelection() const { return adc_; }
 
-  void setAngle(int part, double degrees) { positions_.at(part).chip.setAngle(degrees); }
-  void setVdd(int part, double volts) { positions_.at(part).vdd = volts; }
-  void setDacError(int part, double gain, double offsetPercent) {
-    positions_.at(part).chip.setDacError(gain, offsetPercent);
-  }
-  void setId(int part, int value) { positions_.at(part).chip.setId(value); }
+  void setAngle(int part, double degrees) { slot(part).chip.setAngle(degrees); }
+  void setVdd(int part, double volts) { slot(part).vdd = volts; }
+  void setDacError(int part, double gain, double offsetPercent) { slot(part).chip.setDacError(gain, offsetPercent); }
+  void setId(int part, int value) { slot(part).chip.setId(value); }
   void setPresent(int part, bool present);
 
   double adcVolts() const;
@@ -64,6 +62,10 @@ class Board {
 
   void setPower(int part, bool on);
   void setConnection(int part, Connection connection);
+
+  // The position of part 0 or 1; throws std::out_of_range for any other.
+  Position& slot(int part) { return positions_.at(static_cast<std::size_t>(part)); }
+  const Position& slot(int part) const { return positions_.at(static_cast<std::size_t>(part)); }
 
   std::array<Position, kParts> positions_{};
   AdcSelection adc_;

@@ -42,18 +42,15 @@ int Chip::read(int address) const {
     case reg::kIdentification:
       // A locked chip shows it in the high nibble of its identification.
       return locked_ ? (0xF0 | (id_ & 0x0F)) : id_;
-    case reg::kAngleHigh:
-      return measuredAngleCode() >> 8;
-    case reg::kAngleLow:
-      return measuredAngleCode() & 0xFF;
-    default:
-      return ram_.at(address);
+    case reg::kAngleHigh: return measuredAngleCode() >> 8;
+    case reg::kAngleLow: return measuredAngleCode() & 0xFF;
+    default: return registerAt(ram_, address);
   }
 }
 
 bool Chip::write(int address, int value) {
   if (locked_) return false;
-  if (!isReadOnly(address)) ram_.at(address) = static_cast<std::uint8_t>(value);
+  if (!isReadOnly(address)) registerAt(ram_, address) = static_cast<std::uint8_t>(value);
   updateSwitch(false);
   return true;
 }

@@ -36,8 +36,8 @@ class Chip {
   double outputPercent() const;
   SwitchOutput switchOutput() const;
 
-  int ramByte(int address) const { return ram_.at(address); }
-  int eepromByte(int address) const { return eeprom_.at(address); }
+  int ramByte(int address) const { return registerAt(ram_, address); }
+  int eepromByte(int address) const { return registerAt(eeprom_, address); }
 
  private:
   int measuredAngleCode() const;

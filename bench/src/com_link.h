@@ -9,7 +9,7 @@ namespace rx041::bench {
 class ComLink {
  public:
   ComLink(int number, const std::filesystem::path& device);  // throws std::runtime_error
-  ~ComLink();  // removes the link if it still leads to our device
+  ~ComLink();                                                // removes the link if it still leads to our device
   ComLink(const ComLink&) = delete;
   ComLink& operator=(const ComLink&) = delete;
 

@@ -97,57 +97,75 @@ struct Command {
 
 const std::map<std::string, Command>& commands() {
   static const std::map<std::string, Command> table{
-      {"angle", {"angle P DEGREES", 3, [](BenchState& s, const Arguments& a) {
-         s.board.setAngle(a.part(1), a.number(2, -1e6, 1e6));
-         return std::string("ok");
-       }}},
-      {"vdd", {"vdd P VOLTS", 3, [](BenchState& s, const Arguments& a) {
-         s.board.setVdd(a.part(1), a.number(2, 0, 10));
-         return std::string("ok");
-       }}},
-      {"chip", {"chip P present|absent", 3, [](BenchState& s, const Arguments& a) {
-         const std::string& presence = a.word(2);
-         if (presence != "present" && presence != "absent") throw BadArgument("usage: chip P present|absent");
-         s.board.setPresent(a.part(1), presence == "present");
-         return std::string("ok");
-       }}},
-      {"dac", {"dac P GAIN OFFSET", 4, [](BenchState& s, const Arguments& a) {
-         s.board.setDacError(a.part(1), a.number(2, 0, 10), a.number(3, -100, 100));
-         return std::string("ok");
-       }}},
-      {"id", {"id P VALUE", 3, [](BenchState& s, const Arguments& a) {
-         s.board.setId(a.part(1), a.integer(2, 0, 255));
-         return std::string("ok");
-       }}},
-      {"ram", {"ram P ADDRESS", 3, [](BenchState& s, const Arguments& a) {
-         return "ok " + std::to_string(s.board.position(a.part(1)).chip.read(a.integer(2, 0, 255)));
-       }}},
-      {"eeprom", {"eeprom P ADDRESS", 3, [](BenchState& s, const Arguments& a) {
-         return "ok " + std::to_string(s.board.position(a.part(1)).chip.eepromByte(a.integer(2, 0, 255)));
-       }}},
-      {"output", {"output P", 2, [](BenchState& s, const Arguments& a) {
-         return "ok " + formatPercent(s.board.analogOutputPercent(a.part(1)));
-       }}},
+      {"angle",
+       {"angle P DEGREES", 3,
+        [](BenchState& s, const Arguments& a) {
+          s.board.setAngle(a.part(1), a.number(2, -1e6, 1e6));
+          return std::string("ok");
+        }}},
+      {"vdd",
+       {"vdd P VOLTS", 3,
+        [](BenchState& s, const Arguments& a) {
+          s.board.setVdd(a.part(1), a.number(2, 0, 10));
+          return std::string("ok");
+        }}},
+      {"chip",
+       {"chip P present|absent", 3,
+        [](BenchState& s, const Arguments& a) {
+          const std::string& presence = a.word(2);
+          if (presence != "present" && presence != "absent") throw BadArgument("usage: chip P present|absent");
+          s.board.setPresent(a.part(1), presence == "present");
+          return std::string("ok");
+        }}},
+      {"dac",
+       {"dac P GAIN OFFSET", 4,
+        [](BenchState& s, const Arguments& a) {
+          s.board.setDacError(a.part(1), a.number(2, 0, 10), a.number(3, -100, 100));
+          return std::string("ok");
+        }}},
+      {"id",
+       {"id P VALUE", 3,
+        [](BenchState& s, const Arguments& a) {
+          s.board.setId(a.part(1), a.integer(2, 0, 255));
+          return std::string("ok");
+        }}},
+      {"ram",
+       {"ram P ADDRESS", 3,
+        [](BenchState& s, const Arguments& a) {
+          return "ok " + std::to_string(s.board.position(a.part(1)).chip.read(a.integer(2, 0, 255)));
+        }}},
+      {"eeprom",
+       {"eeprom P ADDRESS", 3,
+        [](BenchState& s, const Arguments& a) {
+          return "ok " + std::to_string(s.board.position(a.part(1)).chip.eepromByte(a.integer(2, 0, 255)));
+        }}},
+      {"output",
+       {"output P", 2,
+        [](BenchState& s, const Arguments& a) {
+          return "ok " + formatPercent(s.board.analogOutputPercent(a.part(1)));
+        }}},
       {"state", {"state P", 2, [](BenchState& s, const Arguments& a) { return describeState(s.board, a.part(1)); }}},
-      {"frames", {"frames", 1, [](BenchState& s, const Arguments&) {
-         return "ok " + std::to_string(s.framesReceived);
-       }}},
-      {"fault", {"fault [once] KIND [ARG] | fault none | fault", 0, [](BenchState& s, const Arguments& a) {
-         const std::string rest = a.rest(1);
-         if (rest.empty()) return "ok " + describeFault(s.faults.current());
-         std::string reason;
-         auto fault = parseFault(rest, reason);
-         if (!fault) throw BadArgument(reason);
-         s.faults.set(*fault);
-         return std::string("ok");
-       }}},
+      {"frames",
+       {"frames", 1, [](BenchState& s, const Arguments&) { return "ok " + std::to_string(s.framesReceived); }}},
+      {"fault",
+       {"fault [once] KIND [ARG] | fault none | fault", 0,
+        [](BenchState& s, const Arguments& a) {
+          const std::string rest = a.rest(1);
+          if (rest.empty()) return "ok " + describeFault(s.faults.current());
+          std::string reason;
+          auto fault = parseFault(rest, reason);
+          if (!fault) throw BadArgument(reason);
+          s.faults.set(*fault);
+          return std::string("ok");
+        }}},
   };
   return table;
 }
 
 std::string helpText() {
   std::string text = "ok commands:";
-  for (const auto& [name, command] : commands()) text += (name == commands().begin()->first ? " " : "; ") + command.usage;
+  for (const auto& [name, command] : commands())
+    text += (name == commands().begin()->first ? " " : "; ") + command.usage;
   return text;
 }
 

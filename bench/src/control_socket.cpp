@@ -28,7 +28,7 @@ sockaddr_un addressOf(const std::filesystem::path& path) {
 
 // A socket file nobody listens on is left over from a bench that died.
 void removeStaleSocket(const std::filesystem::path& path, const sockaddr_un& address) {
-  struct stat info{};
+  struct stat info {};
   if (::lstat(path.c_str(), &info) != 0) return;
   if (!S_ISSOCK(info.st_mode)) throw std::runtime_error(path.string() + " exists and is not a socket");
   const int probe = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -92,8 +92,10 @@ void ControlSocket::serve() {
         open = n > 0;
         for (ssize_t k = 0; k < n && open; ++k) {
           if (buffer[k] != '\n') {
-            if (client.pending.size() < kMaxLine) client.pending += buffer[k];
-            else client.overlong = true;
+            if (client.pending.size() < kMaxLine)
+              client.pending += buffer[k];
+            else
+              client.overlong = true;
             continue;
           }
           if (!client.pending.empty() && client.pending.back() == '\r') client.pending.pop_back();

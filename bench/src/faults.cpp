@@ -30,9 +30,8 @@ struct KindName {
 };
 
 constexpr KindName kKinds[] = {
-    {FaultKind::Silent, "silent", false}, {FaultKind::Delay, "delay", true},
-    {FaultKind::Split, "split", true},    {FaultKind::Garbage, "garbage", false},
-    {FaultKind::Refuse, "refuse", false}, {FaultKind::Hangup, "hangup", false},
+    {FaultKind::Silent, "silent", false},   {FaultKind::Delay, "delay", true},    {FaultKind::Split, "split", true},
+    {FaultKind::Garbage, "garbage", false}, {FaultKind::Refuse, "refuse", false}, {FaultKind::Hangup, "hangup", false},
 };
 
 }  // namespace
@@ -69,8 +68,8 @@ std::optional<Fault> parseFault(std::string_view words, std::string& reason) {
     const int high = fault.kind == FaultKind::Delay ? kMaxDelayMs : 64;
     if (number.empty() || ec != std::errc() || end != number.data() + number.size() || fault.argument < low ||
         fault.argument > high) {
-      reason = std::string(kind->name) + " needs a whole number from " + std::to_string(low) + " to " +
-               std::to_string(high);
+      reason =
+          std::string(kind->name) + " needs a whole number from " + std::to_string(low) + " to " + std::to_string(high);
       return std::nullopt;
     }
   }

@@ -28,10 +28,10 @@ std::string describeFault(const Fault& fault);
 
 // How one reply goes out on the line.
 struct Delivery {
-  std::chrono::milliseconds delay{0};     // before the first byte
-  std::vector<std::string> pieces;        // written one after another
-  std::chrono::microseconds gap{0};       // between pieces
-  bool hangup = false;                    // drop the line instead of answering
+  std::chrono::milliseconds delay{0};  // before the first byte
+  std::vector<std::string> pieces;     // written one after another
+  std::chrono::microseconds gap{0};    // between pieces
+  bool hangup = false;                 // drop the line instead of answering
 };
 
 class FaultSchedule {

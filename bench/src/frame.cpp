@@ -20,7 +20,7 @@ int hexByte(std::string_view text) {
 
 std::optional<Frame> parseFrame(std::string_view text) {
   if (text.size() != kFrameLength || text[0] != '$' || text[14] != '#') return std::nullopt;
-  for (std::size_t comma : {2, 4, 6, 8, 11})
+  for (std::size_t comma : {2u, 4u, 6u, 8u, 11u})
     if (text[comma] != ',') return std::nullopt;
   if (text[7] != '0' && text[7] != '1' && text[7] != '2') return std::nullopt;
   Frame frame{text[1], text[3], text[5], text[7], hexByte(text.substr(9, 2)), hexByte(text.substr(12, 2))};

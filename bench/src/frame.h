@@ -15,9 +15,9 @@ struct Frame {
   char group = 0;      // R, C, M, V
   char operation = 0;  // case matters ("E" enter, "e" exit)
   char access = 0;
-  char part = 0;       // '0', '1' or '2'
-  int first = 0;       // first byte field, 0..255
-  int second = 0;      // second byte field, 0..255
+  char part = 0;   // '0', '1' or '2'
+  int first = 0;   // first byte field, 0..255
+  int second = 0;  // second byte field, 0..255
 
   bool is(char g, char o, char a) const { return group == g && operation == o && access == a; }
 };

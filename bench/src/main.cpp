@@ -18,14 +18,14 @@ int main(int argc, char** argv) {
       "Control commands (one per line on the --control socket; replies \"ok ...\" or \"error REASON\"):\n"
       "  angle P DEG | vdd P VOLTS | chip P present|absent | dac P GAIN OFFSET | id P VALUE\n"
       "  ram P ADDR | eeprom P ADDR | output P | state P | frames | help\n"
-      "  fault [once] silent|garbage|refuse|hangup | fault [once] delay MS | fault [once] split N | fault none | fault\n"
+      "  fault [once] silent|garbage|refuse|hangup | fault [once] delay MS | fault [once] split N | fault none | "
+      "fault\n"
       "Parts P are 0 (Part#1) and 1 (Part#2). See the section \"Virtual bench\" of the README.");
   rx041::bench::BenchOptions options;
   int com = 0;
   std::string control;
   std::string transcript;
-  app.add_option("--com", com, "put the bench behind COMN of the port map ($RX041_PORTS)")
-      ->check(CLI::Range(1, 16));
+  app.add_option("--com", com, "put the bench behind COMN of the port map ($RX041_PORTS)")->check(CLI::Range(1, 16));
   app.add_option("--control", control, "serve the control commands on this Unix-domain socket");
   app.add_option("--transcript", transcript, "write every received frame, with a millisecond timestamp, to this file");
   app.add_flag("--line-rate", options.lineRate, "pace replies at the true 115200-baud rate");

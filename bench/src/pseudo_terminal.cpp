@@ -1,9 +1,9 @@
 #include "pseudo_terminal.h"
 
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/inotify.h>
 #include <sys/ioctl.h>
-#include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
 

@@ -9,15 +9,15 @@ int lowNibble(std::uint8_t byte) { return byte & 0x0F; }
 }  // namespace
 
 int targetAngleCode(const RegisterFile& ram, int point) {
-  return ((ram[1 + point] & 0x1F) << 8) | ram[7 + point];
+  return ((registerAt(ram, 1 + point) & 0x1F) << 8) | registerAt(ram, 7 + point);
 }
 
 int targetLevelCode(const RegisterFile& ram, int point) {
   // A and B share register 5, C and D register 6; the first of each pair
   // takes the high nibble.
-  const std::uint8_t shared = ram[5 + point / 2];
+  const std::uint8_t shared = registerAt(ram, 5 + point / 2);
   const int high = point % 2 == 0 ? highNibble(shared) : lowNibble(shared);
-  return (high << 8) | ram[11 + point];
+  return (high << 8) | registerAt(ram, 11 + point);
 }
 
 int clampHighCode(const RegisterFile& ram) { return (highNibble(ram[17]) << 8) | ram[15]; }

@@ -8,14 +8,20 @@ namespace rx041::bench {
 
 using RegisterFile = std::array<std::uint8_t, 256>;
 
+// The register at an address; throws std::out_of_range outside 0..255.
+inline std::uint8_t& registerAt(RegisterFile& file, int address) { return file.at(static_cast<std::size_t>(address)); }
+inline std::uint8_t registerAt(const RegisterFile& file, int address) {
+  return file.at(static_cast<std::size_t>(address));
+}
+
 namespace reg {
-inline constexpr int kPwmConfig = 1;        // bits 7..6 frequency, bit 5 polarity
-inline constexpr int kOutputConfig = 2;     // bits 7..6 output mode, bit 5 switch enable
+inline constexpr int kPwmConfig = 1;     // bits 7..6 frequency, bit 5 polarity
+inline constexpr int kOutputConfig = 2;  // bits 7..6 output mode, bit 5 switch enable
 inline constexpr int kSwitchHysteresis = 21;
 inline constexpr int kSwitchPolarity = 22;
-inline constexpr int kLock = 28;            // bit 4
+inline constexpr int kLock = 28;  // bit 4
 inline constexpr int kDacTestCode = 32;
-inline constexpr int kDacTestEnable = 34;   // bit 0
+inline constexpr int kDacTestEnable = 34;  // bit 0
 inline constexpr int kIdentification = 72;
 inline constexpr int kAngleHigh = 73;
 inline constexpr int kAngleLow = 74;

@@ -17,7 +17,8 @@ Transcript::~Transcript() { std::fclose(file_); }
 
 void Transcript::record(std::string_view frame) {
   std::string text;
-  for (unsigned char c : frame) {
+  for (const char byte : frame) {
+    const auto c = static_cast<unsigned char>(byte);
     if (c >= 0x20 && c < 0x7F && c != '\\') {
       text += static_cast<char>(c);
     } else {

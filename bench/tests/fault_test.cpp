@@ -1,6 +1,5 @@
 // Injected faults, as a host on the line sees them.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <thread>

@@ -11,8 +11,8 @@ namespace rx041::bench::test {
 // when the line is shorter: the host then discards it.
 std::optional<std::string> lastChars(const std::string& line, std::size_t n);
 
-int judgeRead(const std::string& line);                   // the byte, or 511
-int judgeWrite(const std::string& line, int address);     // 0 done, 1 failed, 2 refused
+int judgeRead(const std::string& line);                // the byte, or 511
+int judgeWrite(const std::string& line, int address);  // 0 done, 1 failed, 2 refused
 bool judgeErase(const std::string& line);
 bool judgeStore(const std::string& line);
 
@@ -22,6 +22,6 @@ struct JudgedVersion {
 };
 JudgedVersion judgeVersion(const std::string& line);
 
-std::optional<int> judgeAdc(const std::string& line);     // the 16-bit code
+std::optional<int> judgeAdc(const std::string& line);  // the 16-bit code
 
 }  // namespace rx041::bench::test

@@ -26,15 +26,16 @@ class OutputPhysicsTest : public BenchTest {
   // The register image of the settings, written one register at a time.
   void writeCurve(int part, const CurveSettings& s) {
     std::array<int, 4> angle{}, level{};
-    for (int i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < 4; ++i) {
       angle[i] = code(s.angles[i], 16);
       level[i] = code(s.levels[i], 40.96);
     }
     const int high = code(s.clampHigh, 40.96), low = code(s.clampLow, 40.96), dp = code(s.dp, 8);
-    for (int i = 0; i < 4; ++i) {
-      writeRegister(part, 1 + i, angle[i] >> 8);
-      writeRegister(part, 7 + i, angle[i] & 0xFF);
-      writeRegister(part, 11 + i, level[i] & 0xFF);
+    for (std::size_t i = 0; i < 4; ++i) {
+      const int point = static_cast<int>(i);
+      writeRegister(part, 1 + point, angle[i] >> 8);
+      writeRegister(part, 7 + point, angle[i] & 0xFF);
+      writeRegister(part, 11 + point, level[i] & 0xFF);
     }
     writeRegister(part, 5, ((level[0] >> 8) << 4) | (level[1] >> 8));
     writeRegister(part, 6, ((level[2] >> 8) << 4) | (level[3] >> 8));
@@ -63,10 +64,19 @@ TEST_F(OutputPhysicsTest, TwoPointCurveFollowsTheWorkedExample) {
   // Two points reach the chip with C and D repeating B.
   writeCurve(0, {{100, 200, 200, 200}, {20, 80, 80, 80}, 95, 5, 30});
   expectCurve(0,
-              {{50, 5}, {100, 20}, {150, 50}, {200, 80}, {300, 95}, {10, 95},
+              {{50, 5},
+               {100, 20},
+               {150, 50},
+               {200, 80},
+               {300, 95},
+               {10, 95},
                // before A the line runs down into clamp low, after B up into
                // clamp high; DP is where the two meet
-               {90, 14}, {80, 8}, {210, 86}, {29.9, 95}, {30.2, 5}},
+               {90, 14},
+               {80, 8},
+               {210, 86},
+               {29.9, 95},
+               {30.2, 5}},
               0.03);
 }
 
@@ -76,27 +86,34 @@ TEST_F(OutputPhysicsTest, FourPointCurveWrapsThroughZeroAndJumpsAtDp) {
   // end of the curve and its start.
   writeCurve(1, {{300, 20, 100, 180}, {10, 40, 60, 90}, 95, 5, 250});
   expectCurve(1,
-              {{270, 5},      // start level up from DP (the line would be below clamp low)
-               {290, 6.25},   // extension of A-B before A: slope 30/80
-               {300, 10},  {340, 25}, {20, 40},
-               {60, 50},      // B-C: slope 20/80
-               {140, 75},     // C-D: slope 30/80
-               {180, 90},  {190, 93.75}, {200, 95}, {249.5, 95}, {250.5, 5}},
+              {{270, 5},     // start level up from DP (the line would be below clamp low)
+               {290, 6.25},  // extension of A-B before A: slope 30/80
+               {300, 10},
+               {340, 25},
+               {20, 40},
+               {60, 50},   // B-C: slope 20/80
+               {140, 75},  // C-D: slope 30/80
+               {180, 90},
+               {190, 93.75},
+               {200, 95},
+               {249.5, 95},
+               {250.5, 5}},
               0.03);
 }
 
 TEST_F(OutputPhysicsTest, ThreePointCurveIgnoresTheRepeatedAngle) {
   enterOwi(0);
   writeCurve(0, {{0, 90, 180, 180}, {30, 60, 40, 99}, 80, 10, 270});
-  expectCurve(0, {{45, 45}, {135, 50}, {180, 40}, {225, 30}, {260, 22.2222}, {315, 15}, {269, 20.2222}, {271, 10}}, 0.03);
+  expectCurve(0, {{45, 45}, {135, 50}, {180, 40}, {225, 30}, {260, 22.2222}, {315, 15}, {269, 20.2222}, {271, 10}},
+              0.03);
 }
 
 TEST_F(OutputPhysicsTest, DacTestCodesCarryTheChipsGainAndOffset) {
   bench->setDac(0, 0.98, 1.2);
   enterOwi(0);
   writeRegister(0, 34, 1);
-  const std::pair<int, double> codes[] = {{0, 12.5}, {3, 12.5 + 3 * 37.5 / 7}, {7, 50}, {10, 50 + 3 * 50.0 / 7},
-                                          {14, 100}};
+  const std::pair<int, double> codes[] = {
+      {0, 12.5}, {3, 12.5 + 3 * 37.5 / 7}, {7, 50}, {10, 50 + 3 * 50.0 / 7}, {14, 100}};
   for (const auto& [testCode, ideal] : codes) {
     enterOwi(0);
     writeRegister(0, 32, testCode);
@@ -120,7 +137,7 @@ TEST_F(OutputPhysicsTest, CalibratedSettingsReachTheirTargetsDespiteTheDacError)
   // degrees apart.
   std::array<double, 3> measured{};
   const int testCodes[] = {0, 7, 14};
-  for (int i = 0; i < 3; ++i) {
+  for (std::size_t i = 0; i < 3; ++i) {
     enterOwi(0);
     writeRegister(0, 32, testCodes[i]);
     writeRegister(0, 33, 0xFF);
@@ -134,7 +151,8 @@ TEST_F(OutputPhysicsTest, CalibratedSettingsReachTheirTargetsDespiteTheDacError)
   auto stored = [&](double target) { return (target - b) / (k * 3.6); };
 
   writeCurve(0, {{60, 240, 240, 240}, {stored(15), stored(85), stored(85), stored(85)}, stored(92), stored(8), 10});
-  for (const auto& [angle, target] : std::vector<std::pair<double, double>>{{60, 15}, {150, 50}, {240, 85}, {5, 92}, {20, 8}}) {
+  for (const auto& [angle, target] :
+       std::vector<std::pair<double, double>>{{60, 15}, {150, 50}, {240, 85}, {5, 92}, {20, 8}}) {
     setAngle(0, angle);
     EXPECT_NEAR(measureOutputPercent(0, vdd), target, 0.2) << "at " << angle << " degrees";
   }

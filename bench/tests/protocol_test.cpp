@@ -17,10 +17,9 @@ TEST_F(ProtocolTest, RelayAndModeRepliesHaveExactlyTheLengthsTheHostExamines) {
     std::size_t length;
   };
   const Expectation expectations[] = {
-      {"$R,P,O,1,FF,FF#", 21}, {"$R,P,O,2,FF,FF#", 21}, {"$R,P,O,0,FF,FF#", 21},
-      {"$R,M,V,1,FF,FF#", 19}, {"$R,M,A,2,FF,FF#", 19}, {"$R,D,O,1,FF,FF#", 15},
-      {"$R,D,A,2,FF,FF#", 15}, {"$R,D,O,0,FF,FF#", 15}, {"$M,E,W,0,1F,55#", 12},
-      {"$M,E,W,1,1F,55#", 13}, {"$M,E,W,2,1f,55#", 13}, {"$M,e,W,1,1F,55#", 21},
+      {"$R,P,O,1,FF,FF#", 21}, {"$R,P,O,2,FF,FF#", 21}, {"$R,P,O,0,FF,FF#", 21}, {"$R,M,V,1,FF,FF#", 19},
+      {"$R,M,A,2,FF,FF#", 19}, {"$R,D,O,1,FF,FF#", 15}, {"$R,D,A,2,FF,FF#", 15}, {"$R,D,O,0,FF,FF#", 15},
+      {"$M,E,W,0,1F,55#", 12}, {"$M,E,W,1,1F,55#", 13}, {"$M,E,W,2,1f,55#", 13}, {"$M,e,W,1,1F,55#", 21},
       {"$R,P,F,1,FF,FF#", 22}, {"$R,P,F,0,FF,FF#", 22},
   };
   for (const auto& e : expectations) {
@@ -134,8 +133,8 @@ TEST_F(ProtocolTest, AnEmptyPositionNeverAnswersOwiCommands) {
   bench->setPresent(1, false);
   EXPECT_EQ(exchange("$R,P,O,2,FF,FF#").size(), 21u) << "the board's relays still answer";
   EXPECT_EQ(exchange("$R,D,O,2,FF,FF#").size(), 15u);
-  for (const char* owi : {"$M,E,W,2,1F,55#", "$C,O,R,2,48,FF#", "$C,O,W,2,20,00#", "$M,A,W,2,52,FF#",
-                          "$M,S,W,2,50,FF#", "$M,e,W,2,1F,55#"})
+  for (const char* owi : {"$M,E,W,2,1F,55#", "$C,O,R,2,48,FF#", "$C,O,W,2,20,00#", "$M,A,W,2,52,FF#", "$M,S,W,2,50,FF#",
+                          "$M,e,W,2,1F,55#"})
     EXPECT_EQ(exchange(owi, 50ms), "") << owi;
   bench->setPresent(1, true);
   EXPECT_EQ(exchange("$M,E,W,2,1F,55#").size(), 13u) << "a chip put back is powered and reachable";
@@ -143,9 +142,9 @@ TEST_F(ProtocolTest, AnEmptyPositionNeverAnswersOwiCommands) {
 }
 
 TEST_F(ProtocolTest, MalformedOrUnknownFramesGetNoReply) {
-  for (const char* bad : {"$R;P,O,1,FF,FF#", "$R,P,O,3,FF,FF#", "$R,P,O,1,GF,FF#", "$R,P,O,1,FF,FF!",
-                          "$X,P,O,1,FF,FF#", "$R,P,Q,1,FF,FF#", "$M,E,W,1,1F,54#", "$M,A,W,1,53,FF#",
-                          "$M,T,W,1,FF,FF#", "$V,V,R,1,FF,FF#", "$r,P,O,1,FF,FF#", "$R,M,V,0,FF,FF#"})
+  for (const char* bad : {"$R;P,O,1,FF,FF#", "$R,P,O,3,FF,FF#", "$R,P,O,1,GF,FF#", "$R,P,O,1,FF,FF!", "$X,P,O,1,FF,FF#",
+                          "$R,P,Q,1,FF,FF#", "$M,E,W,1,1F,54#", "$M,A,W,1,53,FF#", "$M,T,W,1,FF,FF#", "$V,V,R,1,FF,FF#",
+                          "$r,P,O,1,FF,FF#", "$R,M,V,0,FF,FF#"})
     EXPECT_EQ(exchange(bad, 30ms), "") << bad;
   EXPECT_EQ(bench->frames().size(), 12u) << "every frame is recorded, answered or not";
   EXPECT_EQ(exchange("$R,P,O,1,FF,FF#").size(), 21u) << "the board still listens";

@@ -58,7 +58,8 @@ std::optional<std::string> RawLine::readLine(std::chrono::milliseconds timeout) 
       pending_.erase(0, end + 1);
       return line;
     }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return std::nullopt;
     receive(left);
   }
@@ -67,7 +68,8 @@ std::optional<std::string> RawLine::readLine(std::chrono::milliseconds timeout) 
 std::string RawLine::readFor(std::chrono::milliseconds duration) {
   const auto deadline = std::chrono::steady_clock::now() + duration;
   for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) break;
     receive(left);
   }

@@ -1,7 +1,6 @@
 // The bench as a serial device and a service: reopening the port, the COM
 // link, line-rate pacing, the transcript and the control socket.
 #include <gtest/gtest.h>
-
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
@@ -179,8 +178,7 @@ TEST(ControlSocketTest, AnswersEachLineAndServesSeveralClients) {
   EXPECT_EQ(first.line(), "ok 54");
   EXPECT_EQ(first.line(), "ok");
   EXPECT_EQ(first.line().rfind("error ", 0), 0u);
-  EXPECT_EQ(second.ask("state 1"),
-            "ok chip=present power=off mode=adc owi=off relay=none switch=disabled locked=no");
+  EXPECT_EQ(second.ask("state 1"), "ok chip=present power=off mode=adc owi=off relay=none switch=disabled locked=no");
   EXPECT_EQ(second.ask(std::string(5000, 'x')), "error line too long");
   EXPECT_EQ(second.ask("frames"), "ok 0");
 }

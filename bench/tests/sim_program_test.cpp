@@ -1,7 +1,6 @@
 // rx041-sim as an operator runs it: the device path first, the COM link while
 // it runs, a clean end on SIGINT and SIGTERM.
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -12,8 +12,7 @@ const auto processStart = std::chrono::steady_clock::now();
 }  // namespace
 
 std::int64_t processMilliseconds() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - processStart)
-      .count();
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - processStart).count();
 }
 
 }  // namespace rx041::com

@@ -163,8 +163,8 @@ HRESULT updateForServer(const std::filesystem::path& libraryPath, const std::fil
     if (message) *message = probe.error();
     return CO_E_ERRORINDLL;
   }
-  const bool written =
-      RegistryStore::update(registry, [&](RegistryStore& store) { change(store, *server, path.string()); }, message);
+  const bool written = RegistryStore::update(
+      registry, [&](RegistryStore& store) { change(store, *server, path.string()); }, message);
   return written ? S_OK : E_FAIL;
 }
 
@@ -172,34 +172,34 @@ HRESULT updateForServer(const std::filesystem::path& libraryPath, const std::fil
 
 HRESULT registerServer(const std::filesystem::path& libraryPath, const std::filesystem::path& registry,
                        std::string* message) {
-  return updateForServer(
-      libraryPath, registry, message, [](RegistryStore& store, const ServerInfo& server, const std::string& path) {
-        for (const ClassInfo& cls : server.classes) {
-          const std::string clsid(cls.clsid);
-          const std::string description(cls.description);
-          const auto versioned = versionedProgId(server, cls);
-          const auto independent = progId(server, cls);
-          store.set(versioned, "@", description);
-          store.set(versioned, "CLSID", clsid);
-          store.set(independent, "@", description);
-          store.set(independent, "CLSID", clsid);
-          store.set(independent, "CurVer", versioned);
-          const auto section = clsidSection(clsid);
-          store.set(section, "@", description);
-          store.set(section, "ProgID", versioned);
-          store.set(section, "VersionIndependentProgID", independent);
-          store.set(section, "Programmable", "");
-          store.set(section, "InprocServer32", path);
-          store.set(section, "ThreadingModel", "Apartment");
-          store.set(section, "TypeLib", std::string(server.typeLibraryId));
-        }
-        const auto typeLib = typeLibSection(server.typeLibraryId);
-        store.set(typeLib, "@", std::string(server.typeLibraryName));
-        store.set(typeLib, "Version", "1.0");
-        store.set(typeLib, "Path", path);
-        store.set(typeLib, "FileVersion", std::string(server.fileVersion));
-        store.set(typeLib, "FileDescription", std::string(server.description));
-      });
+  return updateForServer(libraryPath, registry, message,
+                         [](RegistryStore& store, const ServerInfo& server, const std::string& path) {
+                           for (const ClassInfo& cls : server.classes) {
+                             const std::string clsid(cls.clsid);
+                             const std::string description(cls.description);
+                             const auto versioned = versionedProgId(server, cls);
+                             const auto independent = progId(server, cls);
+                             store.set(versioned, "@", description);
+                             store.set(versioned, "CLSID", clsid);
+                             store.set(independent, "@", description);
+                             store.set(independent, "CLSID", clsid);
+                             store.set(independent, "CurVer", versioned);
+                             const auto section = clsidSection(clsid);
+                             store.set(section, "@", description);
+                             store.set(section, "ProgID", versioned);
+                             store.set(section, "VersionIndependentProgID", independent);
+                             store.set(section, "Programmable", "");
+                             store.set(section, "InprocServer32", path);
+                             store.set(section, "ThreadingModel", "Apartment");
+                             store.set(section, "TypeLib", std::string(server.typeLibraryId));
+                           }
+                           const auto typeLib = typeLibSection(server.typeLibraryId);
+                           store.set(typeLib, "@", std::string(server.typeLibraryName));
+                           store.set(typeLib, "Version", "1.0");
+                           store.set(typeLib, "Path", path);
+                           store.set(typeLib, "FileVersion", std::string(server.fileVersion));
+                           store.set(typeLib, "FileDescription", std::string(server.description));
+                         });
 }
 
 HRESULT unregisterServer(const std::filesystem::path& libraryPath, const std::filesystem::path& registry,

@@ -117,7 +117,7 @@ std::optional<std::string> Variant::toString() const {
     case VarType::R8: {
       char buffer[32];
       auto [end, ec] = type() == VarType::R4 ? std::to_chars(buffer, buffer + sizeof buffer, *getIf<float>())
-                                              : std::to_chars(buffer, buffer + sizeof buffer, *getIf<double>());
+                                             : std::to_chars(buffer, buffer + sizeof buffer, *getIf<double>());
       if (ec != std::errc()) return std::nullopt;
       return std::string(buffer, end);
     }

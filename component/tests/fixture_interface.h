@@ -39,7 +39,9 @@ class ICounter : public IDispatch {
              [](ICounter& self, std::span<Variant> args, Variant*) {
                return self.put_Value(arg<std::int32_t>(args, 0));
              }},
-            {{"Add", Dispid::Add, InvokeKind::Method,
+            {{"Add",
+              Dispid::Add,
+              InvokeKind::Method,
               {{"amount", VarType::I2}, {"scale", VarType::R4}, {"pTotal", VarType::I4, true}}},
              [](ICounter& self, std::span<Variant> args, Variant*) {
                std::int32_t total = 0;
@@ -47,7 +49,9 @@ class ICounter : public IDispatch {
                args[2] = total;
                return hr;
              }},
-            {{"Describe", Dispid::Describe, InvokeKind::Method,
+            {{"Describe",
+              Dispid::Describe,
+              InvokeKind::Method,
               {{"data", VarType::Any}, {"pText", VarType::String, true}}},
              [](ICounter& self, std::span<Variant> args, Variant*) {
                std::string text;

@@ -1,7 +1,6 @@
 // rx041-regsvr: writes (or removes) the class registry entries of component
 // server libraries.
 #include <CLI/CLI.hpp>
-
 #include <cstdio>
 
 #include "rx041/component/registry.h"

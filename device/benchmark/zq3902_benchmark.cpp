@@ -98,10 +98,10 @@ CycleTime programmingCycle(bench::Bench& bench, zq3902::IZQ3902Device& device, z
   float k0, b0, k1, b1;
   device.DAC_calibration(0, &k0, &b0, &k1, &b1, &status);
   const std::pair<SolverSettingCodes, float> settings[] = {
-      {SolverSettingClampingLow, 5},   {SolverSettingClampingHigh, 95}, {SolverSettingDP, 270},
-      {SolverTargetLevelPointA, 10},   {SolverTargetLevelPointB, 90},   {SolverTargetLevelPointC, 90},
-      {SolverTargetLevelPointD, 90},   {SolverTargetAngleA, 40},        {SolverTargetAngleB, 140},
-      {SolverTargetAngleC, 140},       {SolverTargetAngleD, 140}};
+      {SolverSettingClampingLow, 5}, {SolverSettingClampingHigh, 95}, {SolverSettingDP, 270},
+      {SolverTargetLevelPointA, 10}, {SolverTargetLevelPointB, 90},   {SolverTargetLevelPointC, 90},
+      {SolverTargetLevelPointD, 90}, {SolverTargetAngleA, 40},        {SolverTargetAngleB, 140},
+      {SolverTargetAngleC, 140},     {SolverTargetAngleD, 140}};
   for (const auto& [code, value] : settings) {
     advanced.SetSolverSetting(0, code, com::Variant(value), code == SolverSettingDP ? 0 : 1, &status);
     if (status != 0) fail("SetSolverSetting failed");

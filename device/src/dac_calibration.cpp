@@ -40,8 +40,8 @@ std::int32_t statusOf(const DacCalibration& c) {
 
 DacCalibration calibrateDac(DeviceCore& device, std::int32_t chipIndex) {
   CommandLayer& commands = device.commands();
-  const std::vector<std::int32_t> parts = chipIndex == kBothParts ? std::vector<std::int32_t>{0, 1}
-                                                                  : std::vector<std::int32_t>{chipIndex};
+  const std::vector<std::int32_t> parts =
+      chipIndex == kBothParts ? std::vector<std::int32_t>{0, 1} : std::vector<std::int32_t>{chipIndex};
   std::array<std::array<float, 3>, 2> readings{};
   for (std::size_t round = 0; round < kTestCodes.size(); ++round) {
     device.enterOwi(chipIndex);
@@ -55,7 +55,7 @@ DacCalibration calibrateDac(DeviceCore& device, std::int32_t chipIndex) {
     for (const std::int32_t part : parts) {
       commands.CmdRelayAnalog(part);
       device.settle(kRelaySettleTime);
-      readings[part][round] = device.measure(part, MeasPercentVDD);
+      readings.at(static_cast<std::size_t>(part))[round] = device.measure(part, MeasPercentVDD);
     }
   }
   device.enterOwi(chipIndex);
@@ -63,7 +63,7 @@ DacCalibration calibrateDac(DeviceCore& device, std::int32_t chipIndex) {
 
   DacCalibration result;
   for (const std::int32_t part : parts) {
-    const Line line = lineThrough(readings[part]);
+    const Line line = lineThrough(readings.at(static_cast<std::size_t>(part)));
     (part == 0 ? result.k0 : result.k1) = line.gain;
     (part == 0 ? result.b0 : result.b1) = line.offset;
   }

@@ -23,9 +23,7 @@ constexpr auto kRelaySettleTime = std::chrono::milliseconds(300);
 }  // namespace
 
 DeviceCore::DeviceCore(std::shared_ptr<chanlink::ISerialChannel> channel)
-    : channel_(std::move(channel)),
-      commands_(linkTo(channel_), com::processMilliseconds),
-      trace_("KVTlog.txt", "wt+") {
+    : channel_(std::move(channel)), commands_(linkTo(channel_), com::processMilliseconds), trace_("KVTlog.txt", "wt+") {
   for (auto& part : parts_) part.image.clear();
   initializeAllSettings();
 }
@@ -104,7 +102,8 @@ float DeviceCore::measure(std::int32_t chipIndex, std::int32_t measureType) {
   if (code == kAdcTimeout) return kAdcTimeoutReading;
   const double volts = (code - kZeroVoltCode) * kVoltsPerCode;
   switch (measureType) {
-    case MeasPercentVDD: return static_cast<float>(volts * 100.0 / part(chipIndex).settings.real(kSupplyVoltageSetting));
+    case MeasPercentVDD:
+      return static_cast<float>(volts * 100.0 / part(chipIndex).settings.real(kSupplyVoltageSetting));
     case MeasVolt: return static_cast<float>(volts);
     default: return kUnknownMeasureType;
   }

@@ -15,8 +15,7 @@ namespace {
 std::shared_ptr<com::Unknown> createDevice() {
   // Without the channel library the device still exists; its operations
   // then fail at once.
-  return serverLifetime().make<Zq3902Device>(
-      com::createInstance<chanlink::ISerialChannel>("Chanlink.SerialChannel"));
+  return serverLifetime().make<Zq3902Device>(com::createInstance<chanlink::ISerialChannel>("Chanlink.SerialChannel"));
 }
 
 const com::ClassInfo kClasses[] = {

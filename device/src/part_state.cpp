@@ -12,9 +12,9 @@ void SettingsTable::initialize() {
   entries_[kDacOffsetSetting] = kDefaultDacOffset;
 }
 
-float SettingsTable::real(std::int32_t id) const { return std::get<float>(entries_[id]); }
+float SettingsTable::real(std::int32_t id) const { return std::get<float>(entries_[slot(id)]); }
 
-std::int32_t SettingsTable::integer(std::int32_t id) const { return std::get<std::int32_t>(entries_[id]); }
+std::int32_t SettingsTable::integer(std::int32_t id) const { return std::get<std::int32_t>(entries_[slot(id)]); }
 
 void RegisterImage::clear() {
   values_.fill(0);
@@ -22,8 +22,8 @@ void RegisterImage::clear() {
 }
 
 void RegisterImage::set(std::int32_t address, std::int32_t value) {
-  values_[address] = static_cast<std::uint8_t>(value & 0xFF);
-  changed_[address] = true;
+  values_[slot(address)] = static_cast<std::uint8_t>(value & 0xFF);
+  changed_[slot(address)] = true;
 }
 
 }  // namespace rx041::zq3902

@@ -25,15 +25,17 @@ class SettingsTable {
   void initialize();
 
   static bool exists(std::int32_t id) { return id >= 0 && id < kSettingCount; }
-  bool isInteger(std::int32_t id) const { return std::holds_alternative<std::int32_t>(entries_[id]); }
+  bool isInteger(std::int32_t id) const { return std::holds_alternative<std::int32_t>(entries_[slot(id)]); }
 
   // Each entry keeps its kind: real() for the float entries, integer() for the integer one.
   float real(std::int32_t id) const;
   std::int32_t integer(std::int32_t id) const;
-  void setReal(std::int32_t id, float value) { entries_[id] = value; }
-  void setInteger(std::int32_t id, std::int32_t value) { entries_[id] = value; }
+  void setReal(std::int32_t id, float value) { entries_[slot(id)] = value; }
+  void setInteger(std::int32_t id, std::int32_t value) { entries_[slot(id)] = value; }
 
  private:
+  // Callers check exists() first.
+  static std::size_t slot(std::int32_t id) { return static_cast<std::size_t>(id); }
   std::array<std::variant<float, std::int32_t>, kSettingCount> entries_{};
 };
 
@@ -45,11 +47,14 @@ class RegisterImage {
   void clear();
   // Sets the low byte of value and marks the register changed.
   void set(std::int32_t address, std::int32_t value);
-  std::int32_t value(std::int32_t address) const { return values_[address]; }
-  bool changed(std::int32_t address) const { return changed_[address]; }
-  void markWritten(std::int32_t address) { changed_[address] = false; }
+  std::int32_t value(std::int32_t address) const { return values_[slot(address)]; }
+  bool changed(std::int32_t address) const { return changed_[slot(address)]; }
+  void markWritten(std::int32_t address) { changed_[slot(address)] = false; }
 
  private:
+  // Addresses are 0..kRegisterCount-1; callers keep to them.
+  static std::size_t slot(std::int32_t address) { return static_cast<std::size_t>(address); }
+
   std::array<std::uint8_t, kRegisterCount> values_{};
   std::array<bool, kRegisterCount> changed_{};
 };

@@ -81,12 +81,12 @@ std::int32_t dpCode(float degrees) { return truncated(degrees * 8.0 + 0.5); }
 
 std::int32_t operatePointCode(float degrees) {
   const std::int32_t whole = truncated(degrees);
-  return whole * 8 + truncated((degrees - whole) * 8.0 + 0.5);
+  return whole * 8 + truncated((degrees - static_cast<float>(whole)) * 8.0 + 0.5);
 }
 
 std::int32_t hysteresisBits(float degrees) {
   const std::int32_t whole = truncated(degrees);
-  const double quarters = (degrees - whole) * 4.0;
+  const double quarters = (degrees - static_cast<float>(whole)) * 4.0;
   const std::int32_t quarter = quarters < 0.5 ? 0 : quarters < 1.5 ? 1 : quarters < 2.5 ? 2 : 3;
   // Whole degrees stay within bits 5..2: above 15 they would overwrite the kept bits.
   return ((whole * 4) & 0x3C) | quarter;
@@ -136,9 +136,10 @@ std::int32_t buildClearedImage(PartState& part, const RegisterReader& read) {
     }
     const std::int32_t chipValue = read(address);
     if (chipValue == kReadFailed) return kConversionReadFailed;
-    cleared[address] = chipValue & kept;
+    cleared[static_cast<std::size_t>(address)] = chipValue & kept;
   }
-  for (std::int32_t address = kFirst; address <= kLast; ++address) part.image.set(address, cleared[address]);
+  for (std::int32_t address = kFirst; address <= kLast; ++address)
+    part.image.set(address, cleared[static_cast<std::size_t>(address)]);
   part.switchConfigured = false;
   return kConversionDone;
 }

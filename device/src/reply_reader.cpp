@@ -55,8 +55,7 @@ std::int32_t ReplyReader::readAdcCode(std::int64_t limitMs) {
       // c(i): the character i places before the line feed.
       const auto c = [&](std::size_t i) { return line_[lineFeed - i]; };
       if (c(1) == 'D' && (c(2) == '0' || c(2) == '2')) {
-        return hexDigitValue(c(8)) << 12 | hexDigitValue(c(7)) << 8 | hexDigitValue(c(5)) << 4 |
-               hexDigitValue(c(4));
+        return hexDigitValue(c(8)) << 12 | hexDigitValue(c(7)) << 8 | hexDigitValue(c(5)) << 4 | hexDigitValue(c(4));
       }
     }
     if (clock_() - start > limitMs) return kAdcTimeout;

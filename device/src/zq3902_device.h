@@ -33,8 +33,7 @@ class Zq3902Device final : public IZQ3902Device {
   HRESULT Customized_SetADCMode(std::int32_t ChipIndex, std::int32_t* pVal) override;
   HRESULT DAC_calibration(std::int32_t ChipIndex, float* SysOsK0, float* SysOsB0, float* SysOsK1, float* SysOsB1,
                           std::int32_t* pVal) override;
-  HRESULT ProgrammerVersion(std::int32_t* major, std::int32_t* minor, std::int32_t* build,
-                            std::int32_t* pVal) override;
+  HRESULT ProgrammerVersion(std::int32_t* major, std::int32_t* minor, std::int32_t* build, std::int32_t* pVal) override;
   HRESULT PWM_mode(std::int32_t ChipIndex, std::int32_t OutMode, std::int32_t PWMFreq, std::int32_t PWMPolarity,
                    std::int32_t* pVal) override;
 

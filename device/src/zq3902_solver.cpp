@@ -59,7 +59,8 @@ HRESULT Zq3902Solver::CopySolverSettingsToParameters(std::int32_t ChipIndex, std
     *pVal = kUnavailable;
     return com::S_OK;
   }
-  const std::int32_t converted = convertSettingsToImage(device->part(ChipIndex), ChipIndex, chipReader(*device, ChipIndex));
+  const std::int32_t converted =
+      convertSettingsToImage(device->part(ChipIndex), ChipIndex, chipReader(*device, ChipIndex));
   *pVal = converted == kConversionDone ? device->writeBufToDevice(ChipIndex) : converted;
   return com::S_OK;
 }

@@ -1,10 +1,11 @@
 // The command layer against an in-process channel: frames, reply assembly,
 // judging and time limits, on a scripted clock.
+#include "command_layer.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 
-#include "command_layer.h"
 #include "scripted_channel.h"
 
 namespace rx041::zq3902 {

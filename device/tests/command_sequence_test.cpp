@@ -111,12 +111,11 @@ TEST_F(CommandSequenceTest, DacCalibrationOfBothParts) {
   device->DAC_calibration(3, &k0, &b0, &k1, &b1, &status);
   Frames expected;
   for (const std::string code : {"00", "07", "0E"}) {
-    expected.insert(expected.end(),
-                    {"$R,D,O,1,FF,FF#", "$R,D,O,2,FF,FF#", "$M,E,W,0,1F,55#",  //
-                     "$C,O,W,1,20," + code + "#", "$C,O,W,1,21,FF#", "$C,O,W,1,22,01#",
-                     "$C,O,W,2,20," + code + "#", "$C,O,W,2,21,FF#", "$C,O,W,2,22,01#",  //
-                     "$M,e,W,1,1F,55#", "$M,e,W,2,1F,55#", "$R,D,A,1,FF,FF#", "$R,D,A,2,FF,FF#",
-                     "$R,M,A,1,FF,FF#", "$M,T,W,0,FF,FF#", "$R,M,A,2,FF,FF#", "$M,T,W,0,FF,FF#"});
+    expected.insert(expected.end(), {"$R,D,O,1,FF,FF#", "$R,D,O,2,FF,FF#", "$M,E,W,0,1F,55#",  //
+                                     "$C,O,W,1,20," + code + "#", "$C,O,W,1,21,FF#", "$C,O,W,1,22,01#",
+                                     "$C,O,W,2,20," + code + "#", "$C,O,W,2,21,FF#", "$C,O,W,2,22,01#",  //
+                                     "$M,e,W,1,1F,55#", "$M,e,W,2,1F,55#", "$R,D,A,1,FF,FF#", "$R,D,A,2,FF,FF#",
+                                     "$R,M,A,1,FF,FF#", "$M,T,W,0,FF,FF#", "$R,M,A,2,FF,FF#", "$M,T,W,0,FF,FF#"});
   }
   expected.insert(expected.end(),
                   {"$R,D,O,1,FF,FF#", "$R,D,O,2,FF,FF#", "$M,E,W,0,1F,55#", "$C,O,W,1,22,00#", "$C,O,W,2,22,00#"});
@@ -131,7 +130,9 @@ TEST_F(CommandSequenceTest, SolverReadsKeptRegistersThenWritesInAscendingOrder) 
   Frames frames = device.takeFrames();
   EXPECT_EQ(testing::readsIn(frames), (std::vector<int>{3, 4, 21, 22}));
   ASSERT_EQ(frames.size(), 4u + 22u);
-  for (int address = 1; address <= 22; ++address) EXPECT_EQ(testing::writesIn(frames)[address - 1].first, address);
+  const auto writes = testing::writesIn(frames);
+  for (int address = 1; address <= 22; ++address)
+    EXPECT_EQ(writes.at(static_cast<std::size_t>(address - 1)).first, address);
   EXPECT_EQ(frames[0], "$C,O,R,1,03,FF#");  // the reads come first
 
   auto advanced = device.advanced();

@@ -64,9 +64,11 @@ std::int32_t memRead(IZQ3902Advanced& advanced, std::int32_t chipIndex, std::int
 std::int32_t setSetting(IZQ3902Advanced& advanced, std::int32_t chipIndex, std::int32_t settingId, float value,
                         std::int32_t offsetFlag) {
   std::int32_t status = -7;
-  const Variant typed = settingId == SolverTargetSwoPolarity ? Variant(static_cast<std::int32_t>(value)) : Variant(value);
-  EXPECT_EQ(advanced.SetSolverSetting(chipIndex, static_cast<SolverSettingCodes>(settingId), typed, offsetFlag, &status),
-            com::S_OK);
+  const Variant typed =
+      settingId == SolverTargetSwoPolarity ? Variant(static_cast<std::int32_t>(value)) : Variant(value);
+  EXPECT_EQ(
+      advanced.SetSolverSetting(chipIndex, static_cast<SolverSettingCodes>(settingId), typed, offsetFlag, &status),
+      com::S_OK);
   return status;
 }
 

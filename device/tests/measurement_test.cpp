@@ -10,11 +10,11 @@
 namespace rx041::zq3902 {
 namespace {
 
+using test::PeerReply;
+using test::ScriptedBoardPeer;
 using testing::adcCodeOf;
 using testing::ConnectedDevice;
 using testing::result;
-using test::PeerReply;
-using test::ScriptedBoardPeer;
 using Frames = std::vector<std::string>;
 
 class MeasurementTest : public ::testing::Test {
@@ -92,7 +92,7 @@ void emulateDac(ConnectedDevice& device, std::array<std::pair<double, double>, 2
     if (frame.rfind("$R,M,A,", 0) == 0) *relayed = frame[7] - '0';
     if (frame.rfind("$M,T,W", 0) != 0) return std::nullopt;
     static const std::map<int, double> ideal{{0x00, 12.5}, {0x07, 50.0}, {0x0E, 100.0}};
-    const auto [gain, offset] = gainOffset[*relayed - 1];
+    const auto [gain, offset] = gainOffset.at(static_cast<std::size_t>(*relayed - 1));
     const double percent = ideal.at(peer.registerValue(*relayed, 0x20)) * gain + offset;
     return PeerReply::line(ScriptedBoardPeer::adcLine(adcCodeOf(percent * 4.0 / 100.0)));
   });
@@ -155,8 +155,8 @@ TEST_F(MeasurementTest, DacCalibrationResultFeedsTheOffsetConversion) {
   ASSERT_EQ(status, 0);
   std::map<int, int> r;
   for (const auto& [address, data] : testing::writesIn(device.takeFrames())) r[address] = data;
-  EXPECT_NEAR(r.at(16) | (r.at(17) & 0x0F) << 8, 410, 1);   // 10 % = 409.6
-  EXPECT_NEAR(r.at(15) | (r.at(17) >> 4) << 8, 3277, 1);    // 80 % = 3276.8
+  EXPECT_NEAR(r.at(16) | (r.at(17) & 0x0F) << 8, 410, 1);  // 10 % = 409.6
+  EXPECT_NEAR(r.at(15) | (r.at(17) >> 4) << 8, 3277, 1);   // 80 % = 3276.8
 }
 
 TEST_F(MeasurementTest, AngleFromTwoRegisterReads) {
@@ -205,8 +205,7 @@ TEST_F(MeasurementTest, VersionsAndRegisterAccess) {
   EXPECT_EQ(testing::memRead(*advanced, 0, 0x20), 0xFF);
   advanced->MemWrite(0, 0x100, 1);  // no such register: nothing is sent
   EXPECT_EQ(testing::memRead(*advanced, 0, -1), 511);
-  EXPECT_EQ(device.takeFrames(),
-            (Frames{"$V,V,R,0,FF,FF#", "$C,O,R,2,48,FF#", "$C,O,W,1,20,FF#", "$C,O,R,1,20,FF#"}));
+  EXPECT_EQ(device.takeFrames(), (Frames{"$V,V,R,0,FF,FF#", "$C,O,R,2,48,FF#", "$C,O,W,1,20,FF#", "$C,O,R,1,20,FF#"}));
 }
 
 }  // namespace

@@ -9,10 +9,10 @@
 namespace rx041::zq3902 {
 namespace {
 
-using testing::ConnectedDevice;
-using testing::result;
 using test::PeerReply;
 using test::ScriptedBoardPeer;
+using testing::ConnectedDevice;
+using testing::result;
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
@@ -59,7 +59,8 @@ TEST_F(ReplyLineTest, MissingOrShortReplyFailsAfterTheLimit) {
 TEST_F(ReplyLineTest, LateLongLineIsTakenAsTheNextCommandsReply) {
   // The board answers the power-on twice; the second line stays in the
   // channel and is judged as the reply to the next command.
-  device.peer.scriptReply("$R,P,O", PeerReply{{reply + "\n", ScriptedBoardPeer::powerOffLine('1') + "\n"}, milliseconds(50)});
+  device.peer.scriptReply("$R,P,O",
+                          PeerReply{{reply + "\n", ScriptedBoardPeer::powerOffLine('1') + "\n"}, milliseconds(50)});
   device.peer.scriptReply("$R,P,F", PeerReply::silence());
   EXPECT_EQ(powerOn(), 0);
   std::this_thread::sleep_for(milliseconds(100));

@@ -10,12 +10,12 @@
 namespace rx041::zq3902 {
 namespace {
 
+using test::PeerReply;
+using test::ScriptedBoardPeer;
 using testing::ConnectedDevice;
 using testing::readsIn;
 using testing::setSetting;
 using testing::writesIn;
-using test::PeerReply;
-using test::ScriptedBoardPeer;
 
 class SolverTest : public ::testing::Test {
  protected:
@@ -51,10 +51,10 @@ TEST_F(SolverTest, ClampsLevelsAndDpEncodings) {
   device.peer.setRegister(1, 20, 0x5A);
   setClamps(0, 0.0f, 100.0f);  // limited to 0.02 and 99.98: codes 1 and 4095
   setSetting(*advanced, 0, SolverSettingDP, 360.0f);
-  setSetting(*advanced, 0, SolverTargetLevelPointA, 10.0f);   // 410 = 0x19A
-  setSetting(*advanced, 0, SolverTargetLevelPointB, 90.0f);   // 3686 = 0xE66
-  setSetting(*advanced, 0, SolverTargetLevelPointC, 50.0f);   // 2048 = 0x800
-  setSetting(*advanced, 0, SolverTargetLevelPointD, -3.0f);   // limited to 0.02: 1
+  setSetting(*advanced, 0, SolverTargetLevelPointA, 10.0f);  // 410 = 0x19A
+  setSetting(*advanced, 0, SolverTargetLevelPointB, 90.0f);  // 3686 = 0xE66
+  setSetting(*advanced, 0, SolverTargetLevelPointC, 50.0f);  // 2048 = 0x800
+  setSetting(*advanced, 0, SolverTargetLevelPointD, -3.0f);  // limited to 0.02: 1
   ASSERT_EQ(copy(0), 0);
   const auto r = written();
   EXPECT_EQ(r.at(15), 0xFF);
@@ -76,8 +76,8 @@ TEST_F(SolverTest, AnglesKeepTheChipsTopBits) {
   for (int h = 1; h <= 4; ++h) device.peer.setRegister(1, h, 0xFF);
   setSetting(*advanced, 0, SolverTargetAngleA, 359.99f);  // 5760 = 0x1680
   setSetting(*advanced, 0, SolverTargetAngleB, 0.0f);
-  setSetting(*advanced, 0, SolverTargetAngleC, 45.03f);   // 720.98: 720 = 0x2D0
-  setSetting(*advanced, 0, SolverTargetAngleD, 500.0f);   // the empty marker: 8000 = 0x1F40
+  setSetting(*advanced, 0, SolverTargetAngleC, 45.03f);  // 720.98: 720 = 0x2D0
+  setSetting(*advanced, 0, SolverTargetAngleD, 500.0f);  // the empty marker: 8000 = 0x1F40
   ASSERT_EQ(copy(0), 0);
   const auto r = written();
   EXPECT_EQ(r.at(1), 0xF6);
@@ -99,7 +99,7 @@ TEST_F(SolverTest, SwitchOutputOnlyOnceItsOperatePointWasSet) {
   setSetting(*advanced, 1, SolverTargetSwoPolarity, 1.0f);
   ASSERT_EQ(copy(1), 0);
   auto r = written();
-  EXPECT_EQ(r.at(2), 0x00);  // switch output not enabled
+  EXPECT_EQ(r.at(2), 0x00);   // switch output not enabled
   EXPECT_EQ(r.at(20), 0x07);  // chip's operate point bits kept
   EXPECT_EQ(r.count(19) + r.count(21) + r.count(22), 0u);
 
@@ -158,8 +158,8 @@ TEST_F(SolverTest, ClampHighNotAboveLowStopsAfterReadingTheDp) {
 
 TEST_F(SolverTest, OffsetFlagMapsLevelsThroughTheDacCalibration) {
   setClamps(0, 10.0f, 90.0f);
-  EXPECT_EQ(setSetting(*advanced, 0, 15, 0.25f), 0);  // K
-  EXPECT_EQ(setSetting(*advanced, 0, 16, 10.0f), 0);  // B
+  EXPECT_EQ(setSetting(*advanced, 0, 15, 0.25f), 0);                          // K
+  EXPECT_EQ(setSetting(*advanced, 0, 16, 10.0f), 0);                          // B
   EXPECT_EQ(setSetting(*advanced, 0, SolverTargetLevelPointA, 55.0f, 1), 0);  // (55 - 10) / 0.9 = 50
   EXPECT_EQ(setSetting(*advanced, 0, SolverTargetLevelPointB, 55.0f, 0), 0);
   EXPECT_EQ(setSetting(*advanced, 0, SolverSettingDP, 55.0f, 1), 0);  // not a level: unchanged
@@ -198,7 +198,8 @@ TEST_F(SolverTest, FailedWriteStopsThePassAndLeavesLaterRegistersMarked) {
   EXPECT_EQ(readsIn(frames), (std::vector<int>{20, 1, 2, 3, 4}));
   std::vector<int> addresses;
   for (const auto& [address, data] : writesIn(frames)) addresses.push_back(address);
-  EXPECT_EQ(addresses, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22}));
+  EXPECT_EQ(addresses,
+            (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22}));
 }
 
 TEST_F(SolverTest, UnreadableKeptBitsStopBeforeAnythingIsWritten) {

@@ -11,10 +11,10 @@
 namespace rx041::zq3902 {
 namespace {
 
-using testing::ConnectedDevice;
-using testing::result;
 using test::PeerReply;
 using test::ScriptedBoardPeer;
+using testing::ConnectedDevice;
+using testing::result;
 
 std::vector<std::string> linesOf(const std::string& text) {
   std::vector<std::string> lines;
@@ -30,9 +30,12 @@ void expectLines(const std::string& log, const std::vector<std::string>& expecte
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::string pattern;
     for (const char c : expected[i]) {
-      if (c == 'N') pattern += "-?[0-9]+";
-      else if (std::string("().[]*+?^$\\|{}").find(c) != std::string::npos) pattern += std::string("\\") + c;
-      else pattern += c;
+      if (c == 'N')
+        pattern += "-?[0-9]+";
+      else if (std::string("().[]*+?^$\\|{}").find(c) != std::string::npos)
+        pattern += std::string("\\") + c;
+      else
+        pattern += c;
     }
     EXPECT_TRUE(std::regex_match(lines[i], std::regex(pattern))) << "line " << i << ": " << lines[i];
   }
@@ -57,33 +60,32 @@ TEST(TraceLogTest, DeviceOperationsInTheirFormats) {
   result(&IZQ3902Device::Customized_Mode0V, *device, 0);
   result(&IZQ3902Device::Customized_PowerOff, *device, 0);
   device->MeasureVdd(0, &reading);
-  expectLines(device.traceLog(),
-              {
-                  "N: Called InitializeAllSettings KVT Lib Device",
-                  "N: Called of ConnectChannel from KVT Lib Device module with string: "
-                  "N, Called Customized_PowerOn KVT Lib Device",
-                  "N, Called Customized_SetOWI KVT Lib Device",
-                  "N, Called Customized_SetOWI KVT Lib Device",
-                  "N, Called Customized_EnterOWI KVT Lib Device with result:0",
-                  "N: Called get_Advanced KVT Lib Device",
-                  "N: Called InitializeAdvanced KVT Lib Advanced",
-                  "N: MemWriteWithCRC with result:0 and time cost is N",
-                  "N: MemWriteWithCRC with result:2 and time cost is N",
-                  "N, Called MemRead KVT Lib Advanced with long: 7",
-                  "N: Called get_ChipVersion",
-                  "N, Called MemRead KVT Lib Advanced with long: 0",
-                  "N, Called MemRead KVT Lib Advanced with long: 0",
-                  "N: CmdReadProgrammerADCvalue time cost is N",
-                  "N: Called ProgramDevice KVT Lib Device",
-                  "N: CmdErase time cost is N with result:0",
-                  "N: CmdStore time cost is N with result:0",
-                  "N: Called ProgramDevice KVT Lib Device. Total time cost:N",
-                  "N, Called Customized_QuitOWI KVT Lib Device with result:0",
-                  "N, Called Customized_SetADCMode KVT Lib Device",
-                  "N, Called Customized_Mode0V KVT Lib Device",
-                  "N, Called Customized_PowerOff KVT Lib Device",
-                  "N, Called Customized_Mode5V KVT Lib Device",
-              });
+  expectLines(device.traceLog(), {
+                                     "N: Called InitializeAllSettings KVT Lib Device",
+                                     "N: Called of ConnectChannel from KVT Lib Device module with string: "
+                                     "N, Called Customized_PowerOn KVT Lib Device",
+                                     "N, Called Customized_SetOWI KVT Lib Device",
+                                     "N, Called Customized_SetOWI KVT Lib Device",
+                                     "N, Called Customized_EnterOWI KVT Lib Device with result:0",
+                                     "N: Called get_Advanced KVT Lib Device",
+                                     "N: Called InitializeAdvanced KVT Lib Advanced",
+                                     "N: MemWriteWithCRC with result:0 and time cost is N",
+                                     "N: MemWriteWithCRC with result:2 and time cost is N",
+                                     "N, Called MemRead KVT Lib Advanced with long: 7",
+                                     "N: Called get_ChipVersion",
+                                     "N, Called MemRead KVT Lib Advanced with long: 0",
+                                     "N, Called MemRead KVT Lib Advanced with long: 0",
+                                     "N: CmdReadProgrammerADCvalue time cost is N",
+                                     "N: Called ProgramDevice KVT Lib Device",
+                                     "N: CmdErase time cost is N with result:0",
+                                     "N: CmdStore time cost is N with result:0",
+                                     "N: Called ProgramDevice KVT Lib Device. Total time cost:N",
+                                     "N, Called Customized_QuitOWI KVT Lib Device with result:0",
+                                     "N, Called Customized_SetADCMode KVT Lib Device",
+                                     "N, Called Customized_Mode0V KVT Lib Device",
+                                     "N, Called Customized_PowerOff KVT Lib Device",
+                                     "N, Called Customized_Mode5V KVT Lib Device",
+                                 });
 }
 
 TEST(TraceLogTest, SolverLinesAndTheirTimes) {

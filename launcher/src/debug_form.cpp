@@ -24,7 +24,7 @@ namespace rx041::launcher {
 namespace {
 
 const char* const kCommandTypeCaptions[kCommandGroupCount] = {"Relay Control", "Communication", "OWI Commands",
-                                                               "Others"};
+                                                              "Others"};
 const char* const kPartCaptions[] = {"CH1", "CH2"};
 
 QPushButton* makeButton(const char* name, const char* caption, QWidget* parent) {
@@ -73,8 +73,7 @@ DebugForm::DebugForm(rx41::OperatorInterface& operatorInterface, QWidget* parent
   setWindowTitle(QStringLiteral("Debug"));
 
   auto* options = new QVBoxLayout;
-  commandTypes_ =
-      makeOptions("Frame2", "Command Type Selection", "CmdType", kCommandTypeCaptions, this, *options);
+  commandTypes_ = makeOptions("Frame2", "Command Type Selection", "CmdType", kCommandTypeCaptions, this, *options);
   parts_ = makeOptions("Frame1", "Part# Selection", "Ch", kPartCaptions, this, *options);
   options->addStretch();
 

@@ -14,8 +14,7 @@ class LauncherWindow : public QWidget {
   Q_OBJECT
  public:
   // searchDirectories: where rx41 is looked for, in order.
-  LauncherWindow(rx41::OperatorInterface& operatorInterface, QStringList searchDirectories,
-                 QWidget* parent = nullptr);
+  LauncherWindow(rx41::OperatorInterface& operatorInterface, QStringList searchDirectories, QWidget* parent = nullptr);
 
   // Starts rx41 in the mode and closes; reports and stays open when it cannot.
   void launch(int mode);

@@ -10,8 +10,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationDisplayName(QStringLiteral("RX041 Programmer"));
   rx41::QtOperator screenOperator;
   // rx41 is looked for where the operator started the launcher, then beside it.
-  rx041::launcher::LauncherWindow window(screenOperator,
-                                         {QDir::currentPath(), QCoreApplication::applicationDirPath()});
+  rx041::launcher::LauncherWindow window(screenOperator, {QDir::currentPath(), QCoreApplication::applicationDirPath()});
   window.show();
   return QApplication::exec();
 }

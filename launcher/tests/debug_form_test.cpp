@@ -1,3 +1,5 @@
+#include "debug_form.h"
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -10,7 +12,6 @@
 #include <memory>
 
 #include "console_port.h"
-#include "debug_form.h"
 #include "rx041/bench/bench.h"
 #include "rx041/test_support/pty_pair.h"
 #include "rx041/test_support/temp_dir.h"
@@ -93,15 +94,17 @@ class DebugFormTest : public QObject {
     QTest::addColumn<QStringList>("items");
     QTest::newRow("relay") << 0 << "Relay Control"
                            << QStringList{"00:Power On (single relay)", "01:Power Off (single relay)",
-                                          "02:Measure VDD to Chip", "03:Measure Analog from Chip",
-                                          "04:Programmer OWI mode", "05:Programmer ADC mode"};
+                                          "02:Measure VDD to Chip",     "03:Measure Analog from Chip",
+                                          "04:Programmer OWI mode",     "05:Programmer ADC mode"};
     QTest::newRow("communication") << 1 << "Communication" << QStringList{"10:OWI Read", "11:OWI Write"};
-    QTest::newRow("owi") << 2 << "OWI Commands"
-                         << QStringList{"20:OWI Connect both Parts", "21:OWI Connect selected", "22:OWI Exit",
-                                        "23:OWI Erase", "24:OWI Store", "25:OWI Load"};
+    QTest::newRow("owi") << 2 << "OWI Commands" << QStringList{"20:OWI Connect both Parts",
+                                                               "21:OWI Connect selected",
+                                                               "22:OWI Exit",
+                                                               "23:OWI Erase",
+                                                               "24:OWI Store",
+                                                               "25:OWI Load"};
     QTest::newRow("others") << 3 << "Others"
-                            << QStringList{"30:Get Programmer ADC Measurement",
-                                           "31:Get Programmer firmware version"};
+                            << QStringList{"30:Get Programmer ADC Measurement", "31:Get Programmer firmware version"};
   }
   void groupsListTheirCommandsInOrder() {
     QFETCH(int, group);
@@ -127,22 +130,38 @@ class DebugFormTest : public QObject {
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("forCh1");
     QTest::addColumn<QString>("forCh2");
-    QTest::newRow("00") << 0 << 0 << "$R,P,O,1,FF,FF#" << "$R,P,O,2,FF,FF#";
-    QTest::newRow("01") << 0 << 1 << "$R,P,F,1,FF,FF#" << "$R,P,F,2,FF,FF#";
-    QTest::newRow("02") << 0 << 2 << "$R,M,V,1,FF,FF#" << "$R,M,V,2,FF,FF#";
-    QTest::newRow("03") << 0 << 3 << "$R,M,A,1,FF,FF#" << "$R,M,A,2,FF,FF#";
-    QTest::newRow("04") << 0 << 4 << "$R,D,O,1,FF,FF#" << "$R,D,O,2,FF,FF#";
-    QTest::newRow("05") << 0 << 5 << "$R,D,A,1,FF,FF#" << "$R,D,A,2,FF,FF#";
-    QTest::newRow("10") << 1 << 0 << "$C,O,R,1,4a,FF#" << "$C,O,R,2,4a,FF#";
-    QTest::newRow("11") << 1 << 1 << "$C,O,W,1,4a,7F#" << "$C,O,W,2,4a,7F#";
-    QTest::newRow("20") << 2 << 0 << "$M,E,W,0,1f,55#" << "$M,E,W,0,1f,55#";
-    QTest::newRow("21") << 2 << 1 << "$M,E,W,1,1f,55#" << "$M,E,W,2,1f,55#";
-    QTest::newRow("22") << 2 << 2 << "$M,e,W,1,1f,55#" << "$M,e,W,2,1f,55#";
-    QTest::newRow("23") << 2 << 3 << "$M,A,W,1,52,FF#" << "$M,A,W,2,52,FF#";
-    QTest::newRow("24") << 2 << 4 << "$M,S,W,1,50,FF#" << "$M,S,W,2,50,FF#";
-    QTest::newRow("25") << 2 << 5 << "$M,L,W,1,1f,55#" << "$M,L,W,2,1f,55#";
-    QTest::newRow("30") << 3 << 0 << "$M,T,W,0,FF,FF#" << "$M,T,W,0,FF,FF#";
-    QTest::newRow("31") << 3 << 1 << "$V,V,R,0,FF,FF#" << "$V,V,R,0,FF,FF#";
+    QTest::newRow("00") << 0 << 0 << "$R,P,O,1,FF,FF#"
+                        << "$R,P,O,2,FF,FF#";
+    QTest::newRow("01") << 0 << 1 << "$R,P,F,1,FF,FF#"
+                        << "$R,P,F,2,FF,FF#";
+    QTest::newRow("02") << 0 << 2 << "$R,M,V,1,FF,FF#"
+                        << "$R,M,V,2,FF,FF#";
+    QTest::newRow("03") << 0 << 3 << "$R,M,A,1,FF,FF#"
+                        << "$R,M,A,2,FF,FF#";
+    QTest::newRow("04") << 0 << 4 << "$R,D,O,1,FF,FF#"
+                        << "$R,D,O,2,FF,FF#";
+    QTest::newRow("05") << 0 << 5 << "$R,D,A,1,FF,FF#"
+                        << "$R,D,A,2,FF,FF#";
+    QTest::newRow("10") << 1 << 0 << "$C,O,R,1,4a,FF#"
+                        << "$C,O,R,2,4a,FF#";
+    QTest::newRow("11") << 1 << 1 << "$C,O,W,1,4a,7F#"
+                        << "$C,O,W,2,4a,7F#";
+    QTest::newRow("20") << 2 << 0 << "$M,E,W,0,1f,55#"
+                        << "$M,E,W,0,1f,55#";
+    QTest::newRow("21") << 2 << 1 << "$M,E,W,1,1f,55#"
+                        << "$M,E,W,2,1f,55#";
+    QTest::newRow("22") << 2 << 2 << "$M,e,W,1,1f,55#"
+                        << "$M,e,W,2,1f,55#";
+    QTest::newRow("23") << 2 << 3 << "$M,A,W,1,52,FF#"
+                        << "$M,A,W,2,52,FF#";
+    QTest::newRow("24") << 2 << 4 << "$M,S,W,1,50,FF#"
+                        << "$M,S,W,2,50,FF#";
+    QTest::newRow("25") << 2 << 5 << "$M,L,W,1,1f,55#"
+                        << "$M,L,W,2,1f,55#";
+    QTest::newRow("30") << 3 << 0 << "$M,T,W,0,FF,FF#"
+                        << "$M,T,W,0,FF,FF#";
+    QTest::newRow("31") << 3 << 1 << "$V,V,R,0,FF,FF#"
+                        << "$V,V,R,0,FF,FF#";
   }
   void everyCommandIsBuiltForBothParts() {
     QFETCH(int, group);

@@ -1,3 +1,5 @@
+#include "launcher_window.h"
+
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -7,7 +9,6 @@
 #include <fstream>
 
 #include "debug_form.h"
-#include "launcher_window.h"
 #include "rx041/test_support/temp_dir.h"
 #include "scripted_operator.h"
 
@@ -47,13 +48,20 @@ class LauncherWindowTest : public QObject {
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("frame");
-    QTest::newRow("0") << 0 << "Dual Parts Single Source" << "Frame1";
-    QTest::newRow("1") << 1 << "Dual Parts Dual Sources" << "Frame2";
-    QTest::newRow("2") << 2 << "Quick 2-Points Programming" << "Frame2";
-    QTest::newRow("3") << 3 << "Quick 2-Points Programming for Dual" << "Frame1";
-    QTest::newRow("4") << 4 << "Quick 2-Points Programming With Power Button" << "Frame2";
-    QTest::newRow("5") << 5 << "Quick 2-Points Programming for Dual With Power Button" << "Frame1";
-    QTest::newRow("6") << 6 << "Quick 1-Point Programming" << "Frame2";
+    QTest::newRow("0") << 0 << "Dual Parts Single Source"
+                       << "Frame1";
+    QTest::newRow("1") << 1 << "Dual Parts Dual Sources"
+                       << "Frame2";
+    QTest::newRow("2") << 2 << "Quick 2-Points Programming"
+                       << "Frame2";
+    QTest::newRow("3") << 3 << "Quick 2-Points Programming for Dual"
+                       << "Frame1";
+    QTest::newRow("4") << 4 << "Quick 2-Points Programming With Power Button"
+                       << "Frame2";
+    QTest::newRow("5") << 5 << "Quick 2-Points Programming for Dual With Power Button"
+                       << "Frame1";
+    QTest::newRow("6") << 6 << "Quick 1-Point Programming"
+                       << "Frame2";
   }
   void buttonsSitInTheirFramesWithTheirCaptions() {
     QFETCH(int, mode);
@@ -136,8 +144,8 @@ class LauncherWindowTest : public QObject {
     window.findChild<QPushButton*>("launch(1)")->click();
     QVERIFY(window.isVisible());
     QCOMPARE(op.messages.size(), 1);
-    QCOMPARE(op.messages.first(), QStringLiteral("Cannot start RX41 from %1/rx41 or %2/rx41!")
-                                      .arg(dir(workingDir), dir(launcherDir)));
+    QCOMPARE(op.messages.first(),
+             QStringLiteral("Cannot start RX41 from %1/rx41 or %2/rx41!").arg(dir(workingDir), dir(launcherDir)));
   }
 
   void blankSpotOpensTheConsoleModally() {

@@ -48,7 +48,8 @@ std::string PtyPair::read(std::size_t count, std::chrono::milliseconds timeout) 
   std::string data;
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (data.size() < count) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) break;
     pollfd p{master_, POLLIN, 0};
     if (::poll(&p, 1, static_cast<int>(left.count())) <= 0) continue;

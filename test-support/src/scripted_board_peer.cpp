@@ -35,8 +35,12 @@ PeerReply PeerReply::staleThen(const std::string& stale, const std::string& text
   return {{stale + "\n", text + "\n"}};
 }
 
-std::string ScriptedBoardPeer::readLine(int address, int value) { return "OWI Read @" + hex2(address) + ": 0x" + hex2(value); }
-std::string ScriptedBoardPeer::writeLine(int address, int data) { return "OWI Write " + hex2(data) + "->" + hex2(address) + " ok"; }
+std::string ScriptedBoardPeer::readLine(int address, int value) {
+  return "OWI Read @" + hex2(address) + ": 0x" + hex2(value);
+}
+std::string ScriptedBoardPeer::writeLine(int address, int data) {
+  return "OWI Write " + hex2(data) + "->" + hex2(address) + " ok";
+}
 std::string ScriptedBoardPeer::refusedWriteLine(int address) { return "OWI Write " + hex2(address) + ": fail!"; }
 std::string ScriptedBoardPeer::adcLine(int code) { return "ADC:" + hex2(code >> 8) + "," + hex2(code) + ",0D"; }
 

@@ -1,7 +1,6 @@
 // rx041ctl: runs programming operations on one ZQ3902 device object, from the
 // command line or from a script.
 #include <CLI/CLI.hpp>
-
 #include <fstream>
 #include <iostream>
 #include <sstream>

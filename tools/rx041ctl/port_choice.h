@@ -27,8 +27,8 @@ class PortChoice {
   PortChoice(int comNumber, std::filesystem::path device) : comNumber_(comNumber), device_(std::move(device)) {}
 
   int comNumber_;
-  std::filesystem::path device_;       // empty for "COMn"
-  std::filesystem::path privateMap_;   // removed with the object
+  std::filesystem::path device_;      // empty for "COMn"
+  std::filesystem::path privateMap_;  // removed with the object
 };
 
 }  // namespace rx041::ctl

@@ -13,9 +13,9 @@
 namespace rx041::ctl {
 
 struct Step {
-  int line = 0;                         // 1-based line of the script
+  int line = 0;                          // 1-based line of the script
   const Operation* operation = nullptr;  // null for a pause
-  std::vector<com::Variant> inputs;     // in-parameter values in the member's order
+  std::vector<com::Variant> inputs;      // in-parameter values in the member's order
   std::chrono::milliseconds pause{0};
 };
 

@@ -17,8 +17,7 @@ using testing::runCtl;
 
 class Rx041ctlTest : public ::testing::Test {
  protected:
-  Rx041ctlTest()
-      : ports_("RX041_PORTS", dir.path().c_str()), traces_("RX041_TRACE_DIR", dir.path().c_str()) {}
+  Rx041ctlTest() : ports_("RX041_PORTS", dir.path().c_str()), traces_("RX041_TRACE_DIR", dir.path().c_str()) {}
 
   std::string writeScript(const std::string& text) {
     const auto file = dir / "script.rxctl";
@@ -73,11 +72,11 @@ TEST_F(Rx041ctlTest, BoardSeesExactlyTheFramesOfTheOperations) {
   std::filesystem::create_symlink(peer.slavePath(), dir / "COM3");
   peer.setRegister(2, 0x48, 0x2C);
   const auto run = runCtl("--port COM3 --script " + writeScript("Customized_EnterOWI 3\n"
-                                                               "MemRead 1 0x48\n"
-                                                               "PWM_mode 0 2 3 1\n"
-                                                               "ProgramDevice 0\n"
-                                                               "Measure 0 1\n"
-                                                               "MeasureVdd 3\n"));
+                                                                "MemRead 1 0x48\n"
+                                                                "PWM_mode 0 2 3 1\n"
+                                                                "ProgramDevice 0\n"
+                                                                "Measure 0 1\n"
+                                                                "MeasureVdd 3\n"));
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.lines(), (std::vector<std::string>{"0", "44", "0", "0", "0", "0"}));
   EXPECT_EQ(peer.frames(),
@@ -99,21 +98,21 @@ TEST_F(Rx041ctlTest, DevicePathWorksLikeAComPort) {
 TEST_F(Rx041ctlTest, ScriptOnTheBenchPrintsOneLinePerOperation) {
   bench::Bench bench(bench::BenchOptions{.comNumber = 2});
   const auto run = runCtl("--port COM2 --script " + writeScript("# a session\n"
-                                                               "Customized_PowerOn 0\n"
-                                                               "Customized_SetADCMode 0\n"
-                                                               "MeasureVdd 0\n"
-                                                               "Customized_EnterOWI 0\n"
-                                                               "MemWrite 0 0x20 0x1FF\n"
-                                                               "MemRead 0 0x20\n"
-                                                               "SetSolverSetting 0 4 55.0 1\n"
-                                                               "SetSolverSetting 0 14 1 0\n"
-                                                               "SetSolverSetting 0 99 1.5 0\n"
-                                                               "ClearSolverSettings 2\n"
-                                                               "ProgrammerVersion\n"
-                                                               "sleep 20\n"
-                                                               "GetAngle 0\n"
-                                                               "DAC_calibration 0\n"
-                                                               "Advanced\n"));
+                                                                "Customized_PowerOn 0\n"
+                                                                "Customized_SetADCMode 0\n"
+                                                                "MeasureVdd 0\n"
+                                                                "Customized_EnterOWI 0\n"
+                                                                "MemWrite 0 0x20 0x1FF\n"
+                                                                "MemRead 0 0x20\n"
+                                                                "SetSolverSetting 0 4 55.0 1\n"
+                                                                "SetSolverSetting 0 14 1 0\n"
+                                                                "SetSolverSetting 0 99 1.5 0\n"
+                                                                "ClearSolverSettings 2\n"
+                                                                "ProgrammerVersion\n"
+                                                                "sleep 20\n"
+                                                                "GetAngle 0\n"
+                                                                "DAC_calibration 0\n"
+                                                                "Advanced\n"));
   EXPECT_EQ(run.exitCode, 0) << run.err;
   const auto lines = run.lines();
   ASSERT_EQ(lines.size(), 15u) << run.out;

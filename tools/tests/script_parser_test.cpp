@@ -1,5 +1,7 @@
 // Parsing operations: names and argument types from the interfaces' type
 // information, numbers, comments, and errors that name their line.
+#include "script_parser.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -7,7 +9,6 @@
 
 #include "operation_catalog.h"
 #include "rx041/device/device_interfaces.h"
-#include "script_parser.h"
 #include "value_text.h"
 
 namespace rx041::ctl {
@@ -89,8 +90,8 @@ TEST(ScriptParserTest, ErrorsSayWhatIsWrong) {
 }
 
 TEST(ScriptParserTest, ScriptsSkipBlankAndCommentLinesAndStopAtTheFirstError) {
-  ScriptResult result = parseScript("# power up\n\nCustomized_PowerOn 0\r\n   \n  # indented comment\nMeasure 0 1\n",
-                                    catalog());
+  ScriptResult result =
+      parseScript("# power up\n\nCustomized_PowerOn 0\r\n   \n  # indented comment\nMeasure 0 1\n", catalog());
   ASSERT_TRUE(std::holds_alternative<std::vector<Step>>(result));
   const auto& steps = std::get<std::vector<Step>>(result);
   ASSERT_EQ(steps.size(), 2u);
@@ -110,7 +111,8 @@ TEST(ScriptParserTest, DemonstrationScriptParses) {
   ASSERT_FALSE(text.str().empty());
   const ScriptResult result = parseScript(text.str(), catalog());
   ASSERT_TRUE(std::holds_alternative<std::vector<Step>>(result)) << std::get<ParseError>(result).message;
-  EXPECT_EQ(std::get<std::vector<Step>>(result).size(), 23u);  // the run script pairs each operation with its output line
+  EXPECT_EQ(std::get<std::vector<Step>>(result).size(),
+            23u);  // the run script pairs each operation with its output line
 }
 
 TEST(ValueTextTest, OutValuesInTheirShortestForm) {

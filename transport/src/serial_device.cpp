@@ -16,7 +16,7 @@ bool configureSerialLine(int fd) {
   ::cfmakeraw(&tio);
   tio.c_cflag &= ~(PARENB | CSTOPB | CSIZE | CRTSCTS);
   tio.c_cflag |= CS8 | CLOCAL | CREAD;
-  tio.c_iflag &= ~(IXON | IXOFF | IXANY);
+  tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
   tio.c_cc[VMIN] = 0;
   tio.c_cc[VTIME] = 0;
   ::cfsetispeed(&tio, B115200);

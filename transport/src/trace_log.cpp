@@ -9,8 +9,7 @@ namespace rx041::transport {
 
 std::filesystem::path traceDirectory() {
   if (const char* env = std::getenv("RX041_TRACE_DIR"); env && *env) return env;
-  if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state)
-    return std::filesystem::path(state) / "rx041";
+  if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state) return std::filesystem::path(state) / "rx041";
   const char* home = std::getenv("HOME");
   return std::filesystem::path(home && *home ? home : "/tmp") / ".local" / "state" / "rx041";
 }

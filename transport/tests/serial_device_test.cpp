@@ -1,10 +1,9 @@
 #include "rx041/transport/serial_device.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include "rx041/test_support/pty_pair.h"
 

@@ -42,7 +42,8 @@ TEST_F(Trace, StartsWithTheNextLineOnceTheMarkerAppearsAndTruncates) {
   log.write("%ld: %s %s\n", 12L, "SerialChannel", "Load");
   std::filesystem::remove(dir / "wispfly.txt");
   log.write("%s\n", "kept: the marker is checked only until the log is open");
-  EXPECT_EQ(contents(dir / "log.txt"), "12: SerialChannel Load\nkept: the marker is checked only until the log is open\n");
+  EXPECT_EQ(contents(dir / "log.txt"),
+            "12: SerialChannel Load\nkept: the marker is checked only until the log is open\n");
 }
 
 TEST_F(Trace, CreationFailureRunsTheHandlerAndDropsTheLine) {

@@ -48,8 +48,8 @@ LibraryNotifications::LibraryNotifications(OperatorInterface& operatorInterface)
     QCoreApplication* app = QCoreApplication::instance();
     if (app && QThread::currentThread() != app->thread()) {
       // A library thread (the channel's reader) must not open a window itself.
-      QMetaObject::invokeMethod(app, [&operatorInterface, message] { operatorInterface.message(message); },
-                                Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          app, [&operatorInterface, message] { operatorInterface.message(message); }, Qt::QueuedConnection);
       return;
     }
     operatorInterface.message(message);

@@ -31,8 +31,7 @@ bool QtOperator::presentQuestion(const QString& text, QWidget* owner) {
 
 QString QtOperator::presentSaveDialog(const QString& title, QWidget* owner) {
   // The callers ask their own overwrite question and add the extension.
-  return QFileDialog::getSaveFileName(owner, title, QString(), QString(), nullptr,
-                                      QFileDialog::DontConfirmOverwrite);
+  return QFileDialog::getSaveFileName(owner, title, QString(), QString(), nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 QString QtOperator::presentOpenDialog(const QString& title, QWidget* owner) {

@@ -63,9 +63,7 @@ bool StateMachine::changeOnePart(std::int16_t part, std::int32_t fromState, std:
       if (fromState == kAdcMode || fromState == kOwiMode)
         return run({{kPowerOffOp, part}, {kSetAdcModeOp, part}, {kMode0VOp, part}});
       return true;
-    default:
-      operator_.message(QStringLiteral("Error: There is no such state: %1").arg(toState));
-      return true;
+    default: operator_.message(QStringLiteral("Error: There is no such state: %1").arg(toState)); return true;
   }
 }
 
@@ -94,9 +92,7 @@ bool StateMachine::changeBothParts(std::int32_t fromState, std::int32_t toState)
       if (fromState == kAdcMode || fromState == kOwiMode)
         return run({{kPowerOffOp, 0}, {kPowerOffOp, 1}, {kSetAdcModeOp, 0}, {kSetAdcModeOp, 1}, {kMode0VOp, 0}});
       return true;
-    default:
-      operator_.message(QStringLiteral("Error: There is no such state: %1").arg(toState));
-      return true;
+    default: operator_.message(QStringLiteral("Error: There is no such state: %1").arg(toState)); return true;
   }
 }
 

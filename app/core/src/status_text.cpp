@@ -5,17 +5,10 @@ namespace rx41 {
 QString partStatusText(std::int16_t part, std::int32_t chipState) {
   QString mode;
   switch (chipState) {
-    case kPowerOff:
-      mode = QStringLiteral("Power Off");
-      break;
-    case kAdcMode:
-      mode = QStringLiteral("ADC Mode");
-      break;
-    case kOwiMode:
-      mode = QStringLiteral("OWI Mode");
-      break;
-    default:
-      mode = QStringLiteral("Unrecognized Mode!");
+    case kPowerOff: mode = QStringLiteral("Power Off"); break;
+    case kAdcMode: mode = QStringLiteral("ADC Mode"); break;
+    case kOwiMode: mode = QStringLiteral("OWI Mode"); break;
+    default: mode = QStringLiteral("Unrecognized Mode!");
   }
   return QStringLiteral(" -- Part#%1: %2").arg(part + 1).arg(mode);
 }

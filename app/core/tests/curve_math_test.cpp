@@ -29,8 +29,8 @@ class CurveMath : public ::testing::Test {
   MessageSink sink = [this](const std::string& text) { messages.push_back(text); };
 
   void set(int part, const Settings& s) {
-    for (int i = 0; i < 4; ++i)
-      for (int k = 0; k < 2; ++k) tables.Points[part][i][k] = static_cast<std::int16_t>(s.points[i][k]);
+    for (std::size_t i = 0; i < 4; ++i)
+      for (std::size_t k = 0; k < 2; ++k) tables.Points[part][i][k] = static_cast<std::int16_t>(s.points[i][k]);
     tables.PartClampHigh[part] = static_cast<std::int16_t>(s.high);
     tables.PartClampLow[part] = static_cast<std::int16_t>(s.low);
     tables.PartDP[part] = static_cast<std::int16_t>(s.dp);

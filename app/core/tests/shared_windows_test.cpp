@@ -56,8 +56,8 @@ class SharedWindowsTest : public QObject {
         {&about, {"Label1", "Label2", "Label4", "HWversion", "Command1", "debugonly"}},
         {&wait, {"Label1"}},
     };
-    for (const auto& [window, names] : expected)
-      for (const QString& name : names) QVERIFY2(control(*window, name), qPrintable(name));
+    for (const auto& [form, names] : expected)
+      for (const QString& name : names) QVERIFY2(control(*form, name), qPrintable(name));
     QCOMPARE(ports.windowTitle(), QString("Select Com port"));
     QCOMPARE(confirmation.windowTitle(), QString("RX31 GUI - ZQ3902"));
   }

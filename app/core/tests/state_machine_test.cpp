@@ -73,7 +73,7 @@ TEST_F(StateMachineTest, OnePartFollowsTheTransitionTable) {
       {false, 0, 0, {}, true},
       {false, 5, 0, {}, true},
   };
-  for (std::int16_t part : {0, 1}) {
+  for (const std::int16_t part : std::initializer_list<std::int16_t>{0, 1}) {
     for (const Transition& t : table) {
       SCOPED_TRACE("part " + std::to_string(part) + " locked " + std::to_string(t.locked) + " " +
                    std::to_string(t.from) + " -> " + std::to_string(t.to));
@@ -162,7 +162,7 @@ TEST_F(StateMachineTest, ReenteringOwiOnBothPartsWaitsHalfASecond) {
 
 TEST_F(StateMachineTest, InvalidPartOrStateIsReported) {
   state.ChipState[0] = 1;
-  for (std::int16_t part : {3, -1}) {
+  for (const std::int16_t part : std::initializer_list<std::int16_t>{3, -1}) {
     EXPECT_FALSE(machine.ChipChangeToState(part, 0, 1));
   }
   EXPECT_EQ(texts(op.messages),

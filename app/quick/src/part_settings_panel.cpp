@@ -120,20 +120,13 @@ void PartSettingsPanel::emptyLevel(int index) {
 
 QLineEdit* PartSettingsPanel::box(Field field) const {
   switch (field) {
-    case Field::DP:
-      return DP_;
-    case Field::ClampHigh:
-      return clamphigh_;
-    case Field::ClampLow:
-      return clamplow_;
-    case Field::AngleA:
-      return Angle_[0];
-    case Field::LevelA:
-      return Level_[0];
-    case Field::AngleB:
-      return Angle_[1];
-    case Field::LevelB:
-      return Level_[1];
+    case Field::DP: return DP_;
+    case Field::ClampHigh: return clamphigh_;
+    case Field::ClampLow: return clamplow_;
+    case Field::AngleA: return Angle_[0];
+    case Field::LevelA: return Level_[0];
+    case Field::AngleB: return Angle_[1];
+    case Field::LevelB: return Level_[1];
   }
   return DP_;
 }

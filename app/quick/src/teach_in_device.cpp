@@ -23,16 +23,11 @@ constexpr std::int32_t kApplyDacOffset = 1;
 
 QString solverCopyMessage(std::int32_t result) {
   switch (result) {
-    case 1:
-      return QStringLiteral("Chip Index Error!");
-    case 2:
-      return QStringLiteral("Error in WriteBufferToDevice!");
-    case 3:
-      return QStringLiteral("Die1: Clamp High <= Clamp Low!");
-    case 4:
-      return QStringLiteral("Die2: Clamp High <= Clamp Low!");
-    default:
-      return {};
+    case 1: return QStringLiteral("Chip Index Error!");
+    case 2: return QStringLiteral("Error in WriteBufferToDevice!");
+    case 3: return QStringLiteral("Die1: Clamp High <= Clamp Low!");
+    case 4: return QStringLiteral("Die2: Clamp High <= Clamp Low!");
+    default: return {};
   }
 }
 

@@ -35,13 +35,9 @@ void TwoPointConfiguration::ConfigureAndProgram(std::int16_t part) {
 std::int16_t TwoPointConfiguration::configsolver_2Points(std::int16_t part) {
   const bool levelGiven[2] = {settings_.levelGiven(0), settings_.levelGiven(1)};
   switch (checkTwoPoints(targets_, state_, part, levelGiven, operator_, owner_)) {
-    case TwoPointCheck::EqualLevels:
-      settings_.emptyLevel(1);
-      return kNotConfigured;
-    case TwoPointCheck::Refused:
-      return kNotConfigured;
-    case TwoPointCheck::Accepted:
-      break;
+    case TwoPointCheck::EqualLevels: settings_.emptyLevel(1); return kNotConfigured;
+    case TwoPointCheck::Refused: return kNotConfigured;
+    case TwoPointCheck::Accepted: break;
   }
   applyDirection(settings_.clockwise(), part, targets_, state_);
   device_.StoreInSolver(part, twoPointSolverSettings(settings_.values(), targets_));

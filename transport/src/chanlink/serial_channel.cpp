@@ -43,8 +43,7 @@ std::string_view upToFirstZero(const std::string& text) { return std::string_vie
 
 }  // namespace
 
-SerialChannel::SerialChannel()
-    : trace_("log.txt", "w", [] { com::notifyOperator("fail to create log.txt"); }) {}
+SerialChannel::SerialChannel() : trace_("log.txt", "w", [] { com::notifyOperator("fail to create log.txt"); }) {}
 
 SerialChannel::~SerialChannel() {
   // A caller that releases the channel while connected still gets its port

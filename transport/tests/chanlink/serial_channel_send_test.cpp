@@ -32,10 +32,12 @@ TEST_F(SerialChannelSend, TakesAReferenceToACallersString) {
 TEST_F(SerialChannelSend, AnythingButAStringIsRefusedWithAMessage) {
   connect();
   OperatorMessages messages;
-  const Variant refused[] = {Variant(std::int32_t{7}), Variant(std::int16_t{7}), Variant(1.5),
-                             Variant::fromBool(true), Variant(), Variant(com::StringRef{nullptr})};
+  const Variant refused[] = {
+      Variant(std::int32_t{7}),        Variant(std::int16_t{7}), Variant(1.5), Variant::fromBool(true), Variant(),
+      Variant(com::StringRef{nullptr})};
   for (const Variant& data : refused) EXPECT_EQ(channel->Send(data), com::S_OK);
-  EXPECT_EQ(messages.texts(), std::vector<std::string>(std::size(refused), "Not recognized type by SerialChannel send"));
+  EXPECT_EQ(messages.texts(),
+            std::vector<std::string>(std::size(refused), "Not recognized type by SerialChannel send"));
   EXPECT_EQ(line.readFor(100ms), "");
 }
 

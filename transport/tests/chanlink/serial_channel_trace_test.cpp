@@ -1,5 +1,6 @@
-#include <fstream>
 #include <gmock/gmock.h>
+
+#include <fstream>
 
 #include "channel_bench.h"
 
@@ -28,9 +29,9 @@ TEST_F(SerialChannelTrace, StartsWithTheNextEventOnceTheMarkerAppears) {
   line.write("OK");
   settle();
   disconnect();
-  EXPECT_THAT(logLines(), ElementsAre(MatchesRegex("[0-9]+: SerialChannel Send: AP1"),
-                                      MatchesRegex("[0-9]+: MakePacket buf OK"),
-                                      MatchesRegex("[0-9]+: SerialChannel Exit")));
+  EXPECT_THAT(logLines(),
+              ElementsAre(MatchesRegex("[0-9]+: SerialChannel Send: AP1"), MatchesRegex("[0-9]+: MakePacket buf OK"),
+                          MatchesRegex("[0-9]+: SerialChannel Exit")));
 }
 
 TEST_F(SerialChannelTrace, EachNewChannelStartsTheLogAfresh) {

@@ -112,8 +112,8 @@ class IZQ3902Device : public com::IDispatch {
                                   float* SysOsB1, std::int32_t* pVal) = 0;
   virtual HRESULT ProgrammerVersion(std::int32_t* major, std::int32_t* minor, std::int32_t* build,
                                     std::int32_t* pVal) = 0;
-  virtual HRESULT PWM_mode(std::int32_t ChipIndex, std::int32_t OutMode, std::int32_t PWMFreq,
-                           std::int32_t PWMPolarity, std::int32_t* pVal) = 0;
+  virtual HRESULT PWM_mode(std::int32_t ChipIndex, std::int32_t OutMode, std::int32_t PWMFreq, std::int32_t PWMPolarity,
+                           std::int32_t* pVal) = 0;
 
   HRESULT invoke(com::DispId id, com::InvokeKind kind, std::span<Variant> args, Variant* result) override;
   const com::InterfaceInfo& interfaceInfo() const override;
@@ -171,13 +171,15 @@ inline const DispatchTable<IZQ3902Advanced>& advancedTable() {
              a[2] = value;
              return hr;
            }},
-          {{"SetSolverSetting", D::SetSolverSetting, InvokeKind::Method,
+          {{"SetSolverSetting",
+            D::SetSolverSetting,
+            InvokeKind::Method,
             {in("ChipIndex"), in("settingID"), in("Value", VarType::Any), in("bOffset"), out("pVal")}},
            [](I& s, std::span<Variant> a, Variant*) {
              std::int32_t value = 0;
-             const HRESULT hr = s.SetSolverSetting(arg<std::int32_t>(a, 0),
-                                                   static_cast<SolverSettingCodes>(arg<std::int32_t>(a, 1)), a[2],
-                                                   arg<std::int32_t>(a, 3), &value);
+             const HRESULT hr =
+                 s.SetSolverSetting(arg<std::int32_t>(a, 0), static_cast<SolverSettingCodes>(arg<std::int32_t>(a, 1)),
+                                    a[2], arg<std::int32_t>(a, 3), &value);
              a[4] = value;
              return hr;
            }},
@@ -200,7 +202,7 @@ inline const DispatchTable<IZQ3902Solver>& solverTable() {
       {
           chipResult<I, &I::Commlock>("Commlock", D::Commlock),
           chipResult<I, &I::CopySolverSettingsToParameters>("CopySolverSettingsToParameters",
-                                                             D::CopySolverSettingsToParameters),
+                                                            D::CopySolverSettingsToParameters),
           chipResult<I, &I::ClearSolverSettings>("ClearSolverSettings", D::ClearSolverSettings),
       });
   return table;
@@ -254,7 +256,9 @@ inline const DispatchTable<IZQ3902Device>& deviceTable() {
           chipResult<I, &I::Customized_Mode0V>("Customized_Mode0V", D::Customized_Mode0V),
           chipResult<I, &I::Customized_PowerOff>("Customized_PowerOff", D::Customized_PowerOff),
           chipResult<I, &I::Customized_SetADCMode>("Customized_SetADCMode", D::Customized_SetADCMode),
-          {{"DAC_calibration", D::DAC_calibration, InvokeKind::Method,
+          {{"DAC_calibration",
+            D::DAC_calibration,
+            InvokeKind::Method,
             {in("ChipIndex"), out("SysOsK0", VarType::R4), out("SysOsB0", VarType::R4), out("SysOsK1", VarType::R4),
              out("SysOsB1", VarType::R4), out("pVal")}},
            [](I& s, std::span<Variant> a, Variant*) {
@@ -268,7 +272,9 @@ inline const DispatchTable<IZQ3902Device>& deviceTable() {
              a[5] = value;
              return hr;
            }},
-          {{"ProgrammerVersion", D::ProgrammerVersion, InvokeKind::Method,
+          {{"ProgrammerVersion",
+            D::ProgrammerVersion,
+            InvokeKind::Method,
             {out("major"), out("minor"), out("build"), out("pVal")}},
            [](I& s, std::span<Variant> a, Variant*) {
              std::int32_t major = 0, minor = 0, build = 0, value = 0;
@@ -279,7 +285,9 @@ inline const DispatchTable<IZQ3902Device>& deviceTable() {
              a[3] = value;
              return hr;
            }},
-          {{"PWM_mode", D::PWM_mode, InvokeKind::Method,
+          {{"PWM_mode",
+            D::PWM_mode,
+            InvokeKind::Method,
             {in("ChipIndex"), in("OutMode"), in("PWMFreq"), in("PWMPolarity"), out("pVal")}},
            [](I& s, std::span<Variant> a, Variant*) {
              std::int32_t value = 0;
@@ -294,20 +302,17 @@ inline const DispatchTable<IZQ3902Device>& deviceTable() {
 
 }  // namespace detail
 
-inline HRESULT IZQ3902Advanced::invoke(com::DispId id, com::InvokeKind kind, std::span<Variant> args,
-                                       Variant* result) {
+inline HRESULT IZQ3902Advanced::invoke(com::DispId id, com::InvokeKind kind, std::span<Variant> args, Variant* result) {
   return detail::advancedTable().invoke(*this, id, kind, args, result);
 }
 inline const com::InterfaceInfo& IZQ3902Advanced::interfaceInfo() const { return detail::advancedTable().info(); }
 
-inline HRESULT IZQ3902Solver::invoke(com::DispId id, com::InvokeKind kind, std::span<Variant> args,
-                                     Variant* result) {
+inline HRESULT IZQ3902Solver::invoke(com::DispId id, com::InvokeKind kind, std::span<Variant> args, Variant* result) {
   return detail::solverTable().invoke(*this, id, kind, args, result);
 }
 inline const com::InterfaceInfo& IZQ3902Solver::interfaceInfo() const { return detail::solverTable().info(); }
 
-inline HRESULT IZQ3902Device::invoke(com::DispId id, com::InvokeKind kind, std::span<Variant> args,
-                                     Variant* result) {
+inline HRESULT IZQ3902Device::invoke(com::DispId id, com::InvokeKind kind, std::span<Variant> args, Variant* result) {
   return detail::deviceTable().invoke(*this, id, kind, args, result);
 }
 inline const com::InterfaceInfo& IZQ3902Device::interfaceInfo() const { return detail::deviceTable().info(); }

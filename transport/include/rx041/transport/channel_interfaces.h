@@ -119,7 +119,9 @@ std::vector<typename DispatchTable<I>::Entry> channelMembers() {
   using D = IMPTChannel::Dispid;
   return {
       {{"BytesInBuffer", D::BytesInBuffer, InvokeKind::PropertyGet, {}, VarType::I4},
-       [](I& s, std::span<Variant>, Variant* r) { return getLong<IMPTChannel>(&IMPTChannel::get_BytesInBuffer, s, r); }},
+       [](I& s, std::span<Variant>, Variant* r) {
+         return getLong<IMPTChannel>(&IMPTChannel::get_BytesInBuffer, s, r);
+       }},
       {{"BufferSize", D::BufferSize, InvokeKind::PropertyGet, {}, VarType::I4},
        [](I& s, std::span<Variant>, Variant* r) { return getLong<IMPTChannel>(&IMPTChannel::get_BufferSize, s, r); }},
       {{"BufferSize", D::BufferSize, InvokeKind::PropertyPut, {}, VarType::I4},
@@ -134,12 +136,16 @@ std::vector<typename DispatchTable<I>::Entry> channelMembers() {
        [](I& s, std::span<Variant> a, Variant*) { return s.put_Busy(arg<com::VariantBool>(a, 0).value); }},
       {{"Send", D::Send, InvokeKind::Method, {{"Data", VarType::Any}}},
        [](I& s, std::span<Variant> a, Variant*) { return s.Send(a[0]); }},
-      {{"Receive", D::Receive, InvokeKind::Method,
+      {{"Receive",
+        D::Receive,
+        InvokeKind::Method,
         {{"NrBytes", VarType::I4}, {"ResponseTimeout", VarType::I4}, {"Data", VarType::Any, true}}},
        [](I& s, std::span<Variant> a, Variant*) {
          return s.Receive(arg<std::int32_t>(a, 0), arg<std::int32_t>(a, 1), &a[2]);
        }},
-      {{"ReceiveAsync", D::ReceiveAsync, InvokeKind::Method,
+      {{"ReceiveAsync",
+        D::ReceiveAsync,
+        InvokeKind::Method,
         {{"NrBytes", VarType::I4}, {"ResponseTimeout", VarType::I4}, {"Data", VarType::Any, true}}},
        [](I& s, std::span<Variant> a, Variant*) {
          return s.ReceiveAsync(arg<std::int32_t>(a, 0), arg<std::int32_t>(a, 1), &a[2]);
@@ -202,7 +208,9 @@ inline const DispatchTable<ICommManager>& commManagerTable() {
              *r = value;
              return hr;
            }},
-          {{"GetVersion", D::GetVersion, InvokeKind::Method,
+          {{"GetVersion",
+            D::GetVersion,
+            InvokeKind::Method,
             {{"pMajor", VarType::I4, true}, {"pMinor", VarType::I4, true}}},
            [](ICommManager& s, std::span<Variant> a, Variant*) {
              // Seeded with the caller's values: the member may leave them untouched.
@@ -232,13 +240,10 @@ inline HRESULT IMPTChannel::invoke(com::DispId id, com::InvokeKind kind, std::sp
 }
 inline const com::InterfaceInfo& IMPTChannel::interfaceInfo() const { return detail::mptChannelTable().info(); }
 
-inline HRESULT ISerialChannel::invoke(com::DispId id, com::InvokeKind kind, std::span<Variant> args,
-                                      Variant* result) {
+inline HRESULT ISerialChannel::invoke(com::DispId id, com::InvokeKind kind, std::span<Variant> args, Variant* result) {
   return detail::serialChannelTable().invoke(*this, id, kind, args, result);
 }
-inline const com::InterfaceInfo& ISerialChannel::interfaceInfo() const {
-  return detail::serialChannelTable().info();
-}
+inline const com::InterfaceInfo& ISerialChannel::interfaceInfo() const { return detail::serialChannelTable().info(); }
 
 inline HRESULT ICommManager::invoke(com::DispId id, com::InvokeKind kind, std::span<Variant> args, Variant* result) {
   return detail::commManagerTable().invoke(*this, id, kind, args, result);

@@ -9,8 +9,8 @@
 namespace rx041::transport {
 
 struct SerialOpenResult {
-  int fd = -1;     // open descriptor, or -1
-  int error = 0;   // errno of the failure; EBUSY when another program holds the device
+  int fd = -1;    // open descriptor, or -1
+  int error = 0;  // errno of the failure; EBUSY when another program holds the device
   explicit operator bool() const { return fd >= 0; }
 };
 
