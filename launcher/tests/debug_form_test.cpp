@@ -84,7 +84,7 @@ class DebugFormTest : public QObject {
     QCOMPARE(console.received(), QString("--->>>"));
     QCOMPARE(console.get<QGroupBox>("Frame2").title(), QString("Command Type Selection"));
     QCOMPARE(console.get<QGroupBox>("Frame1").title(), QString("Part# Selection"));
-    QCOMPARE(console.get<QPushButton>("OpenComm").accessibleName(), QString("OpenComm"));
+    QCOMPARE(console.get<QPushButton>("OpenComm").accessibleDescription(), QString("OpenComm"));
     QVERIFY(console.op.messages.isEmpty());
   }
 

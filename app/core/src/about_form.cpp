@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "rx41/control_names.h"
+#include "rx41/device_messages.h"
 #include "rx41/number_text.h"
 
 namespace rx41 {
@@ -69,13 +70,12 @@ void About::showCalibrationValues() {
 void showAboutBox(const AppState& state, OperatorInterface& operatorInterface, QWidget* owner) {
   QString version = QStringLiteral("0.0.0");
   if (!state.Device) {
-    operatorInterface.message(
-        QStringLiteral("Cannot read version, Programmer is not connected or Device is not powered on!"), owner);
+    operatorInterface.message(QLatin1String(device_text::kNoVersion), owner);
   } else {
     std::int32_t major = 0, minor = 0, build = 0, status = 0;
     const auto hr = state.Device->ProgrammerVersion(&major, &minor, &build, &status);
     if (!rx041::com::succeeded(hr) || status != 0)
-      operatorInterface.message(QStringLiteral("Cannot Read Programmer Version!"), owner);
+      operatorInterface.message(QLatin1String(device_text::kVersionFailed), owner);
     version = QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(build);
   }
   About about(state, operatorInterface, owner);

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "rx41/device_messages.h"
 #include "rx41/event_pass.h"
 
 namespace rx41 {
@@ -16,8 +17,8 @@ QString partName(std::int16_t part) { return QStringLiteral("Part#%1").arg(part 
 
 }  // namespace
 
-StateMachine::StateMachine(AppState& state, OperatorInterface& operatorInterface)
-    : state_(state), operator_(operatorInterface) {}
+StateMachine::StateMachine(AppState& state, OperatorInterface& operatorInterface, QWidget* owner)
+    : state_(state), operator_(operatorInterface), calls_(state, operatorInterface, owner) {}
 
 void StateMachine::loadWindowState() {
   state_.ProgrammerState = kOffline;
@@ -97,16 +98,7 @@ bool StateMachine::changeBothParts(std::int32_t fromState, std::int32_t toState)
 }
 
 std::optional<std::int32_t> StateMachine::invoke(const Call& call) {
-  if (!state_.Device) {
-    operator_.message(QStringLiteral("Error: in Offline mode"));
-    return std::nullopt;
-  }
-  std::int32_t result = 0;
-  if (!rx041::com::succeeded(((*state_.Device).*call.operation.member)(call.chip, &result))) {
-    operator_.message(QStringLiteral("Method '%1' of object 'IZQ3902Device' failed").arg(call.operation.name));
-    return std::nullopt;
-  }
-  return result;
+  return calls_.chipOperation(call.operation.member, call.operation.name, call.chip);
 }
 
 bool StateMachine::run(std::initializer_list<Call> calls) {
@@ -138,7 +130,7 @@ void StateMachine::returnToAdcMode(std::int16_t part, const StatusSink& status) 
 }
 
 bool StateMachine::ensureOwiMode(std::int16_t part, const StatusSink& status) {
-  const QString refused = QStringLiteral("Failed to set OWI mode due to CommLock!...Return to ADC mode!");
+  const QString refused = QLatin1String(device_text::kOwiRefused);
   if (part == kBothParts) {
     const std::int32_t first = state_.ChipState[0];
     const bool sameOffOrAdc = first == state_.ChipState[1] && (first == kPowerOff || first == kAdcMode);

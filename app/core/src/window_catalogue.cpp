@@ -27,11 +27,6 @@ bool isWorkingWindowClass(const QString& className) {
 
 }  // namespace
 
-WindowCatalogue& WindowCatalogue::instance() {
-  static WindowCatalogue catalogue;
-  return catalogue;
-}
-
 bool WindowCatalogue::add(const QString& className, WindowFactory factory) {
   if (!isWorkingWindowClass(className) || !factory) {
     qWarning("rx41: %s is not a working window class", qPrintable(className));
@@ -62,10 +57,6 @@ std::unique_ptr<QWidget> WindowCatalogue::open(const QString& className, Operato
 QWidget* WindowCatalogue::openedWindow(const QString& className) const {
   const auto window = opened_.find(className);
   return window != opened_.end() ? window->second.data() : nullptr;
-}
-
-WindowRegistration::WindowRegistration(const QString& className, WindowFactory factory) {
-  WindowCatalogue::instance().add(className, std::move(factory));
 }
 
 std::unique_ptr<QWidget> openWorkingWindow(const QStringList& arguments, WindowCatalogue& catalogue,

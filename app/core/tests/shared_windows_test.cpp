@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -6,6 +7,7 @@
 #include "rx41/about_form.h"
 #include "rx41/confirm_form.h"
 #include "rx41/control_names.h"
+#include "rx41/field_rules.h"
 #include "rx41/frm_comport.h"
 #include "rx41/number_text.h"
 #include "rx41/operator_sink.h"
@@ -17,7 +19,7 @@ namespace {
 template <class Control = QWidget>
 Control* control(QWidget& window, const QString& name) {
   auto* found = window.findChild<Control*>(name);
-  if (found && found->accessibleName() != name) return nullptr;
+  if (found && found->accessibleDescription() != name) return nullptr;
   return found;
 }
 
@@ -42,7 +44,9 @@ class SharedWindowsTest : public QObject {
     QWidget window;
     auto* angle = rx41::named(new QLabel(&window), "Angle", 5);
     QCOMPARE(angle->objectName(), QString("Angle(5)"));
-    QCOMPARE(angle->accessibleName(), QString("Angle(5)"));
+    QCOMPARE(angle->accessibleDescription(), QString("Angle(5)"));
+    QCOMPARE(rx41::designNameOf(*angle), QString("Angle(5)"));
+    QCOMPARE(rx41::designNameOf(window), QString());
 
     rx041::test::ScriptedOperator op;
     rx41::AppState state;
@@ -60,6 +64,29 @@ class SharedWindowsTest : public QObject {
       for (const QString& name : names) QVERIFY2(control(*form, name), qPrintable(name));
     QCOMPARE(ports.windowTitle(), QString("Select Com port"));
     QCOMPARE(confirmation.windowTitle(), QString("RX31 GUI - ZQ3902"));
+  }
+
+  void aLabelsChangingTextIsWhatScreenReadersRead() {
+    rx041::test::ScriptedOperator op;
+    rx41::AppState state;
+    rx41::About about(state, op);
+    auto* version = control<QLabel>(about, "HWversion");
+    QVERIFY(version);
+    const auto spoken = [&] { return QAccessible::queryAccessibleInterface(version)->text(QAccessible::Name); };
+    about.Init("2.10.7");
+    QCOMPARE(spoken(), QString("Hardware Version: 2.10.7"));
+    about.Init("0.0.0");
+    QCOMPARE(spoken(), QString("Hardware Version: 0.0.0"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(version)->text(QAccessible::Description), QString("HWversion"));
+  }
+
+  void textToSingleReportsWhatIsNotANumber() {
+    rx041::test::ScriptedOperator op;
+    QCOMPARE(rx41::TextToSingle("", op, nullptr), rx41::kEmptyValue);
+    QCOMPARE(rx41::TextToSingle("12.5", op, nullptr), 12.5f);
+    QCOMPARE(op.messages, QStringList{});
+    QCOMPARE(rx41::TextToSingle("1e5", op, nullptr), 0.0f);
+    QCOMPARE(op.messages, QStringList{"Wrong Float Data Input Detected : 1e5 !!!"});
   }
 
   void waitformShowsDefaultThenGivenTexts() {

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "rx41/app_state.h"
+#include "rx41/device_calls.h"
 #include "rx41/operator_interface.h"
 
 namespace rx41 {
@@ -18,10 +19,13 @@ using StatusSink = std::function<void(const QString& text)>;
 
 class StateMachine {
  public:
-  StateMachine(AppState& state, OperatorInterface& operatorInterface);
+  // Messages appear over the owner.
+  StateMachine(AppState& state, OperatorInterface& operatorInterface, QWidget* owner = nullptr);
 
   AppState& state() const { return state_; }
   OperatorInterface& operatorInterface() const { return operator_; }
+  // The device calls of this window, failures reported over its owner.
+  DeviceCalls& calls() { return calls_; }
 
   // What every working window does when it loads: offline, both parts off and
   // unlocked, default DAC parameters, SysOffset 0.
@@ -75,6 +79,7 @@ class StateMachine {
 
   AppState& state_;
   OperatorInterface& operator_;
+  DeviceCalls calls_;
 };
 
 }  // namespace rx41

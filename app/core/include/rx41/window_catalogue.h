@@ -1,9 +1,8 @@
 #pragma once
 // The working windows rx41 can open, keyed by its command-line argument. The
-// argument-to-class table is fixed here; window libraries add the factories of
-// the windows they build with a WindowRegistration, and rx41 links those
-// libraries whole (rx41_add_window_library in app/CMakeLists.txt) so that the
-// registrations run.
+// argument-to-class table is fixed here; each window library has a
+// register...Windows(WindowCatalogue&) that adds the factories of the windows
+// it builds, and rx41's main calls them.
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -29,9 +28,6 @@ extern const WorkingWindowKind kWorkingWindows[7];
 
 class WindowCatalogue {
  public:
-  // The catalogue rx41 opens its windows from.
-  static WindowCatalogue& instance();
-
   // False (and nothing added) for a class name not in kWorkingWindows or one
   // that already has a factory.
   bool add(const QString& className, WindowFactory factory);
@@ -49,13 +45,6 @@ class WindowCatalogue {
  private:
   std::map<QString, WindowFactory> factories_;
   std::map<QString, QPointer<QWidget>> opened_;
-};
-
-// Adds a factory to WindowCatalogue::instance() during static initialisation:
-//   const rx41::WindowRegistration registration{"MainForm2PointsProgramming",
-//       [](rx41::OperatorInterface& op) { return std::make_unique<MainForm2PointsProgramming>(op); }};
-struct WindowRegistration {
-  WindowRegistration(const QString& className, WindowFactory factory);
 };
 
 // The entry routine: the command-line arguments after the program name must

@@ -1,0 +1,85 @@
+#include "rx41/field_set.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <algorithm>
+
+#include "rx41/control_names.h"
+#include "rx41/field_box.h"
+#include "rx41/operator_interface.h"
+
+namespace rx41 {
+namespace {
+
+QString qText(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+FieldSet::FieldSet(OperatorInterface& operatorInterface, QWidget* owner, std::function<std::int16_t()> partOfMessages)
+    : operator_(operatorInterface), owner_(owner), partOfMessages_(std::move(partOfMessages)) {}
+
+FieldSet::Field& FieldSet::add(const FieldSpec& spec, std::int16_t part, int point, QWidget* parent) {
+  const QString name = qText(designName(spec.name, spec.index, part, point));
+  Field& field = fields_.emplace_back(Field{&spec, part, point, name, nullptr, nullptr});
+  field.box = new FieldBox(QString::fromUtf8(spec.initialText.data(), static_cast<qsizetype>(spec.initialText.size())),
+                           parent, [this, &field] { validate(field); });
+  setControlName(*field.box, name);
+  field.label = new QLabel(qText(expandPattern(spec.label, part, point, std::nullopt)), parent);
+  field.label->setBuddy(field.box);
+  for (Field& twin : fields_)
+    if (twin.spec == &spec && twin.point == point && twin.part != part)
+      for (Field* each : {&twin, &field})
+        each->box->setAccessibleName(QStringLiteral("Part#%1 %2").arg(each->part + 1).arg(each->label->text()));
+  return field;
+}
+
+void FieldSet::place(const Field& field, QGridLayout& layout, int row, int column) {
+  layout.addWidget(field.label, row, column);
+  layout.addWidget(field.box, row, column + 1);
+}
+
+FieldSet::Field* FieldSet::find(const QString& designName) {
+  const auto found =
+      std::find_if(fields_.begin(), fields_.end(), [&](const Field& field) { return field.designName == designName; });
+  return found != fields_.end() ? &*found : nullptr;
+}
+
+template <class Fields>
+auto& FieldSet::fieldAt(Fields& fields, std::string_view name, std::int16_t part, int point) {
+  for (auto& field : fields)
+    if (field.spec->name == name && field.part == part && field.point == point) return field;
+  qFatal("no field %.*s of part %d point %d", static_cast<int>(name.size()), name.data(), part, point);
+}
+
+FieldSet::Field& FieldSet::at(std::string_view name, std::int16_t part, int point) {
+  return fieldAt(fields_, name, part, point);
+}
+
+const FieldSet::Field& FieldSet::at(std::string_view name, std::int16_t part, int point) const {
+  return fieldAt(fields_, name, part, point);
+}
+
+void FieldSet::validate(Field& field) {
+  const FieldSpec& spec = *field.spec;
+  const FieldOutcome outcome = applyFieldRule(*spec.rule, field.box->text().toStdString());
+  if (outcome.message != MessageId::None) {
+    const std::int16_t part = partOfMessages_ ? partOfMessages_() : field.part;
+    const auto index = controlIndex(spec.index, field.part, field.point);
+    operator_.message(qText(expandPattern(spec.messagePrefix, part, field.point, index) + messageText(outcome.message)),
+                      owner_ ? owner_->window() : nullptr);
+  }
+  field.box->setText(qText(outcome.text));
+  if (float* value = slotValue(values_[field.part], spec.slot, field.point); value && outcome.value)
+    *value = *outcome.value;
+}
+
+std::vector<FieldSet::Field*> FieldSet::profileFields(std::int16_t part) {
+  std::vector<Field*> list;
+  for (Field& field : fields_)
+    if (field.part == part && field.spec->profileLine > 0) list.push_back(&field);
+  const auto line = [](const Field* field) { return field->spec->profileLine + 2 * field->point; };
+  std::stable_sort(list.begin(), list.end(), [&](const Field* a, const Field* b) { return line(a) < line(b); });
+  return list;
+}
+
+}  // namespace rx41
