@@ -7,6 +7,7 @@
 #include "rx41/app_state.h"
 #include "rx41/device_connection.h"
 #include "rx41/qt_operator.h"
+#include "rx41/quick/quick_windows.h"
 #include "rx41/window_catalogue.h"
 
 namespace {
@@ -37,8 +38,10 @@ int main(int argc, char* argv[]) {
     operatorInterface.message(QStringLiteral("RX41 needs a display to show its windows."));
     return 1;
   }
-  std::unique_ptr<QWidget> window =
-      rx41::openWorkingWindow(arguments, rx41::WindowCatalogue::instance(), operatorInterface);
+  // Each window library adds the windows it builds.
+  rx41::WindowCatalogue catalogue;
+  rx41::registerQuickWindows(catalogue);
+  std::unique_ptr<QWidget> window = rx41::openWorkingWindow(arguments, catalogue, operatorInterface);
   if (!window) return 1;
   const int status = QApplication::exec();
   window.reset();

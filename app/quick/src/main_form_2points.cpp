@@ -1,16 +1,14 @@
 #include "rx41/quick/main_form_2points.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QVBoxLayout>
 
-#include "rx41/about_form.h"
 #include "rx41/control_names.h"
-#include "rx41/quick/curve_plot.h"
+#include "rx41/curve_plot.h"
+#include "rx41/device_messages.h"
 #include "rx41/quick/part_settings_panel.h"
 #include "rx41/quick/quick_profile.h"
 
@@ -19,66 +17,55 @@ namespace {
 
 const QColor kCurveColour(0, 255, 0);
 
+std::unique_ptr<PreparationTrigger> triggerFor(MainForm2PointsProgramming::PowerButton powerButton) {
+  if (powerButton == MainForm2PointsProgramming::PowerButton::Present) return std::make_unique<PrepareAtPowerOn>();
+  return std::make_unique<PrepareAtSetpointA>();
+}
+
 }  // namespace
 
 MainForm2PointsProgramming::MainForm2PointsProgramming(OperatorInterface& operatorInterface, PowerButton powerButton,
                                                        AppState& state, DeviceFactory deviceFactory)
-    : operator_(operatorInterface),
-      state_(state),
-      powerButton_(powerButton),
-      machine_(state, operatorInterface),
-      connection_(machine_, std::move(deviceFactory)),
-      device_(machine_, this) {
-  setControlName(*this, withPowerButton() ? QStringLiteral("MainForm2PointsProgrammingWithPwr")
-                                          : QStringLiteral("MainForm2PointsProgramming"));
-  setWindowTitle(QStringLiteral("RX41 GUI - ZQ3902"));
+    : WorkingWindow(powerButton == PowerButton::Present ? QStringLiteral("MainForm2PointsProgrammingWithPwr")
+                                                        : QStringLiteral("MainForm2PointsProgramming"),
+                    QStringLiteral("RX41 GUI - ZQ3902"), operatorInterface, state, std::move(deviceFactory)),
+      trigger_(triggerFor(powerButton)),
+      device_(machine(), this) {
   buildControls();
   Form_Load();
 }
 
-QPushButton* MainForm2PointsProgramming::addButton(const QString& name, const QString& caption,
-                                                   void (MainForm2PointsProgramming::*handler)()) {
-  auto* button = named(new QPushButton(caption, this), name);
-  connect(button, &QPushButton::clicked, this, [this, handler] { runFlow(handler); });
-  return button;
-}
-
 void MainForm2PointsProgramming::buildControls() {
-  connect_ =
-      addButton(QStringLiteral("connect"), QStringLiteral("Connect"), &MainForm2PointsProgramming::connect_Click);
+  QPushButton* connectButton = addConnectButton([this](bool connected) { connectionChanged(connected); });
   PartSel_ = named(new QComboBox(this), QStringLiteral("PartSel"));
-  auto* mSaveAs =
-      addButton(QStringLiteral("mSaveAs"), QStringLiteral("Save Settings"), &MainForm2PointsProgramming::mSaveAs_Click);
-  auto* mOpen =
-      addButton(QStringLiteral("mOpen"), QStringLiteral("Load Settings"), &MainForm2PointsProgramming::mOpen_Click);
-  auto* btnAbout =
-      addButton(QStringLiteral("btnAbout"), QStringLiteral("About"), &MainForm2PointsProgramming::btnAbout_Click);
+  settings_ = new PartSettingsPanel(
+      operatorInterface(), [this] { return selectedPart(); }, this);
+  bindQuickProfile(profile_, *PartSel_, *settings_);
   auto* top = new QHBoxLayout;
-  for (QWidget* control : std::initializer_list<QWidget*>{connect_, PartSel_, mSaveAs, mOpen, btnAbout})
+  for (QWidget* control : std::initializer_list<QWidget*>{connectButton, PartSel_, addSaveButton(profile_),
+                                                          addLoadButton(profile_), addAboutButton()})
     top->addWidget(control);
   top->addStretch();
 
-  settings_ = new PartSettingsPanel(
-      operator_, [this] { return selectedPart(); }, this);
-  configuration_ = std::make_unique<TwoPointConfiguration>(*settings_, device_, state_, operator_, this);
-  auto* GetDP =
-      addButton(QStringLiteral("GetDP"), QStringLiteral("Get DP Mid Point"), &MainForm2PointsProgramming::GetDP_Click);
-  settings_->partFrameLayout()->addWidget(GetDP, 2, 2);
+  configuration_ =
+      std::make_unique<TwoPointConfiguration>(*settings_, device_, calls(), state(), operatorInterface(), this);
+  secondPoint_ = std::make_unique<TaughtSecondPoint>(*settings_, calls());
+  settings_->partFrameLayout()->addWidget(
+      addActionButton(QStringLiteral("GetDP"), QStringLiteral("Get DP Mid Point"), [this] { GetDP_Click(); }), 2, 2);
   auto* teach = new QHBoxLayout;
-  if (withPowerButton()) {
-    PowerOn_ =
-        addButton(QStringLiteral("PowerOn"), QStringLiteral("Power On"), &MainForm2PointsProgramming::PowerOn_Click);
+  if (trigger_->hasPowerButton()) {
+    PowerOn_ = addActionButton(QStringLiteral("PowerOn"), QStringLiteral("Power On"), [this] { PowerOn_Click(); });
     teach->addWidget(PowerOn_);
   }
-  SetpointA_ = addButton(QStringLiteral("SetpointA"), QStringLiteral("Set point A"),
-                         &MainForm2PointsProgramming::SetpointA_Click);
-  SetpointB_ = addButton(QStringLiteral("SetpointB"), QStringLiteral("Set point B"),
-                         &MainForm2PointsProgramming::SetpointB_Click);
+  SetpointA_ =
+      addActionButton(QStringLiteral("SetpointA"), QStringLiteral("Set point A"), [this] { SetpointA_Click(); });
+  SetpointB_ =
+      addActionButton(QStringLiteral("SetpointB"), QStringLiteral("Set point B"), [this] { SetpointB_Click(); });
   teach->addWidget(SetpointA_);
   teach->addWidget(SetpointB_);
   settings_->pointsFrameLayout()->addLayout(teach, 2, 0, 1, 4);
 
-  Picture1_ = named(new CurvePlot(state_, this), QStringLiteral("Picture1"));
+  Picture1_ = named(new CurvePlot(state(), this), QStringLiteral("Picture1"));
   connect(PartSel_, &QComboBox::currentIndexChanged, this, [this] {
     Picture1_->setTraces({{selectedPart(), kCurveColour}});
   });
@@ -95,120 +82,66 @@ void MainForm2PointsProgramming::buildControls() {
 }
 
 void MainForm2PointsProgramming::Form_Load() {
-  machine_.loadWindowState();
+  machine().loadWindowState();
   device_.forgetPreparation();
-  settings_->clamplow_LostFocus();
-  settings_->clamphigh_LostFocus();
-  settings_->DP_LostFocus();
+  settings_->validateAtLoad();
   PartSel_->addItems({QStringLiteral("Part#1"), QStringLiteral("Part#2")});
   PartSel_->setCurrentIndex(0);
-  setActionButtons(false, false, false);
+  setActionButtons({});
 }
 
-void MainForm2PointsProgramming::closeEvent(QCloseEvent* event) {
-  if (busy_) {
-    event->ignore();
-    return;
-  }
-  QWidget::closeEvent(event);
-}
-
-void MainForm2PointsProgramming::runFlow(void (MainForm2PointsProgramming::*flow)()) {
-  // The flows let events run so that the wait window paints; the device
-  // serves one request at a time, so a second press meanwhile is dropped.
-  if (busy_) return;
-  busy_ = true;
-  const auto release = qScopeGuard([this] { busy_ = false; });
-  (this->*flow)();
-}
-
-void MainForm2PointsProgramming::connect_Click() {
-  if (connect_->text() == QStringLiteral("Connect")) {
-    const bool connected = connection_.connectWithPortWindow(this);
-    if (connected) {
-      device_.forgetPreparation();
-      connect_->setText(QStringLiteral("Disconnect"));
-    }
-    // Without a device object no action may reach for one.
-    setActionButtons(connected && !withPowerButton(), false, connected && withPowerButton());
-    return;
-  }
-  connection_.disconnect();
-  connect_->setText(QStringLiteral("Connect"));
-  setActionButtons(false, false, false);
+void MainForm2PointsProgramming::connectionChanged(bool connected) {
+  if (connected) device_.forgetPreparation();
+  // Without a device object no action may reach for one.
+  setActionButtons(connected ? trigger_->ready() : TeachButtons{});
 }
 
 void MainForm2PointsProgramming::PowerOn_Click() {
-  if (device_.PrepareChip(selectedPart())) setActionButtons(true, false, false);
+  if (device_.PrepareChip(selectedParts())) setActionButtons({true, false, false});
 }
 
 void MainForm2PointsProgramming::SetpointA_Click() {
-  // Without the power button this press prepares the chip; with it, the
-  // chip must have been prepared already.
-  if (device_.isPrepared() != withPowerButton()) return;
   const std::int16_t part = selectedPart();
-  if (!withPowerButton()) device_.PrepareChip(part);
-  const auto angle = device_.readAngle(part);
+  if (!trigger_->startPointA(device_, selectedParts())) return;
+  const auto angle = calls().readAngle(part);
   if (!angle) {
-    // Nothing taught; the next press starts over.
-    if (!withPowerButton()) device_.PowerOffIfPrepared(part);
+    trigger_->abandonPointA(device_, selectedParts());
     return;
   }
   settings_->teachAngle(0, *angle);
-  setActionButtons(false, true, false);
-  settings_->setDpOpposite(*angle);
+  setActionButtons({false, true, false});
+  secondPoint_->afterPointA(part, *angle);
 }
 
 void MainForm2PointsProgramming::GetDP_Click() {
   const std::int16_t part = selectedPart();
-  device_.EnsureOwiMode(part);
-  if (!device_.inOwiMode(part)) {
-    operator_.message(QStringLiteral("Error: Not in OWI mode"), this);
+  if (!device_.EnsureOwiMode(selectedParts())) {
+    operatorInterface().message(QLatin1String(device_text::kNotInOwiMode), this);
     return;
   }
-  if (const auto angle = device_.readAngle(part)) settings_->setDpOpposite(*angle);
+  if (const auto angle = calls().readAngle(part)) settings_->setDpOpposite(*angle);
 }
 
 void MainForm2PointsProgramming::SetpointB_Click() {
   const std::int16_t part = selectedPart();
-  device_.EnsureOwiMode(part);
-  if (!device_.isPrepared() || !device_.inOwiMode(part)) {
-    operator_.message(QStringLiteral("Error: Not in OWI mode"), this);
+  const bool inOwiMode = device_.EnsureOwiMode(selectedParts());
+  if (!device_.isPrepared() || !inOwiMode) {
+    operatorInterface().message(QLatin1String(device_text::kNotInOwiMode), this);
     return;
   }
-  // Without a real reading the chip stays prepared for another press.
-  const auto angle = device_.readAngle(part);
-  if (!angle) return;
-  settings_->teachAngle(1, *angle);
-  configuration_->ConfigureAndProgram(part);
-  device_.PowerOffIfPrepared(part);
-  setActionButtons(!withPowerButton(), false, withPowerButton());
-  configuration_->buildCurve(part);
+  // Without point B the chip stays prepared for another press.
+  if (!secondPoint_->takePointB(part)) return;
+  configuration_->ConfigureAndProgram(selectedParts());
+  device_.PowerOffIfPrepared(selectedParts());
+  setActionButtons(trigger_->ready());
+  configuration_->buildCurves(selectedParts());
   Picture1_->update();
 }
 
-void MainForm2PointsProgramming::mSaveAs_Click() {
-  saveProfile(operator_, this, quickProfileLayout(), quickProfileValues(*PartSel_, *settings_));
-}
-
-void MainForm2PointsProgramming::mOpen_Click() {
-  const auto contents = loadProfile(operator_, this, quickProfileLayout());
-  if (!contents) return;
-  // Values before a failing line stay in their fields.
-  const int applyError = applyQuickProfile(contents->values, *PartSel_, *settings_);
-  if (const int error = applyError ? applyError : contents->errorNumber) {
-    reportProfileError(operator_, this, error);
-    return;
-  }
-  settings_->validateLoadedTexts();
-}
-
-void MainForm2PointsProgramming::btnAbout_Click() { showAboutBox(state_, operator_, this); }
-
-void MainForm2PointsProgramming::setActionButtons(bool setpointA, bool setpointB, bool powerOn) {
-  SetpointA_->setEnabled(setpointA);
-  SetpointB_->setEnabled(setpointB);
-  if (PowerOn_) PowerOn_->setEnabled(powerOn);
+void MainForm2PointsProgramming::setActionButtons(const TeachButtons& buttons) {
+  SetpointA_->setEnabled(buttons.setpointA);
+  SetpointB_->setEnabled(buttons.setpointB);
+  if (PowerOn_) PowerOn_->setEnabled(buttons.powerOn);
 }
 
 std::int16_t MainForm2PointsProgramming::selectedPart() const {

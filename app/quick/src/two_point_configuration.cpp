@@ -1,7 +1,8 @@
 #include "rx41/quick/two_point_configuration.h"
 
+#include "rx41/device_calls.h"
+#include "rx41/device_messages.h"
 #include "rx41/operator_sink.h"
-#include "rx41/quick/part_settings_panel.h"
 #include "rx41/wait_form.h"
 
 namespace rx41 {
@@ -10,44 +11,51 @@ namespace {
 constexpr std::int16_t kTwoPointsMode = 2;
 constexpr std::int16_t kConfigured = 2;
 constexpr std::int16_t kNotConfigured = 0;
+// The solver settings carry levels and clamps through the DAC correction.
+constexpr std::int32_t kApplyDacOffset = 1;
 
 }  // namespace
 
-TwoPointConfiguration::TwoPointConfiguration(PartSettingsPanel& settings, TeachInDevice& device, AppState& state,
-                                             OperatorInterface& operatorInterface, QWidget* owner)
-    : settings_(settings), device_(device), state_(state), operator_(operatorInterface), owner_(owner) {}
+TwoPointConfiguration::TwoPointConfiguration(TwoPointSettings& settings, TeachInDevice& device, DeviceCalls& calls,
+                                             AppState& state, OperatorInterface& operatorInterface, QWidget* owner)
+    : settings_(settings), device_(device), calls_(calls), state_(state), operator_(operatorInterface), owner_(owner) {}
 
-void TwoPointConfiguration::ConfigureAndProgram(std::int16_t part) {
-  device_.EnsureOwiMode(part);
-  if (!device_.inOwiMode(part)) {
-    operator_.message(QStringLiteral("Error: Not in OWI mode"), owner_);
+void TwoPointConfiguration::ConfigureAndProgram(PartSet parts) {
+  if (!device_.EnsureOwiMode(parts)) {
+    operator_.message(QLatin1String(device_text::kNotInOwiMode), owner_);
     return;
   }
-  if (!CheckAndCopySettings(settings_.values(), part, targets_, state_, operator_, owner_)) return;
+  bool checked = true;
+  for (const std::int16_t part : parts.parts())
+    checked = CheckAndCopySettings(settings_.values(part), part, targets_[part], state_, operator_, owner_) && checked;
+  if (!checked) return;
   WaitNotice wait(owner_, QStringLiteral("Configuring Solver...  Please Wait..."));
-  if (configsolver_2Points(part) != kConfigured) {
+  bool configured = true;
+  for (const std::int16_t part : parts.parts()) configured = configsolver_2Points(part) == kConfigured && configured;
+  if (!configured) {
     operator_.message(QStringLiteral("Error: Not 2 points Mode!"), owner_);
     return;
   }
-  device_.copyAndProgram(part, wait);
+  device_.copyAndProgram(parts, wait);
 }
 
 std::int16_t TwoPointConfiguration::configsolver_2Points(std::int16_t part) {
-  const bool levelGiven[2] = {settings_.levelGiven(0), settings_.levelGiven(1)};
-  switch (checkTwoPoints(targets_, state_, part, levelGiven, operator_, owner_)) {
-    case TwoPointCheck::EqualLevels: settings_.emptyLevel(1); return kNotConfigured;
+  const bool levelGiven[2] = {settings_.levelGiven(part, 0), settings_.levelGiven(part, 1)};
+  switch (checkTwoPoints(targets_[part], state_, part, levelGiven, operator_, owner_)) {
+    case TwoPointCheck::EqualLevels: settings_.emptyLevel(part, 1); return kNotConfigured;
     case TwoPointCheck::Refused: return kNotConfigured;
     case TwoPointCheck::Accepted: break;
   }
-  applyDirection(settings_.clockwise(), part, targets_, state_);
-  device_.StoreInSolver(part, twoPointSolverSettings(settings_.values(), targets_));
+  applyDirection(settings_.clockwise(part), part, targets_[part], state_);
+  calls_.StoreInSolver(part, twoPointSolverSettings(settings_.values(part), targets_[part]), kApplyDacOffset);
   return kConfigured;
 }
 
-void TwoPointConfiguration::buildCurve(std::int16_t part) {
+void TwoPointConfiguration::buildCurves(PartSet parts) {
   for (auto& partCurve : state_.Curve)
     for (auto& row : partCurve) row[0] = row[1] = 0;
-  BuildCurves(state_, part, kTwoPointsMode, 0, 0, operatorSink(operator_, owner_));
+  for (const std::int16_t part : parts.parts())
+    BuildCurves(state_, part, kTwoPointsMode, 0, 0, operatorSink(operator_, owner_));
 }
 
 }  // namespace rx41

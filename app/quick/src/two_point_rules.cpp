@@ -16,12 +16,10 @@ bool AnglesEqualRule(int mode, const CurveTables& tables, std::int16_t part) {
   return tables.Points[part][0][0] == tables.Points[part][1][0];
 }
 
-bool CheckAndCopySettings(const PartSettings& settings, std::int16_t part, SolverTargets& targets, CurveTables& tables,
+bool CheckAndCopySettings(const FieldValues& settings, std::int16_t part, SolverTargets& targets, CurveTables& tables,
                           OperatorInterface& operatorInterface, QWidget* owner) {
   if (!(settings.ClampHighValue > settings.ClampLowValue)) {
-    operatorInterface.message(QStringLiteral("Please noted: Clamp HIGH Setting is not greater than Clamp LOW "
-                                             "Setting! Stopping... Please try again!"),
-                              owner);
+    operatorInterface.message(QString::fromStdString(messageText(MessageId::ClampOrder)), owner);
     return false;
   }
   for (int i = 0; i < 2; ++i) {
@@ -62,7 +60,7 @@ void applyDirection(bool clockwise, std::int16_t part, SolverTargets& targets, C
   std::swap(targets.PointLevel[0], targets.PointLevel[1]);
 }
 
-TwoPointSolverSettings twoPointSolverSettings(const PartSettings& settings, const SolverTargets& targets) {
+TwoPointSolverSettings twoPointSolverSettings(const FieldValues& settings, const SolverTargets& targets) {
   const std::int16_t noLevel = 0;
   return {{
       {SolverSettingClampingLow, settings.ClampLowValue},

@@ -1,12 +1,12 @@
-// The settings fields: when a text is a number, what leaving each kind of
-// field does to its text and value, and which refusals the operator is told.
+// The quick window's settings panel on the field model: each field keeps its
+// own value, refusals name the selected part and the field's index, and
+// another window taking the focus is not the operator leaving a field. The
+// rules themselves are tested as a table in the core (field_rules_test).
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QTest>
 
-#include "rx41/control_names.h"
-#include "rx41/quick/number_fields.h"
 #include "rx41/quick/part_settings_panel.h"
 #include "scripted_operator.h"
 
@@ -19,7 +19,7 @@ void leave(QLineEdit* field, Qt::FocusReason reason = Qt::TabFocusReason) {
   QApplication::sendEvent(field, &event);
 }
 
-float valueOf(const rx41::PartSettings& values, const QString& field) {
+float valueOf(const rx41::FieldValues& values, const QString& field) {
   if (field == "DP") return values.DpValue;
   if (field == "clamphigh") return values.ClampHighValue;
   if (field == "clamplow") return values.ClampLowValue;
@@ -35,73 +35,41 @@ class QuickFieldsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void aNumberHasNoLowerCaseE() {
-    QCOMPARE(rx41::parseNumber("1E5"), std::optional<double>(100000.0));
-    QCOMPARE(rx41::parseNumber(" -12.5 "), std::optional<double>(-12.5));
-    QCOMPARE(rx41::parseNumber("+.5"), std::optional<double>(0.5));
-    QCOMPARE(rx41::parseNumber("7."), std::optional<double>(7.0));
-    QCOMPARE(rx41::parseNumber("2E-1"), std::optional<double>(0.2));
-    for (const char* text : {"1e5", "", " ", "abc", "1.2.3", "inf", "nan", "0x10", "1E", "5%", "1,5", "1E999"})
-      QVERIFY2(!rx41::parseNumber(text), text);
-  }
-
-  void textToSingleReportsWhatIsNotANumber() {
-    rx041::test::ScriptedOperator op;
-    QCOMPARE(rx41::TextToSingle("", op, nullptr), rx41::kEmptyValue);
-    QCOMPARE(rx41::TextToSingle("12.5", op, nullptr), 12.5f);
-    QCOMPARE(op.messages, QStringList{});
-    QCOMPARE(rx41::TextToSingle("1e5", op, nullptr), 0.0f);
-    QCOMPARE(op.messages, QStringList{"Wrong Float Data Input Detected : 1e5 !!!"});
-  }
-
-  void leavingAFieldAppliesItsRule_data() {
+  void eachFieldKeepsItsValueAndNamesThePart_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("part");
     QTest::addColumn<QString>("text");
     QTest::addColumn<float>("value");
     QTest::addColumn<QString>("message");
-    const auto row = [](const char* name, const char* field, const char* typed, const char* text, float value,
-                        const QString& message = {}) {
-      QTest::newRow(name) << QString(field) << QString(typed) << QString(text) << value << message;
-    };
-    row("DP not a number", "DP", "abc", "260.00", 260.0f);
-    row("DP 1e5 not a number", "DP", "1e5", "260.00", 260.0f);
-    row("DP 1E5 too large", "DP", "1E5", "359.99", 359.99f);
-    row("DP 360 too large", "DP", "360", "359.99", 359.99f);
-    row("DP below 0", "DP", "-0.01", "0", 0.0f);
-    row("DP keeps the typed value", "DP", "359.994", "359.99", 359.994f);
-    row("DP -0 in range", "DP", "-0", "0.00", 0.0f);
-    row("clamp high empty", "clamphigh", "", "95.00", 95.0f);
-    row("clamp high 100 in range", "clamphigh", "100", "100.00", 100.0f);
-    row("clamp high above 100", "clamphigh", "100.01", "100.00", 100.0f);
-    row("clamp high below 0", "clamphigh", "-3", "0", 0.0f);
-    row("clamp low not a number", "clamplow", "x", "5.00", 5.0f);
-    row("clamp low above 100", "clamplow", "100.5", "100", 100.0f);
-    row("clamp low 0 in range", "clamplow", "0", "0.00", 0.0f);
-    row("angle empty is 500", "Angle(0)", "", "", 500.0f);
-    row("angle refused", "Angle(0)", "ten", "", 500.0f, "Part#1: Angle 0 " + kInvalid);
-    row("angle below 0", "Angle(1)", "-5", "0", 0.0f);
-    row("angle 360", "Angle(1)", "360", "359.99", 359.99f);
-    row("angle reformatted", "Angle(1)", "45.678", "45.68", 45.678f);
-    row("level empty", "Level(0)", "", "", 0.0f);
-    row("level refused", "Level(1)", "1e1", "", 0.0f, "Part#1: Level 1 " + kInvalid);
-    row("level 0 too small", "Level(1)", "0", "0.00", 0.0f);
-    row("level below 0", "Level(0)", "-2", "0.00", 0.0f);
-    row("level above 100", "Level(0)", "100.5", "100.00", 100.0f);
-    row("level in range", "Level(0)", "55.5", "55.50", 55.5f);
+    QTest::newRow("DP") << "DP"
+                        << "360" << 0 << "359.99" << 359.99f << "";
+    QTest::newRow("clamp high") << "clamphigh"
+                                << "-3" << 0 << "0" << 0.0f << "";
+    QTest::newRow("clamp low") << "clamplow"
+                               << "100.5" << 0 << "100" << 100.0f << "";
+    QTest::newRow("angle A") << "Angle(0)"
+                             << "ten" << 1 << "" << 500.0f << "Part#2: Angle 0 " + kInvalid;
+    QTest::newRow("angle B") << "Angle(1)"
+                             << "45.678" << 0 << "45.68" << 45.678f << "";
+    QTest::newRow("level A") << "Level(0)"
+                             << "55.5" << 1 << "55.50" << 55.5f << "";
+    QTest::newRow("level B") << "Level(1)"
+                             << "1e1" << 0 << "" << 0.0f << "Part#1: Level 1 " + kInvalid;
   }
 
-  void leavingAFieldAppliesItsRule() {
+  void eachFieldKeepsItsValueAndNamesThePart() {
     QFETCH(QString, field);
     QFETCH(QString, typed);
+    QFETCH(int, part);
     rx041::test::ScriptedOperator op;
-    rx41::PartSettingsPanel panel(op, [] { return std::int16_t{0}; });
+    rx41::PartSettingsPanel panel(op, [part] { return static_cast<std::int16_t>(part); });
     auto* box = panel.findChild<QLineEdit*>(field);
     QVERIFY(box);
     box->setText(typed);
     leave(box);
     QTEST(box->text(), "text");
-    QTEST(valueOf(panel.values(), field), "value");
+    QTEST(valueOf(panel.values(0), field), "value");
     QFETCH(QString, message);
     QCOMPARE(op.messages, message.isEmpty() ? QStringList{} : QStringList{message});
   }

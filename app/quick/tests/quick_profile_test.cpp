@@ -1,6 +1,6 @@
 // The quick profile file: its nine lines, saving (name rule, overwrite
 // question, atomic replacement) and loading (character positions, the
-// validations afterwards, the error numbers).
+// validations afterwards, the error numbers, nothing changed on an error).
 #include <signal.h>
 #include <sys/resource.h>
 
@@ -13,8 +13,8 @@
 #include <QTest>
 
 #include "rx041/test_support/temp_dir.h"
+#include "rx41/profile_file.h"
 #include "rx41/quick/main_form_2points.h"
-#include "rx41/quick/profile_file.h"
 #include "scripted_operator.h"
 
 namespace {
@@ -126,41 +126,32 @@ class QuickProfileTest : public QObject {
     QCOMPARE(bench.text("Level(1)"), QString(""));
   }
 
-  void loadErrorsKeepTheLinesAlreadyRead() {
-    {  // Five lines: those five are in, the validations do not run.
+  void aLoadErrorChangesNothing() {
+    // Five lines, a line 2 without a number, a part index the list does not
+    // have, a missing file: the message, and every control as it was.
+    QByteArray noDirection = kProfile;
+    noDirection.replace("Direction is:1", "Direction is:");
+    QByteArray badIndex = kProfile;
+    badIndex.replace("Part #Index:1", "Part #Index:2");
+    const std::pair<QByteArray, QString> cases[] = {
+        {kProfile.left(kProfile.indexOf("Angle of Point A")),
+         "Error with number:62 occurs! Please check the integrity of profile file!"},
+        {noDirection, "Error with number:13 occurs! Please check the integrity of profile file!"},
+        {badIndex, "Error with number:380 occurs! Please check the integrity of profile file!"},
+        {QByteArray(), "The selected file cannot be found!"},
+    };
+    for (const auto& [contents, message] : cases) {
       ProfileBench bench;
-      writeFile(bench.path("short.txt"), kProfile.left(kProfile.indexOf("Angle of Point A")));
-      bench.load(bench.path("short.txt"));
-      QCOMPARE(bench.op.messages,
-               QStringList{"Error with number:62 occurs! Please check the integrity of profile file!"});
-      QCOMPARE(bench.text("clamplow"), QString("7"));
-      QCOMPARE(bench.text("DP"), QString("123.45"));
-      QCOMPARE(bench.text("Angle(0)"), QString(""));
-    }
-    {  // Line 2 is no number: line 1 is in, nothing after it.
-      ProfileBench bench;
-      QByteArray profile = kProfile;
-      writeFile(bench.path("type.txt"), profile.replace("Direction is:1", "Direction is:"));
-      bench.load(bench.path("type.txt"));
-      QCOMPARE(bench.op.messages,
-               QStringList{"Error with number:13 occurs! Please check the integrity of profile file!"});
-      QCOMPARE(bench.window.findChild<QComboBox*>("PartSel")->currentIndex(), 1);
-      QCOMPARE(bench.text("DP"), QString("260.00"));
-    }
-    {  // A part index the list does not have.
-      ProfileBench bench;
-      QByteArray profile = kProfile;
-      writeFile(bench.path("index.txt"), profile.replace("Part #Index:1", "Part #Index:2"));
-      bench.load(bench.path("index.txt"));
-      QCOMPARE(bench.op.messages,
-               QStringList{"Error with number:380 occurs! Please check the integrity of profile file!"});
+      bench.field("Angle(0)")->setText("12.00");
+      const QString path = bench.path("profile.txt");
+      if (!contents.isNull()) writeFile(path, contents);
+      bench.load(path);
+      QCOMPARE(bench.op.messages, QStringList{message});
       QCOMPARE(bench.window.findChild<QComboBox*>("PartSel")->currentIndex(), 0);
-    }
-    {
-      ProfileBench bench;
-      bench.load(bench.path("missing.txt"));
-      QCOMPARE(bench.op.messages, QStringList{"The selected file cannot be found!"});
-      QCOMPARE(bench.text("DP"), QString("260.00"));
+      QVERIFY(!bench.window.findChild<QCheckBox*>("clockwise")->isChecked());
+      const std::pair<const char*, const char*> unchanged[] = {
+          {"DP", "260.00"}, {"clamphigh", "95.00"}, {"clamplow", "5.00"}, {"Angle(0)", "12.00"}, {"Level(1)", ""}};
+      for (const auto& [name, text] : unchanged) QCOMPARE(bench.text(name), QString(text));
     }
   }
 

@@ -1,15 +1,18 @@
 // The quick 2-points window on the recording device: start-up, connect, the
 // teach-in flows and their button states, the rules of two-point
 // configuration, the solver settings and the plot.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 #include "quick_window_fixture.h"
-#include "rx41/quick/curve_plot.h"
+#include "rx41/curve_plot.h"
+#include "rx41/quick/quick_windows.h"
 #include "rx41/wait_form.h"
 #include "rx41/window_catalogue.h"
 
@@ -81,10 +84,12 @@ class QuickWindowTest : public QObject {
 
   void bothVariantsOpenFromTheirArguments() {
     rx041::test::ScriptedOperator op;
+    rx41::WindowCatalogue catalogue;
+    rx41::registerQuickWindows(catalogue);
     const std::tuple<const char*, const char*, bool> kinds[] = {{"/2", "MainForm2PointsProgramming", false},
                                                                 {"/4", "MainForm2PointsProgrammingWithPwr", true}};
     for (const auto& [argument, className, powerButton] : kinds) {
-      const auto window = rx41::openWorkingWindow({argument}, rx41::WindowCatalogue::instance(), op);
+      const auto window = rx41::openWorkingWindow({argument}, catalogue, op);
       QVERIFY2(window, argument);
       QCOMPARE(window->objectName(), QString(className));
       QCOMPARE(window->findChild<QPushButton*>("PowerOn") != nullptr, powerButton);
@@ -493,17 +498,9 @@ class QuickWindowTest : public QObject {
     bench.healthyChip();
     bench.connect();
     teachCycle(bench, 100, 200, "20", "80");
-    rx41::CurveTables expected;
-    expected.Points[0][0][0] = 100;
-    expected.Points[0][0][1] = 20;
-    expected.Points[0][1][0] = 200;
-    expected.Points[0][1][1] = 80;
-    expected.PartDP[0] = 280;
-    expected.PartClampHigh[0] = 95;
-    expected.PartClampLow[0] = 5;
-    rx41::BuildCurve(expected, 2, 0, {});
-    QVERIFY(std::equal(&expected.Curve[0][0][0], &expected.Curve[0][0][0] + 2 * rx41::kCurveRows,
-                       &bench.state.Curve[0][0][0]));
+    const rx41::CurveTables expected =
+        rx041::test::expectedCurveTables({.part = 0, .points = {{100, 20}, {200, 80}}, .dp = 280});
+    QVERIFY(rx041::test::sameCurve(expected, bench.state, 0));
     QVERIFY(std::all_of(&bench.state.Curve[1][0][0], &bench.state.Curve[1][0][0] + 2 * rx41::kCurveRows,
                         [](std::int16_t v) { return v == 0; }));
 
@@ -530,6 +527,31 @@ class QuickWindowTest : public QObject {
     // The other part has no curve.
     bench.control<QComboBox>("PartSel")->setCurrentIndex(1);
     QVERIFY(!drawnNear(plot->grab().toImage(), 125, 35, green));
+  }
+
+  void everyControlHasItsOwnDesignNameAndScreenReadersReadWhatIsShown() {
+    for (const PowerButton variant : {PowerButton::Absent, PowerButton::Present}) {
+      WindowBench bench(variant);
+      QCOMPARE(rx041::test::repeatedDesignNames(*bench.window), QStringList{});
+      QCOMPARE(rx041::test::unnamedControls(*bench.window), QStringList{});
+    }
+    WindowBench bench;
+    bench.healthyChip();
+    const auto spoken = [&](const QString& name) {
+      QAccessibleInterface* control = QAccessible::queryAccessibleInterface(bench.control(name));
+      return control ? control->text(QAccessible::Name) : QStringLiteral("<none>");
+    };
+    const auto described = [&](const QString& name) {
+      return QAccessible::queryAccessibleInterface(bench.control(name))->text(QAccessible::Description);
+    };
+    QCOMPARE(spoken("connect"), QString("Connect"));
+    QCOMPARE(spoken("Angle(1)"), QString("Angle B (deg)"));
+    QCOMPARE(spoken("clamphigh"), QString("Clamp High (%VDD)"));
+    QCOMPARE(spoken("clockwise"), QString("clockwise"));
+    QCOMPARE(described("Angle(1)"), QString("Angle(1)"));
+    QCOMPARE(described("SetpointA"), QString("SetpointA"));
+    bench.connect();
+    QCOMPARE(spoken("connect"), QString("Disconnect"));
   }
 
   void aboutOfflineShowsNoVersion() {

@@ -4,9 +4,9 @@
 #include <array>
 #include <cstdint>
 
-#include "rx041/device/device_interfaces.h"
 #include "rx41/curve_math.h"
-#include "rx41/quick/number_fields.h"
+#include "rx41/device_calls.h"
+#include "rx41/field_spec.h"
 
 class QWidget;
 
@@ -14,13 +14,16 @@ namespace rx41 {
 
 class OperatorInterface;
 
-// The validated values of one part's settings fields.
-struct PartSettings {
-  float DpValue = 260.0f;
-  float ClampHighValue = 95.0f;
-  float ClampLowValue = 5.0f;
-  float AngleValue[2] = {kEmptyValue, kEmptyValue};  // point A, point B
-  float LevelValue[2] = {0.0f, 0.0f};
+// What two-point configuration reads from a window's fields, by part.
+class TwoPointSettings {
+ public:
+  virtual ~TwoPointSettings() = default;
+  virtual const FieldValues& values(std::int16_t part) const = 0;
+  // Whether the level text of the point is filled in.
+  virtual bool levelGiven(std::int16_t part, int point) const = 0;
+  virtual bool clockwise(std::int16_t part) const = 0;
+  // Empties the level text and checks it again.
+  virtual void emptyLevel(std::int16_t part, int point) = 0;
 };
 
 // The points handed to the solver: the field values, with A and B exchanged
@@ -30,10 +33,6 @@ struct SolverTargets {
   float PointLevel[2] = {0.0f, 0.0f};
 };
 
-struct SolverSetting {
-  rx041::zq3902::SolverSettingCodes code;
-  rx041::com::Variant value;
-};
 using TwoPointSolverSettings = std::array<SolverSetting, 11>;
 
 // 0 <= angle < 360.
@@ -45,7 +44,7 @@ bool AnglesEqualRule(int mode, const CurveTables& tables, std::int16_t part);
 // Clamp high must be above clamp low (else message 114 and false). Then the
 // points become the solver targets, and the rounded settings go into the
 // part's curve tables.
-bool CheckAndCopySettings(const PartSettings& settings, std::int16_t part, SolverTargets& targets, CurveTables& tables,
+bool CheckAndCopySettings(const FieldValues& settings, std::int16_t part, SolverTargets& targets, CurveTables& tables,
                           OperatorInterface& operatorInterface, QWidget* owner);
 
 enum class TwoPointCheck {
@@ -66,6 +65,6 @@ void applyDirection(bool clockwise, std::int16_t part, SolverTargets& targets, C
 
 // Clamps, DP, A, B, and C and D on B's angle with level 0: in the order the
 // solver takes them; levels C and D as 16-bit integers, all else single.
-TwoPointSolverSettings twoPointSolverSettings(const PartSettings& settings, const SolverTargets& targets);
+TwoPointSolverSettings twoPointSolverSettings(const FieldValues& settings, const SolverTargets& targets);
 
 }  // namespace rx41

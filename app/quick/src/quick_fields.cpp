@@ -1,0 +1,21 @@
+#include "rx41/quick/quick_fields.h"
+
+namespace rx41 {
+
+const std::array<FieldSpec, 5>& quickFieldTable() {
+  // Lines 1 and 2 of the profile are the part index and the direction.
+  static const std::array<FieldSpec, 5> table{{
+      {"clamplow", IndexScheme::None, "Clamp Low (%VDD)", &kQuickClampLowRule, "", ValueSlot::ClampLow, "5.00", 5,
+       "Clamp Low is(%):"},
+      {"clamphigh", IndexScheme::None, "Clamp High (%VDD)", &kQuickClampHighRule, "", ValueSlot::ClampHigh, "95.00", 4,
+       "Clamp High is(%):"},
+      {"DP", IndexScheme::None, "DP (deg)", &kQuickDpRule, "", ValueSlot::Dp, "260.00", 3, "DP is(deg):"},
+      {"Angle", IndexScheme::Point, "Angle {point} (deg)", &kQuickAngleRule, "Part#{part}: Angle {index} ",
+       ValueSlot::Angle, "", 6, "Angle of Point {point} is(deg):"},
+      {"Level", IndexScheme::Point, "Level {point} [%VDD]", &kLevelRule, "Part#{part}: Level {index} ",
+       ValueSlot::Level, "", 7, "Level of Point {point} is(%):"},
+  }};
+  return table;
+}
+
+}  // namespace rx41
