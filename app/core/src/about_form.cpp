@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "rx41/control_names.h"
+#include "rx41/device_calls.h"
 #include "rx41/device_messages.h"
 #include "rx41/number_text.h"
 
@@ -67,18 +68,16 @@ void About::showCalibrationValues() {
                     this);
 }
 
-void showAboutBox(const AppState& state, OperatorInterface& operatorInterface, QWidget* owner) {
+void showAboutBox(DeviceCalls& calls, QWidget* owner) {
+  OperatorInterface& operatorInterface = calls.operatorInterface();
   QString version = QStringLiteral("0.0.0");
-  if (!state.Device) {
+  if (!calls.state().Device) {
     operatorInterface.message(QLatin1String(device_text::kNoVersion), owner);
-  } else {
-    std::int32_t major = 0, minor = 0, build = 0, status = 0;
-    const auto hr = state.Device->ProgrammerVersion(&major, &minor, &build, &status);
-    if (!rx041::com::succeeded(hr) || status != 0)
-      operatorInterface.message(QLatin1String(device_text::kVersionFailed), owner);
-    version = QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(build);
+  } else if (const auto read = calls.ProgrammerVersion()) {
+    if (read->result != 0) operatorInterface.message(QLatin1String(device_text::kVersionFailed), owner);
+    version = QStringLiteral("%1.%2.%3").arg(read->major).arg(read->minor).arg(read->build);
   }
-  About about(state, operatorInterface, owner);
+  About about(calls.state(), operatorInterface, owner);
   about.Init(version);
   operatorInterface.runModal(about);
 }

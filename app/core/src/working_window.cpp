@@ -57,8 +57,7 @@ QPushButton* WorkingWindow::addLoadButton(const ProfileBinding& binding) {
 }
 
 QPushButton* WorkingWindow::addAboutButton() {
-  return addActionButton(QStringLiteral("btnAbout"), QStringLiteral("About"),
-                         [this] { showAboutBox(state_, operator_, this); });
+  return addActionButton(QStringLiteral("btnAbout"), QStringLiteral("About"), [this] { showAboutBox(calls(), this); });
 }
 
 void WorkingWindow::closeEvent(QCloseEvent* event) {

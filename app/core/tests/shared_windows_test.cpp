@@ -7,6 +7,7 @@
 #include "rx41/about_form.h"
 #include "rx41/confirm_form.h"
 #include "rx41/control_names.h"
+#include "rx41/device_calls.h"
 #include "rx41/field_rules.h"
 #include "rx41/frm_comport.h"
 #include "rx41/number_text.h"
@@ -142,7 +143,8 @@ class SharedWindowsTest : public QObject {
       click(w, "Command1");
       QVERIFY(!w.isVisible());
     });
-    rx41::showAboutBox(state, op, nullptr);
+    rx41::DeviceCalls calls(state, op);
+    rx41::showAboutBox(calls, nullptr);
     QCOMPARE(shownVersion, QString("Hardware Version: 0.0.0"));
     QCOMPARE(op.messages, QStringList{"Cannot read version, Programmer is not connected or Device is not powered on!"});
     QCOMPARE(op.modalWindows, QStringList{"About"});
@@ -158,15 +160,24 @@ class SharedWindowsTest : public QObject {
     device->script().version[2] = 7;
     QString shownVersion;
     auto readVersion = [&](QDialog& w) { shownVersion = labelText(w, "HWversion"); };
+    rx41::DeviceCalls calls(state, op);
     op.modalHandlers.push_back(readVersion);
-    rx41::showAboutBox(state, op, nullptr);
+    rx41::showAboutBox(calls, nullptr);
     QCOMPARE(shownVersion, QString("Hardware Version: 2.10.7"));
     QVERIFY(op.messages.isEmpty());
 
     device->script().answer("ProgrammerVersion", 1);
     op.modalHandlers.push_back(readVersion);
-    rx41::showAboutBox(state, op, nullptr);
+    rx41::showAboutBox(calls, nullptr);
     QCOMPARE(op.messages, QStringList{"Cannot Read Programmer Version!"});
+
+    // A call that fails outright is told as such, and no version is shown.
+    op.messages.clear();
+    device->script().fail("ProgrammerVersion", rx041::com::E_NOTIMPL);
+    op.modalHandlers.push_back(readVersion);
+    rx41::showAboutBox(calls, nullptr);
+    QCOMPARE(op.messages, QStringList{"Method 'ProgrammerVersion' of object 'IZQ3902Device' failed"});
+    QCOMPARE(shownVersion, QString("Hardware Version: 0.0.0"));
   }
 
   void debugonlyShowsTheCalibrationValues() {

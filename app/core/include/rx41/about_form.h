@@ -26,9 +26,11 @@ class About final : public QDialog {
   QLabel* HWversion_;
 };
 
+class DeviceCalls;
+
 // What every working window's About button does: reads the programmer's
-// version (or reports that there is no programmer and uses "0.0.0"), then
-// shows About modally over the owner.
-void showAboutBox(const AppState& state, OperatorInterface& operatorInterface, QWidget* owner);
+// version (or reports that there is no programmer, or that the call failed,
+// and uses "0.0.0"), then shows About modally over the owner.
+void showAboutBox(DeviceCalls& calls, QWidget* owner);
 
 }  // namespace rx41

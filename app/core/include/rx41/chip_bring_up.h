@@ -26,7 +26,7 @@ struct BringUpResult {
 
 struct BringUpOptions {
   CommLockRecording commLock = CommLockRecording::Ignore;
-  StatusSink status;  // the window's status line for the mode transitions
+  StatusSink status = nullptr;  // the window's status line for the mode transitions
 };
 
 // The wait window already shows "Getting VDD of device...  Please Wait...";
