@@ -79,6 +79,15 @@ void PartSettingsPanel::setDpOpposite(float angle) {
   fields_.values(kFieldPart).DpValue = TextToSingle(box->text(), operator_, window());
 }
 
+void PartSettingsPanel::placePointBAndDp(float angleB, float dp) {
+  fields_.at("Angle", kFieldPart, 1).box->setText(fixedDecimals(angleB, 2));
+  FieldBox* dpBox = fields_.at("DP").box;
+  dpBox->setText(fixedDecimals(dp, 2));
+  validate("Angle", 1);
+  validate("DP");
+  fields_.values(kFieldPart).DpValue = TextToSingle(dpBox->text(), operator_, window());
+}
+
 const FieldValues& PartSettingsPanel::values(std::int16_t) const { return fields_.values(kFieldPart); }
 
 bool PartSettingsPanel::levelGiven(std::int16_t, int point) const {

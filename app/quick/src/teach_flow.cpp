@@ -1,6 +1,9 @@
 #include "rx41/quick/teach_flow.h"
 
+#include <QLineEdit>
+
 #include "rx41/device_calls.h"
+#include "rx41/number_text.h"
 #include "rx41/quick/part_settings_panel.h"
 #include "rx41/quick/teach_in_device.h"
 
@@ -27,6 +30,26 @@ bool TaughtSecondPoint::takePointB(std::int16_t part) {
   if (!angle) return false;
   panel_.teachAngle(1, *angle);
   return true;
+}
+
+OffsetPlacement placeByOffsets(float angleA, float offsetAngleB, float offsetDp, bool clockwise) {
+  const auto place = [&](float offset) {
+    if (clockwise) {
+      const float angle = angleA - offset;
+      return angle < 0.0f ? angle + 360.0f : angle;
+    }
+    const float angle = angleA + offset;
+    return angle >= 360.0f ? angle - 360.0f : angle;
+  };
+  return {place(offsetAngleB), place(offsetDp)};
+}
+
+void OffsetSecondPoint::afterPointA(std::int16_t part, float angleA) {
+  QWidget* owner = panel_.window();
+  const float offsetAngleB = TextToSingle(offsetAngleB_.text(), operator_, owner);
+  const float offsetDp = TextToSingle(offsetDp_.text(), operator_, owner);
+  const OffsetPlacement placed = placeByOffsets(angleA, offsetAngleB, offsetDp, panel_.clockwise(part));
+  panel_.placePointBAndDp(placed.angleB, placed.dp);
 }
 
 }  // namespace rx41

@@ -3,11 +3,13 @@
 // another window taking the focus is not the operator leaving a field. The
 // rules themselves are tested as a table in the core (field_rules_test).
 #include <QApplication>
+#include <QCheckBox>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QTest>
 
 #include "rx41/quick/part_settings_panel.h"
+#include "rx41/quick/teach_flow.h"
 #include "scripted_operator.h"
 
 namespace {
@@ -72,6 +74,42 @@ class QuickFieldsTest : public QObject {
     QTEST(valueOf(panel.values(0), field), "value");
     QFETCH(QString, message);
     QCOMPARE(op.messages, message.isEmpty() ? QStringList{} : QStringList{message});
+  }
+
+  void offsetsPlacePointBAndDpInTheDirection_data() {
+    QTest::addColumn<float>("angleA");
+    QTest::addColumn<float>("offset");
+    QTest::addColumn<bool>("clockwise");
+    QTest::addColumn<float>("placed");
+    QTest::newRow("A 10 + 30") << 10.0f << 30.0f << false << 40.0f;
+    QTest::newRow("A 10 - 30 wraps") << 10.0f << 30.0f << true << 340.0f;
+    QTest::newRow("A 350 + 20 wraps") << 350.0f << 20.0f << false << 10.0f;
+    QTest::newRow("A 350 - 20") << 350.0f << 20.0f << true << 330.0f;
+    QTest::newRow("A 340 + 20 is 0") << 340.0f << 20.0f << false << 0.0f;
+    QTest::newRow("A 0 - 0 stays") << 0.0f << 0.0f << true << 0.0f;
+  }
+  void offsetsPlacePointBAndDpInTheDirection() {
+    QFETCH(float, angleA);
+    QFETCH(float, offset);
+    QFETCH(bool, clockwise);
+    const rx41::OffsetPlacement placed = rx41::placeByOffsets(angleA, offset, offset, clockwise);
+    QTEST(placed.angleB, "placed");
+    QTEST(placed.dp, "placed");
+  }
+
+  void theOffsetStrategyFillsPointBAndDp() {
+    rx041::test::ScriptedOperator op;
+    rx41::PartSettingsPanel panel(op, [] { return std::int16_t{0}; });
+    QLineEdit offsetAngleB("200.00"), offsetDp("20.00");
+    rx41::OffsetSecondPoint secondPoint(panel, offsetAngleB, offsetDp, op);
+    panel.clockwiseBox().setChecked(true);
+    secondPoint.afterPointA(0, 350.0f);
+    QCOMPARE(panel.findChild<QLineEdit*>("Angle(1)")->text(), QString("150.00"));
+    QCOMPARE(panel.findChild<QLineEdit*>("DP")->text(), QString("330.00"));
+    QCOMPARE(panel.values(0).AngleValue[1], 150.0f);
+    QCOMPARE(panel.values(0).DpValue, 330.0f);
+    QVERIFY(secondPoint.takePointB(0));
+    QVERIFY(op.messages.isEmpty());
   }
 
   void anotherWindowTakingFocusIsNotLeavingTheField() {

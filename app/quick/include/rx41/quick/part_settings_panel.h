@@ -35,6 +35,9 @@ class PartSettingsPanel final : public QWidget, public TwoPointSettings {
   void teachAngle(int point, float angle);
   // DP opposite the angle: 180 degrees on, wrapped into 0..360.
   void setDpOpposite(float angle);
+  // Point B and the DP placed from point A: both shown and checked, then the
+  // DP value taken from its text.
+  void placePointBAndDp(float angleB, float dp);
 
   // The one part's settings, whichever part the window programs.
   const FieldValues& values(std::int16_t part) const override;

@@ -4,14 +4,18 @@
 // - PreparationTrigger: whether the chips are prepared by "Set point A" or
 //   by a separate "Power On" button, and the button states that follow;
 // - SecondPoint: how point B and the DP come about (taught from the live
-//   angle at "Set point B", with the DP opposite point A).
+//   angle at "Set point B" with the DP opposite point A, or placed from
+//   point A by two fixed offsets).
 #include <cstdint>
 
 #include "rx41/part_set.h"
 
+class QLineEdit;
+
 namespace rx41 {
 
 class DeviceCalls;
+class OperatorInterface;
 class PartSettingsPanel;
 class TeachInDevice;
 
@@ -72,6 +76,31 @@ class TaughtSecondPoint final : public SecondPoint {
  private:
   PartSettingsPanel& panel_;
   DeviceCalls& calls_;
+};
+
+// Point B and the DP placed from point A by two fixed offsets, in the
+// part's direction, wrapped into 0..360 (single precision, as the fields keep them).
+struct OffsetPlacement {
+  float angleB;
+  float dp;
+};
+OffsetPlacement placeByOffsets(float angleA, float offsetAngleB, float offsetDp, bool clockwise);
+
+// Point B and the DP placed by the offsets when point A is taught; the
+// second button programs without reading an angle ("/6").
+class OffsetSecondPoint final : public SecondPoint {
+ public:
+  OffsetSecondPoint(PartSettingsPanel& panel, const QLineEdit& offsetAngleB, const QLineEdit& offsetDp,
+                    OperatorInterface& operatorInterface)
+      : panel_(panel), offsetAngleB_(offsetAngleB), offsetDp_(offsetDp), operator_(operatorInterface) {}
+  void afterPointA(std::int16_t part, float angleA) override;
+  bool takePointB(std::int16_t) override { return true; }
+
+ private:
+  PartSettingsPanel& panel_;
+  const QLineEdit& offsetAngleB_;
+  const QLineEdit& offsetDp_;
+  OperatorInterface& operator_;
 };
 
 }  // namespace rx41
