@@ -38,12 +38,6 @@ void FieldSet::place(const Field& field, QGridLayout& layout, int row, int colum
   layout.addWidget(field.box, row, column + 1);
 }
 
-FieldSet::Field* FieldSet::find(const QString& designName) {
-  const auto found =
-      std::find_if(fields_.begin(), fields_.end(), [&](const Field& field) { return field.designName == designName; });
-  return found != fields_.end() ? &*found : nullptr;
-}
-
 template <class Fields>
 auto& FieldSet::fieldAt(Fields& fields, std::string_view name, std::int16_t part, int point) {
   for (auto& field : fields)

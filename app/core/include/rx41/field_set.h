@@ -45,8 +45,6 @@ class FieldSet {
   // The label in the column, the box beside it.
   static void place(const Field& field, QGridLayout& layout, int row, int column);
 
-  // By design name ("Angle(1)"); null if the window has no such field.
-  Field* find(const QString& designName);
   // By table name, part and point; the field must exist.
   Field& at(std::string_view name, std::int16_t part = 0, int point = 0);
   const Field& at(std::string_view name, std::int16_t part = 0, int point = 0) const;
