@@ -18,6 +18,15 @@
 
 namespace rx041::test {
 
+// The control of the window with that design name (object name and
+// accessible description), or null.
+template <class Control = QWidget>
+Control* findControl(const QWidget& window, const QString& name) {
+  for (Control* found : window.findChildren<Control*>(name))
+    if (found->accessibleDescription() == name) return found;
+  return nullptr;
+}
+
 class WindowBench {
  public:
   using WindowMaker =
@@ -58,9 +67,7 @@ class WindowBench {
   // The control with that design name, or null.
   template <class Control = QWidget>
   Control* control(const QString& name) const {
-    for (Control* found : window->findChildren<Control*>(name))
-      if (found->accessibleDescription() == name) return found;
-    return nullptr;
+    return findControl<Control>(*window, name);
   }
 };
 

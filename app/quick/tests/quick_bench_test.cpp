@@ -14,6 +14,7 @@
 #include "rx041/test_support/temp_dir.h"
 #include "rx41/quick/main_form_2points.h"
 #include "scripted_operator.h"
+#include "window_bench.h"
 
 namespace {
 
@@ -59,14 +60,14 @@ std::map<int, int> expectedRegisters(const TaughtSettings& s, double k, double b
 
 // Types the text into the field and leaves it.
 void type(QWidget& window, const char* name, const char* text) {
-  auto* field = window.findChild<QLineEdit*>(name);
+  auto* field = rx041::test::findControl<QLineEdit>(window, name);
   field->setText(text);
   QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
   QApplication::sendEvent(field, &leave);
 }
 
 void click(QWidget& window, const char* name) {
-  auto* button = window.findChild<QPushButton*>(name);
+  auto* button = rx041::test::findControl<QPushButton>(window, name);
   QVERIFY2(button && button->isEnabled(), name);
   button->click();
 }
@@ -88,23 +89,23 @@ class QuickBenchTest : public QObject {
     rx41::AppState state;
     rx41::MainForm2PointsProgramming window(op, variant, state);
     op.modalHandlers.push_back([](QDialog& portWindow) {
-      auto* list = portWindow.findChild<QComboBox*>("Port");
+      auto* list = rx041::test::findControl<QComboBox>(portWindow, "Port");
       list->setCurrentIndex(list->findText(QStringLiteral("COM%1").arg(kCom)));
-      portWindow.findChild<QPushButton*>("Connect")->click();
+      rx041::test::findControl<QPushButton>(portWindow, "Connect")->click();
     });
     click(window, "connect");
     QVERIFY(state.Device);
 
     if (variant == PowerButton::Present) click(window, "PowerOn");
     click(window, "SetpointA");
-    QCOMPARE(window.findChild<QLineEdit*>("Angle(0)")->text(), QString("40.00"));
-    QCOMPARE(window.findChild<QLineEdit*>("DP")->text(), QString("220.00"));
+    QCOMPARE(rx041::test::findControl<QLineEdit>(window, "Angle(0)")->text(), QString("40.00"));
+    QCOMPARE(rx041::test::findControl<QLineEdit>(window, "DP")->text(), QString("220.00"));
     bench.setAngle(0, 140.0);
     type(window, "Level(0)", "10");
     type(window, "Level(1)", "90");
     click(window, "SetpointB");
     QCOMPARE(op.messages, QStringList{});
-    QCOMPARE(window.findChild<QLineEdit*>("Angle(1)")->text(), QString("140.00"));
+    QCOMPARE(rx041::test::findControl<QLineEdit>(window, "Angle(1)")->text(), QString("140.00"));
 
     // The calibration found the bench chip's DAC error.
     QVERIFY2(std::abs(state.DacK[0] * 3.6 - kGain) < 0.002, qPrintable(QString::number(state.DacK[0])));

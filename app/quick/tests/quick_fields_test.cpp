@@ -11,6 +11,7 @@
 #include "rx41/quick/part_settings_panel.h"
 #include "rx41/quick/teach_flow.h"
 #include "scripted_operator.h"
+#include "window_bench.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ class QuickFieldsTest : public QObject {
     QFETCH(int, part);
     rx041::test::ScriptedOperator op;
     rx41::PartSettingsPanel panel(op, [part] { return static_cast<std::int16_t>(part); });
-    auto* box = panel.findChild<QLineEdit*>(field);
+    auto* box = rx041::test::findControl<QLineEdit>(panel, field);
     QVERIFY(box);
     box->setText(typed);
     leave(box);
@@ -104,8 +105,8 @@ class QuickFieldsTest : public QObject {
     rx41::OffsetSecondPoint secondPoint(panel, offsetAngleB, offsetDp, op);
     panel.clockwiseBox().setChecked(true);
     secondPoint.afterPointA(0, 350.0f);
-    QCOMPARE(panel.findChild<QLineEdit*>("Angle(1)")->text(), QString("150.00"));
-    QCOMPARE(panel.findChild<QLineEdit*>("DP")->text(), QString("330.00"));
+    QCOMPARE(rx041::test::findControl<QLineEdit>(panel, "Angle(1)")->text(), QString("150.00"));
+    QCOMPARE(rx041::test::findControl<QLineEdit>(panel, "DP")->text(), QString("330.00"));
     QCOMPARE(panel.values(0).AngleValue[1], 150.0f);
     QCOMPARE(panel.values(0).DpValue, 330.0f);
     QVERIFY(secondPoint.takePointB(0));
@@ -115,7 +116,7 @@ class QuickFieldsTest : public QObject {
   void anotherWindowTakingFocusIsNotLeavingTheField() {
     rx041::test::ScriptedOperator op;
     rx41::PartSettingsPanel panel(op, [] { return std::int16_t{0}; });
-    auto* level = panel.findChild<QLineEdit*>("Level(0)");
+    auto* level = rx041::test::findControl<QLineEdit>(panel, "Level(0)");
     level->setText("abc");
     leave(level, Qt::ActiveWindowFocusReason);
     QCOMPARE(level->text(), QString("abc"));

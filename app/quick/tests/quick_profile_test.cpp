@@ -16,6 +16,7 @@
 #include "rx41/profile_file.h"
 #include "rx41/quick/main_form_2points.h"
 #include "scripted_operator.h"
+#include "window_bench.h"
 
 namespace {
 
@@ -43,9 +44,13 @@ struct ProfileBench {
   rx41::MainForm2PointsProgramming window{op, rx41::MainForm2PointsProgramming::PowerButton::Absent, state};
 
   QString path(const char* name) const { return QString::fromStdString((dir / name).string()); }
-  QLineEdit* field(const char* name) const { return window.findChild<QLineEdit*>(name); }
+  template <class Control>
+  Control* control(const char* name) const {
+    return rx041::test::findControl<Control>(window, name);
+  }
+  QLineEdit* field(const char* name) const { return control<QLineEdit>(name); }
   QString text(const char* name) const { return field(name)->text(); }
-  void click(const char* name) { window.findChild<QPushButton*>(name)->click(); }
+  void click(const char* name) { control<QPushButton>(name)->click(); }
   void load(const QString& path) {
     op.fileNames.push_back(path);
     click("mOpen");
@@ -64,8 +69,8 @@ class QuickProfileTest : public QObject {
  private slots:
   void savesTheNineLinesOfTheCurrentTexts() {
     ProfileBench bench;
-    bench.window.findChild<QComboBox*>("PartSel")->setCurrentIndex(1);
-    bench.window.findChild<QCheckBox*>("clockwise")->setChecked(true);
+    bench.control<QComboBox>("PartSel")->setCurrentIndex(1);
+    bench.control<QCheckBox>("clockwise")->setChecked(true);
     bench.field("DP")->setText("not validated");
     bench.field("Angle(1)")->setText("12");
     bench.field("Level(0)")->setText("33.3");
@@ -79,7 +84,7 @@ class QuickProfileTest : public QObject {
 
   void roundTripThroughAnotherWindow() {
     ProfileBench first;
-    first.window.findChild<QComboBox*>("PartSel")->setCurrentIndex(1);
+    first.control<QComboBox>("PartSel")->setCurrentIndex(1);
     first.field("clamplow")->setText("7.50");
     first.field("Angle(0)")->setText("40.00");
     first.field("Level(1)")->setText("90.00");
@@ -88,8 +93,8 @@ class QuickProfileTest : public QObject {
     ProfileBench second;
     second.load(first.path("round.txt"));
     QCOMPARE(second.op.messages, QStringList{});
-    QCOMPARE(second.window.findChild<QComboBox*>("PartSel")->currentIndex(), 1);
-    QVERIFY(!second.window.findChild<QCheckBox*>("clockwise")->isChecked());
+    QCOMPARE(second.control<QComboBox>("PartSel")->currentIndex(), 1);
+    QVERIFY(!second.control<QCheckBox>("clockwise")->isChecked());
     for (const char* name : {"DP", "clamphigh", "clamplow", "Angle(0)", "Level(0)", "Angle(1)", "Level(1)"})
       QCOMPARE(second.text(name), first.text(name));
   }
@@ -98,8 +103,8 @@ class QuickProfileTest : public QObject {
     ProfileBench bench;
     writeFile(bench.path("p.txt"), kProfile);
     bench.load(bench.path("p.txt"));
-    QCOMPARE(bench.window.findChild<QComboBox*>("PartSel")->currentIndex(), 1);
-    QVERIFY(bench.window.findChild<QCheckBox*>("clockwise")->isChecked());
+    QCOMPARE(bench.control<QComboBox>("PartSel")->currentIndex(), 1);
+    QVERIFY(bench.control<QCheckBox>("clockwise")->isChecked());
     QCOMPARE(bench.text("DP"), QString("123.45"));
     QCOMPARE(bench.text("clamplow"), QString("7.00"));
     QCOMPARE(bench.text("Angle(0)"), QString("40.00"));
@@ -147,8 +152,8 @@ class QuickProfileTest : public QObject {
       if (!contents.isNull()) writeFile(path, contents);
       bench.load(path);
       QCOMPARE(bench.op.messages, QStringList{message});
-      QCOMPARE(bench.window.findChild<QComboBox*>("PartSel")->currentIndex(), 0);
-      QVERIFY(!bench.window.findChild<QCheckBox*>("clockwise")->isChecked());
+      QCOMPARE(bench.control<QComboBox>("PartSel")->currentIndex(), 0);
+      QVERIFY(!bench.control<QCheckBox>("clockwise")->isChecked());
       const std::pair<const char*, const char*> unchanged[] = {
           {"DP", "260.00"}, {"clamphigh", "95.00"}, {"clamplow", "5.00"}, {"Angle(0)", "12.00"}, {"Level(1)", ""}};
       for (const auto& [name, text] : unchanged) QCOMPARE(bench.text(name), QString(text));

@@ -92,7 +92,7 @@ class QuickWindowTest : public QObject {
       const auto window = rx41::openWorkingWindow({argument}, catalogue, op);
       QVERIFY2(window, argument);
       QCOMPARE(window->objectName(), QString(className));
-      QCOMPARE(window->findChild<QPushButton*>("PowerOn") != nullptr, powerButton);
+      QCOMPARE(rx041::test::findControl<QPushButton>(*window, "PowerOn") != nullptr, powerButton);
       QVERIFY(window->isVisible());
     }
     QCOMPARE(op.messages, QStringList{});
