@@ -21,6 +21,8 @@ int main(int argc, char* argv[]) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationDisplayName(QStringLiteral("RX041 Programmer"));
+  // Lets the desktop match the window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("com.zentavo.RX041Programmer"));
   rx41::QtOperator screenOperator;
   // rx41 is looked for where the operator started the launcher, then beside it.
   rx041::launcher::LauncherWindow window(screenOperator, {QDir::currentPath(), QCoreApplication::applicationDirPath()});
