@@ -27,7 +27,7 @@ constexpr Column kColumns[] = {
 constexpr int kFirstPointColumn = 3;
 // Points C and D may be unused; A and B always are set.
 constexpr int kFirstOptionalPoint = 2;
-constexpr int kModeFlags = 16;  // a mode above this marks only point A
+constexpr int kModeFlags = 16;  // added to a curve mode: mark point A alone
 
 const QColor kFirstRowColour(0, 255, 0);
 const QColor kPart2Colour(255, 0, 0);

@@ -47,10 +47,7 @@ RealTimeDisplayBar::RealTimeDisplayBar(OperatorInterface& operatorInterface, App
       state_(state),
       calls_(state, operatorInterface, this) {
   auto* layout = new QVBoxLayout(this);
-  for (int part = 0; part < 2; ++part) {
-    buildGroup(part);
-    layout->addWidget(PercentText_[part]->parentWidget());
-  }
+  for (int part = 0; part < 2; ++part) layout->addWidget(buildGroup(part));
   auto* options = new QHBoxLayout;
   for (std::int16_t part = 0; part < 2; ++part) {
     PartsOption_[part] = named(new QRadioButton(partName(part), this), QStringLiteral("PartsOption"), part);
@@ -66,7 +63,7 @@ RealTimeDisplayBar::RealTimeDisplayBar(OperatorInterface& operatorInterface, App
   connect(&Timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 }
 
-void RealTimeDisplayBar::buildGroup(int part) {
+QGroupBox* RealTimeDisplayBar::buildGroup(int part) {
   auto* frame =
       named(new QGroupBox(partName(part), this), part == 0 ? QStringLiteral("Frame1") : QStringLiteral("Frame2"));
   auto* grid = new QGridLayout(frame);
@@ -90,6 +87,7 @@ void RealTimeDisplayBar::buildGroup(int part) {
   addTextRow(2, angleLabel, AngleText_[part], QStringLiteral("deg"));
   grid->addWidget(AngleBar_[part], 3, 0, 1, 2);
   grid->addWidget(new QLabel(QStringLiteral("360 deg"), frame), 3, 2);
+  return frame;
 }
 
 void RealTimeDisplayBar::Init(std::int16_t chipindex, std::int16_t num) {

@@ -16,6 +16,7 @@
 #include "rx41/device_calls.h"
 #include "rx41/display/display_form.h"
 
+class QGroupBox;
 class QLineEdit;
 class QProgressBar;
 class QRadioButton;
@@ -40,7 +41,7 @@ class RealTimeDisplayBar final : public DisplayForm {
   void hideEvent(QHideEvent* event) override;
 
  private:
-  void buildGroup(int part);
+  QGroupBox* buildGroup(int part);
   void PartsOption_Click(std::int16_t Index);
   void Timer1_Timer();
   // Customized_Mode0V: the ADC to the part's output. False when the call
