@@ -46,9 +46,9 @@ DacCalibration calibrateDac(DeviceCore& device, std::int32_t chipIndex) {
   for (std::size_t round = 0; round < kTestCodes.size(); ++round) {
     device.enterOwi(chipIndex);
     for (const std::int32_t part : parts) {
-      commands.CmdWriteByteAddr(part, kTestCodeRegister, kTestCodes[round]);
-      commands.CmdWriteByteAddr(part, kTestMaskRegister, 0xFF);
-      commands.CmdWriteByteAddr(part, kTestEnableRegister, 0x01);
+      device.writeRegister(part, kTestCodeRegister, kTestCodes[round]);
+      device.writeRegister(part, kTestMaskRegister, 0xFF);
+      device.writeRegister(part, kTestEnableRegister, 0x01);
     }
     for (const std::int32_t part : parts) device.quitOwi(part);
     for (const std::int32_t part : parts) device.setAdcMode(part);
@@ -59,7 +59,7 @@ DacCalibration calibrateDac(DeviceCore& device, std::int32_t chipIndex) {
     }
   }
   device.enterOwi(chipIndex);
-  for (const std::int32_t part : parts) commands.CmdWriteByteAddr(part, kTestEnableRegister, 0x00);
+  for (const std::int32_t part : parts) device.writeRegister(part, kTestEnableRegister, 0x00);
 
   DacCalibration result;
   for (const std::int32_t part : parts) {

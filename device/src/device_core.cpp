@@ -56,11 +56,14 @@ void DeviceCore::storeSupplyVoltage(std::int32_t chipIndex, float volts) {
 
 std::int32_t DeviceCore::powerOn(std::int32_t chipIndex) {
   trace_.write("%ld, Called Customized_PowerOn KVT Lib Device\n", traceClock());
+  // A chip coming up loads its RAM from the EEPROM: nothing written before counts.
+  part(chipIndex).written = {};
   return commands_.CmdPowerOn(chipIndex);
 }
 
 std::int32_t DeviceCore::powerOff(std::int32_t chipIndex) {
   trace_.write("%ld, Called Customized_PowerOff KVT Lib Device\n", traceClock());
+  part(chipIndex).written = {};
   return commands_.CmdPowerOff(chipIndex);
 }
 
@@ -144,12 +147,21 @@ std::int32_t DeviceCore::programDevice(std::int32_t chipIndex) {
   return kProgramDone;
 }
 
+std::int32_t DeviceCore::writeRegister(std::int32_t chipIndex, std::int32_t address, std::int32_t data) {
+  const std::int32_t result = commands_.CmdWriteByteAddr(chipIndex, address, data);
+  // What was sent is what the chip should hold, whatever the board answered;
+  // addresses or data outside a byte are never sent.
+  if (address >= 0 && address < WrittenImage::kRegisterCount && data >= 0 && data <= 0xFF)
+    part(chipIndex).written.values[static_cast<std::size_t>(address)] = static_cast<std::uint8_t>(data);
+  return result;
+}
+
 std::int32_t DeviceCore::writeBufToDevice(std::int32_t chipIndex) {
   RegisterImage& image = part(chipIndex).image;
   for (std::int32_t address = 0; address < RegisterImage::kRegisterCount; ++address) {
     if (!image.changed(address)) continue;
     const long start = traceClock();
-    const std::int32_t result = commands_.CmdWriteByteAddr(chipIndex, address, image.value(address));
+    const std::int32_t result = writeRegister(chipIndex, address, image.value(address));
     image.markWritten(address);
     const long now = traceClock();
     trace_.write("%ld: CmdWriteByteAddr with result:%d and time cost is %ld\n", now, result, now - start);

@@ -55,6 +55,9 @@ class DeviceCore {
   float measure(std::int32_t chipIndex, std::int32_t measureType);
   float measureVdd(std::int32_t chipIndex);
   std::int32_t programDevice(std::int32_t chipIndex);
+  // Every register write of the device goes through here, so that the part's
+  // written image stays true: 0 written, 1 failed, 2 refused.
+  std::int32_t writeRegister(std::int32_t chipIndex, std::int32_t address, std::int32_t data);
   // Writes every changed register of the part in ascending order: 0, or 2 at
   // the first failed write (later registers stay marked).
   std::int32_t writeBufToDevice(std::int32_t chipIndex);

@@ -1,10 +1,13 @@
 #pragma once
 // What the device keeps per part: the settings table, the register image
-// waiting to be written to the chip, and whether the switch output was set.
+// waiting to be written to the chip, what was last written to the chip, and
+// whether the switch output was set.
 #include <array>
 #include <bit>
 #include <cstdint>
 #include <variant>
+
+#include "rx041/device/written_image.h"
 
 namespace rx041::zq3902 {
 
@@ -62,6 +65,7 @@ class RegisterImage {
 struct PartState {
   SettingsTable settings;
   RegisterImage image;
+  WrittenImage written;
   bool switchConfigured = false;
 };
 

@@ -57,7 +57,7 @@ HRESULT Zq3902Advanced::MemWrite(std::int32_t ChipIndex, std::int32_t Addr, std:
   const auto device = device_.lock();
   if (!device) return com::S_OK;
   const long start = traceClock();
-  const std::int32_t result = device->commands().CmdWriteByteAddr(ChipIndex, Addr, Data & 0xFF);
+  const std::int32_t result = device->writeRegister(ChipIndex, Addr, Data & 0xFF);
   const long now = traceClock();
   device->trace().write("%ld: MemWriteWithCRC with result:%d and time cost is %ld\n", now, result, now - start);
   return com::S_OK;

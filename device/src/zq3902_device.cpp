@@ -168,10 +168,12 @@ HRESULT Zq3902Device::PWM_mode(std::int32_t ChipIndex, std::int32_t OutMode, std
   const std::int32_t old2 = commands.CmdReadByteAddr(ChipIndex, 2);
   if (old2 == kReadFailed) return reportResult(pVal, kPwmReadFailed);
   // Frequency code in bits 7..6, polarity in bit 5; output mode in bits 7..6 of register 2.
-  commands.CmdWriteByteAddr(ChipIndex, 1, ((((PWMFreq << 1) | PWMPolarity) << 5) | (old1 & 0x1F)) & 0xFF);
-  commands.CmdWriteByteAddr(ChipIndex, 2, ((OutMode << 6) | (old2 & 0x3F)) & 0xFF);
+  core_->writeRegister(ChipIndex, 1, ((((PWMFreq << 1) | PWMPolarity) << 5) | (old1 & 0x1F)) & 0xFF);
+  core_->writeRegister(ChipIndex, 2, ((OutMode << 6) | (old2 & 0x3F)) & 0xFF);
   // The write results are not reported.
   return reportResult(pVal, kCommandOk);
 }
+
+WrittenImage Zq3902Device::lastWrittenImage(std::int32_t ChipIndex) const { return core_->part(ChipIndex).written; }
 
 }  // namespace rx041::zq3902

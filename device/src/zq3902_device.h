@@ -1,17 +1,19 @@
 #pragma once
 // ZQ3902Device: the connection to the programmer, power and modes, measurement,
 // EEPROM programming, DAC calibration, version, PWM mode and angle. Owns the
-// solver and advanced objects, which it creates on first use.
+// solver and advanced objects, which it creates on first use. Hands C++
+// callers what it last wrote to each part's chip.
 #include <memory>
 
 #include "device_core.h"
 #include "rx041/device/device_interfaces.h"
+#include "rx041/device/written_image.h"
 #include "zq3902_advanced.h"
 #include "zq3902_solver.h"
 
 namespace rx041::zq3902 {
 
-class Zq3902Device final : public IZQ3902Device {
+class Zq3902Device final : public IZQ3902Device, public IZQ3902WrittenImage {
  public:
   // channel: Chanlink's SerialChannel, or null when it could not be created;
   // every operation then reports its failure result at once.
@@ -36,6 +38,8 @@ class Zq3902Device final : public IZQ3902Device {
   HRESULT ProgrammerVersion(std::int32_t* major, std::int32_t* minor, std::int32_t* build, std::int32_t* pVal) override;
   HRESULT PWM_mode(std::int32_t ChipIndex, std::int32_t OutMode, std::int32_t PWMFreq, std::int32_t PWMPolarity,
                    std::int32_t* pVal) override;
+
+  WrittenImage lastWrittenImage(std::int32_t ChipIndex) const override;
 
  private:
   std::shared_ptr<Zq3902Advanced> advanced();

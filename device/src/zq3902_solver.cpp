@@ -44,7 +44,7 @@ HRESULT Zq3902Solver::Commlock(std::int32_t ChipIndex, std::int32_t* pVal) {
     return com::S_OK;
   }
   device->settle(kLockSettleTime);
-  if (commands.CmdWriteByteAddr(ChipIndex, kLockRegister, lock | kLockBit) != kCommandOk) {
+  if (device->writeRegister(ChipIndex, kLockRegister, lock | kLockBit) != kCommandOk) {
     *pVal = kLockWriteFailed;
     return com::S_OK;
   }
