@@ -45,6 +45,8 @@ class Board {
   void setVdd(int part, double volts) { slot(part).vdd = volts; }
   void setDacError(int part, double gain, double offsetPercent) { slot(part).chip.setDacError(gain, offsetPercent); }
   void setId(int part, int value) { slot(part).chip.setId(value); }
+  void setStuck(int part, int address) { slot(part).chip.setStuck(address); }
+  void clearStuck(int part) { slot(part).chip.clearStuck(); }
   void setPresent(int part, bool present);
 
   double adcVolts() const;

@@ -50,7 +50,8 @@ int Chip::read(int address) const {
 
 bool Chip::write(int address, int value) {
   if (locked_) return false;
-  if (!isReadOnly(address)) registerAt(ram_, address) = static_cast<std::uint8_t>(value);
+  if (!isReadOnly(address) && !stuck_.test(static_cast<std::size_t>(address & 0xFF)))
+    registerAt(ram_, address) = static_cast<std::uint8_t>(value);
   updateSwitch(false);
   return true;
 }

@@ -3,6 +3,7 @@
 // communication lock, and the physics of its outputs (solver curve, DAC error,
 // PWM, switch). The board decides when the chip is reachable; the chip only
 // knows whether it has power.
+#include <bitset>
 #include <cstdint>
 
 #include "register_map.h"
@@ -30,6 +31,10 @@ class Chip {
   double angle() const { return angle_; }
   void setDacError(double gain, double offsetPercent);
   void setId(int value) { id_ = value & 0xFF; }
+  // A stuck register ignores writes while the chip still acknowledges them
+  // (a worn cell); it stays stuck across power cycles.
+  void setStuck(int address) { stuck_.set(static_cast<std::size_t>(address & 0xFF)); }
+  void clearStuck() { stuck_.reset(); }
   bool locked() const { return locked_; }
 
   // The output pin in % of VDD (the mean level for PWM); 0 without power.
@@ -53,6 +58,7 @@ class Chip {
   double dacGain_ = 1;
   double dacOffset_ = 0;
   bool switchActive_ = false;
+  std::bitset<256> stuck_;
 };
 
 }  // namespace rx041::bench

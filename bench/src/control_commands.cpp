@@ -129,6 +129,16 @@ const std::map<std::string, Command>& commands() {
           s.board.setId(a.part(1), a.integer(2, 0, 255));
           return std::string("ok");
         }}},
+      {"stuck",
+       {"stuck P ADDRESS|none", 3,
+        [](BenchState& s, const Arguments& a) {
+          const int part = a.part(1);
+          if (a.word(2) == "none")
+            s.board.clearStuck(part);
+          else
+            s.board.setStuck(part, a.integer(2, 0, 255));
+          return std::string("ok");
+        }}},
       {"ram",
        {"ram P ADDRESS", 3,
         [](BenchState& s, const Arguments& a) {

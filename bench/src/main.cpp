@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
       "  chip P present|absent  put the chip into position P or take it out\n"
       "  dac P GAIN OFFSET      DAC error of part P (ideal: 1 0)\n"
       "  id P VALUE             identification byte of part P\n"
+      "  stuck P ADDR|none      register ADDR of part P ignores writes the board still answers ok\n"
       "  ram P ADDR             the byte a read of register ADDR returns\n"
       "  eeprom P ADDR          the EEPROM byte at ADDR\n"
       "  output P               the output in % of VDD as the ADC sees it\n"

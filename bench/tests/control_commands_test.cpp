@@ -48,10 +48,29 @@ TEST_F(ControlCommandsTest, FaultsAreSetShownAndCleared) {
   EXPECT_EQ(state.faults.current().kind, FaultKind::None);
 }
 
+TEST_F(ControlCommandsTest, AStuckRegisterAcknowledgesWritesItIgnores) {
+  const auto send = [&](const char* frame) { return state.board.handle(*parseFrame(frame)).value_or("no reply"); };
+  for (const char* frame : {"$R,P,O,1,FF,FF#", "$R,D,O,1,FF,FF#", "$M,E,W,1,1F,55#"}) send(frame);
+  EXPECT_EQ(run("stuck 0 0x0B"), "ok");
+  EXPECT_EQ(send("$C,O,W,1,0B,66#"), "P1 OWI Write: 0B 66\n") << "acknowledged as any write";
+  send("$C,O,W,1,0C,66#");
+  EXPECT_EQ(run("ram 0 11"), "ok 0");
+  EXPECT_EQ(run("ram 0 12"), "ok 102");
+  EXPECT_EQ(run("ram 1 11"), "ok 0");
+
+  send("$R,P,F,1,FF,FF#");
+  for (const char* frame : {"$R,P,O,1,FF,FF#", "$R,D,O,1,FF,FF#", "$M,E,W,1,1F,55#"}) send(frame);
+  send("$C,O,W,1,0B,66#");
+  EXPECT_EQ(run("ram 0 11"), "ok 0") << "still stuck after a power cycle";
+  EXPECT_EQ(run("stuck 0 none"), "ok");
+  send("$C,O,W,1,0B,66#");
+  EXPECT_EQ(run("ram 0 11"), "ok 102");
+}
+
 TEST_F(ControlCommandsTest, MalformedCommandsAreRefusedWithAReason) {
   for (const char* bad :
        {"", "warp 0", "angle 2 10", "angle 0", "angle 0 ten", "angle 0 nan", "vdd 0 -1", "chip 0 maybe", "id 0 256",
-        "id 0 12abc", "ram 0 300", "eeprom -1 0", "dac 0 1", "output", "state 0 1", "fault split", "fault sometimes"}) {
+        "id 0 12abc", "stuck 2 11", "stuck 0 256", "stuck 0", "ram 0 300", "eeprom -1 0", "dac 0 1", "output", "state 0 1", "fault split", "fault sometimes"}) {
     const std::string reply = run(bad);
     EXPECT_EQ(reply.rfind("error ", 0), 0u) << "'" << bad << "' -> " << reply;
     EXPECT_GT(reply.size(), 6u) << bad;
