@@ -1,0 +1,47 @@
+#pragma once
+// The programming record file: one record a line (JSON Lines), appended to by
+// every RX41 on the PC and never rewritten. It lives in $RX041_RECORD_DIR when
+// set, else in $XDG_DATA_HOME/rx041 (normally ~/.local/share/rx041), as
+// programming-records.jsonl.
+#include <cstddef>
+#include <filesystem>
+#include <istream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rx41/programming_record.h"
+
+namespace rx41 {
+
+std::filesystem::path recordDirectory();
+std::filesystem::path recordFilePath();
+
+// Appends the line and its line feed in one write to the file opened for
+// appending, then syncs the file to disk, so that programs appending at the
+// same time never interleave or lose lines. Makes the folder and the file
+// when they are missing. Returns why the line could not be written, or none.
+std::optional<std::string> appendLine(const std::filesystem::path& file, std::string_view line);
+
+struct NumberedRecord {
+  std::size_t line = 0;  // from 1
+  ProgrammingRecord record;
+};
+
+struct RecordLineProblem {
+  std::size_t line = 0;
+  std::string reason;
+};
+
+struct RecordFileContents {
+  std::vector<NumberedRecord> records;  // in file order, which is the order they were written
+  std::vector<RecordLineProblem> problems;
+};
+
+// Every record of the stream; a line that holds none (corrupt, or cut short
+// by a write that failed) is a problem with its line number and is skipped.
+// Blank lines are skipped silently.
+RecordFileContents readRecords(std::istream& in);
+
+}  // namespace rx41

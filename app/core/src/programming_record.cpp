@@ -1,0 +1,253 @@
+#include "rx41/programming_record.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+
+namespace rx41 {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr const char* kPointNames[4] = {"A", "B", "C", "D"};
+
+// A single-precision value as the number it reads as (0.2777778, not
+// 0.277777791023...): through its shortest decimal text.
+double asDecimal(float value) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text - 1, value).ptr;
+  *end = '\0';
+  return std::strtod(text, nullptr);
+}
+
+template <class T>
+Json optionalValue(const std::optional<T>& value) {
+  if (!value) return nullptr;
+  if constexpr (std::is_same_v<T, float>)
+    return asDecimal(*value);
+  else
+    return *value;
+}
+
+const char* resultName(VerificationResult result) {
+  switch (result) {
+    case VerificationResult::Passed: return "passed";
+    case VerificationResult::Failed: return "failed";
+    case VerificationResult::Skipped: break;
+  }
+  return "skipped";
+}
+
+Json verificationJson(const Verification& v) {
+  Json json{{"result", resultName(v.result)}, {"reads", v.reads}};
+  if (v.mismatch) {
+    json["register"] = hexByte(v.mismatch->address);
+    json["wrote"] = hexByte(v.mismatch->wrote);
+    json["read"] = v.mismatch->read ? Json(hexByte(*v.mismatch->read)) : Json(nullptr);
+  }
+  if (!v.reason.empty()) json["reason"] = v.reason;
+  return json;
+}
+
+Json settingsJson(const SolverSettingsSent& s) {
+  Json points = Json::object();
+  for (std::size_t i = 0; i < s.points.size(); ++i)
+    points[kPointNames[i]] = {{"angle", optionalValue(s.points[i].angle)}, {"level", optionalValue(s.points[i].level)}};
+  return {{"clamp_low", optionalValue(s.clampLow)},
+          {"clamp_high", optionalValue(s.clampHigh)},
+          {"dp", optionalValue(s.dp)},
+          {"points", points},
+          {"slope", optionalValue(s.slope)},
+          {"op", optionalValue(s.op)},
+          {"hys", optionalValue(s.hys)},
+          {"switch_polarity", optionalValue(s.switchPolarity)},
+          {"output_mode", optionalValue(s.outputMode)},
+          {"pwm_frequency", optionalValue(s.pwmFrequency)},
+          {"pwm_polarity", optionalValue(s.pwmPolarity)},
+          {"dac_correction", optionalValue(s.dacCorrection)}};
+}
+
+// Reading: a field that is there must have its type; the essentials must be there.
+struct BadRecord : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+const Json* field(const Json& object, const char* name) {
+  const auto found = object.find(name);
+  return found == object.end() || found->is_null() ? nullptr : &*found;
+}
+
+const Json& required(const Json& object, const char* name) {
+  const Json* value = field(object, name);
+  if (!value) throw BadRecord(std::string("'") + name + "' is missing");
+  return *value;
+}
+
+std::string text(const Json& value, const char* name) {
+  if (!value.is_string()) throw BadRecord(std::string("'") + name + "' is not a text");
+  return value.get<std::string>();
+}
+
+std::string optionalText(const Json& object, const char* name) {
+  const Json* value = field(object, name);
+  return value ? text(*value, name) : std::string();
+}
+
+std::optional<float> optionalFloat(const Json& object, const char* name) {
+  const Json* value = field(object, name);
+  if (!value) return std::nullopt;
+  if (!value->is_number()) throw BadRecord(std::string("'") + name + "' is not a number");
+  return static_cast<float>(value->get<double>());
+}
+
+std::optional<std::int32_t> optionalInteger(const Json& object, const char* name) {
+  const Json* value = field(object, name);
+  if (!value) return std::nullopt;
+  if (!value->is_number_integer()) throw BadRecord(std::string("'") + name + "' is not a whole number");
+  return value->get<std::int32_t>();
+}
+
+const Json* optionalObject(const Json& object, const char* name) {
+  const Json* value = field(object, name);
+  if (value && !value->is_object()) throw BadRecord(std::string("'") + name + "' is not an object");
+  return value;
+}
+
+std::int32_t hexValue(const std::string& text, const char* name) {
+  std::int32_t value = 0;
+  const char* end = text.data() + text.size();
+  const bool prefixed = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const auto parsed = std::from_chars(text.data() + (prefixed ? 2 : 0), end, value, 16);
+  if (!prefixed || parsed.ec != std::errc() || parsed.ptr != end || value < 0 || value > 0xFF)
+    throw BadRecord(std::string("'") + name + "' holds " + text + ", not a byte like 0x0B");
+  return value;
+}
+
+Verification verificationFrom(const Json& json) {
+  Verification v;
+  const std::string result = text(required(json, "result"), "result");
+  if (result == "passed")
+    v.result = VerificationResult::Passed;
+  else if (result == "failed")
+    v.result = VerificationResult::Failed;
+  else if (result == "skipped")
+    v.result = VerificationResult::Skipped;
+  else
+    throw BadRecord("verification result '" + result + "' is unknown");
+  v.reads = optionalInteger(json, "reads").value_or(0);
+  if (const Json* address = field(json, "register")) {
+    RegisterMismatch mismatch;
+    mismatch.address = hexValue(text(*address, "register"), "register");
+    mismatch.wrote = hexValue(text(required(json, "wrote"), "wrote"), "wrote");
+    if (const Json* read = field(json, "read")) mismatch.read = hexValue(text(*read, "read"), "read");
+    v.mismatch = mismatch;
+  }
+  v.reason = optionalText(json, "reason");
+  return v;
+}
+
+SolverSettingsSent settingsFrom(const Json& json) {
+  SolverSettingsSent s;
+  s.clampLow = optionalFloat(json, "clamp_low");
+  s.clampHigh = optionalFloat(json, "clamp_high");
+  s.dp = optionalFloat(json, "dp");
+  if (const Json* points = optionalObject(json, "points")) {
+    for (std::size_t i = 0; i < s.points.size(); ++i) {
+      if (const Json* point = optionalObject(*points, kPointNames[i])) {
+        s.points[i].angle = optionalFloat(*point, "angle");
+        s.points[i].level = optionalFloat(*point, "level");
+      }
+    }
+  }
+  s.slope = optionalFloat(json, "slope");
+  s.op = optionalFloat(json, "op");
+  s.hys = optionalFloat(json, "hys");
+  s.switchPolarity = optionalInteger(json, "switch_polarity");
+  s.outputMode = optionalInteger(json, "output_mode");
+  s.pwmFrequency = optionalInteger(json, "pwm_frequency");
+  s.pwmPolarity = optionalInteger(json, "pwm_polarity");
+  if (const Json* correction = field(json, "dac_correction")) {
+    if (!correction->is_boolean()) throw BadRecord("'dac_correction' is not true or false");
+    s.dacCorrection = correction->get<bool>();
+  }
+  return s;
+}
+
+ProgrammingRecord recordFrom(const Json& json) {
+  if (!json.is_object()) throw BadRecord("not a JSON object");
+  ProgrammingRecord r;
+  r.time = text(required(json, "time"), "time");
+  r.host = optionalText(json, "host");
+  r.mode = optionalText(json, "mode");
+  r.window = optionalText(json, "window");
+  r.port = optionalText(json, "port");
+  r.device = optionalText(json, "device");
+  const auto part = optionalInteger(json, "part");
+  if (!part || (*part != 1 && *part != 2)) throw BadRecord("'part' is not 1 or 2");
+  r.part = *part;
+  r.chipId = optionalInteger(json, "chip_id");
+  r.vdd = optionalFloat(json, "vdd");
+  if (const Json* dac = optionalObject(json, "dac")) {
+    r.dacK = optionalFloat(*dac, "k").value_or(0.0f);
+    r.dacB = optionalFloat(*dac, "b").value_or(0.0f);
+  }
+  r.contents = optionalText(json, "contents") == "cleared" ? EepromContents::Cleared : EepromContents::Configured;
+  if (const Json* settings = optionalObject(json, "settings")) r.settings = settingsFrom(*settings);
+  if (const Json* registers = optionalObject(json, "registers")) {
+    for (const auto& [address, value] : registers->items())
+      r.registers[hexValue(address, "registers")] = hexValue(text(value, "registers"), "registers");
+  }
+  if (const Json* verification = optionalObject(json, "verification")) r.verification = verificationFrom(*verification);
+  r.programResult = optionalInteger(json, "program_result");
+  r.outcome = text(required(json, "outcome"), "outcome");
+  return r;
+}
+
+}  // namespace
+
+std::string hexByte(std::int32_t value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(value & 0xFF));
+  return text;
+}
+
+std::string recordLine(const ProgrammingRecord& r) {
+  Json registers = Json::object();
+  for (const auto& [address, value] : r.registers) registers[hexByte(address)] = hexByte(value);
+  const Json json{
+      {"time", r.time},
+      {"host", r.host},
+      {"mode", r.mode},
+      {"window", r.window},
+      {"port", r.port},
+      {"device", r.device},
+      {"part", r.part},
+      {"chip_id", optionalValue(r.chipId)},
+      {"vdd", optionalValue(r.vdd)},
+      {"dac", {{"k", asDecimal(r.dacK)}, {"b", asDecimal(r.dacB)}}},
+      {"contents", r.contents == EepromContents::Cleared ? "cleared" : "configured"},
+      {"settings", r.settings ? settingsJson(*r.settings) : Json(nullptr)},
+      {"registers", registers},
+      {"verification", verificationJson(r.verification)},
+      {"program_result", optionalValue(r.programResult)},
+      {"outcome", r.outcome},
+  };
+  // A name that is not UTF-8 (a host name, a device path) must not cost the record.
+  return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+std::variant<ProgrammingRecord, std::string> parseRecord(std::string_view line) {
+  try {
+    return recordFrom(Json::parse(line));
+  } catch (const Json::parse_error&) {
+    return std::string("not JSON");
+  } catch (const BadRecord& bad) {
+    return std::string(bad.what());
+  } catch (const Json::exception& e) {
+    return std::string(e.what());
+  }
+}
+
+}  // namespace rx41

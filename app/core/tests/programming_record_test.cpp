@@ -1,0 +1,185 @@
+// Programming records as lines of the record file: what a line carries, what
+// reads back from it, which lines hold no record, and the time stamps.
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "rx041/test_support/temp_dir.h"
+#include "rx41/record_file.h"
+#include "rx41/record_time.h"
+
+namespace rx41 {
+namespace {
+
+ProgrammingRecord configuredRecord() {
+  ProgrammingRecord r;
+  r.time = "2026-05-12T14:03:07.250+02:00";
+  r.host = "bench3";
+  r.mode = "/1";
+  r.window = "MainForm2Parts2Src";
+  r.port = "COM3";
+  r.device = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0";
+  r.part = 2;
+  r.chipId = 0x31;
+  r.vdd = 5.012f;
+  r.dacK = static_cast<float>(1.0 / 3.6);
+  r.dacB = -0.25f;
+  SolverSettingsSent s;
+  s.clampLow = 5.0f;
+  s.clampHigh = 95.0f;
+  s.dp = 220.0f;
+  s.points = {{{40.0f, 10.0f}, {140.0f, 90.0f}, {140.0f, 0.0f}, {140.0f, 0.0f}}};
+  s.slope = 0.8f;
+  s.op = 90.0f;
+  s.hys = 2.25f;
+  s.switchPolarity = 1;
+  s.outputMode = 1;
+  s.pwmFrequency = 2;
+  s.pwmPolarity = 0;
+  s.dacCorrection = true;
+  r.settings = s;
+  r.registers = {{1, 0x00}, {11, 0x66}, {22, 0x80}};
+  r.verification = {VerificationResult::Failed, 3, RegisterMismatch{11, 0x66, std::nullopt}, ""};
+  r.outcome = "Part#2: verification failed at register 0x0B: wrote 0x66, read failed";
+  return r;
+}
+
+TEST(ProgrammingRecordTest, ALineCarriesTheRecordAndReadsBackTheSame) {
+  ProgrammingRecord cleared = configuredRecord();
+  cleared.contents = EepromContents::Cleared;
+  cleared.settings.reset();
+  cleared.chipId.reset();
+  cleared.verification = {VerificationResult::Skipped, 0, std::nullopt, "cleared solver"};
+  cleared.programResult = 0;
+  cleared.outcome = std::string(kStoredOutcome);
+
+  for (const ProgrammingRecord& record : {configuredRecord(), cleared}) {
+    const std::string line = recordLine(record);
+    EXPECT_EQ(line.find('\n'), std::string::npos);
+    const auto parsed = parseRecord(line);
+    ASSERT_TRUE(std::holds_alternative<ProgrammingRecord>(parsed)) << std::get<std::string>(parsed);
+    EXPECT_EQ(std::get<ProgrammingRecord>(parsed), record) << line;
+  }
+
+  // What a reader of the file sees without this program.
+  const auto json = nlohmann::json::parse(recordLine(configuredRecord()));
+  EXPECT_EQ(json["registers"]["0x0B"], "0x66");
+  EXPECT_EQ(json["dac"]["k"].dump(), "0.2777778") << "single-precision values as they read";
+  EXPECT_EQ(json["vdd"].dump(), "5.012");
+  EXPECT_EQ(json["settings"]["points"]["B"]["level"].dump(), "90.0");
+  EXPECT_EQ(json["verification"]["register"], "0x0B");
+  EXPECT_TRUE(json["verification"]["read"].is_null());
+  EXPECT_TRUE(json["program_result"].is_null());
+  EXPECT_TRUE(nlohmann::json::parse(recordLine(cleared))["settings"].is_null());
+}
+
+TEST(ProgrammingRecordTest, LinesThatHoldNoRecordSayWhy) {
+  const std::string good = recordLine(configuredRecord());
+  const auto replaced = [&](const std::string& from, const std::string& to) {
+    std::string line = good;
+    line.replace(line.find(from), from.size(), to);
+    return line;
+  };
+  const struct {
+    std::string line;
+    const char* reason;
+  } cases[] = {
+      {good.substr(0, good.size() / 2), "not JSON"},
+      {"[1, 2]", "not a JSON object"},
+      {"{\"part\": 1, \"outcome\": \"stored\"}", "'time' is missing"},
+      {replaced("\"part\":2", "\"part\":3"), "'part' is not 1 or 2"},
+      {replaced("\"part\":2", "\"part\":\"Part#2\""), "'part' is not a whole number"},
+      {replaced("\"outcome\":", "\"result\":"), "'outcome' is missing"},
+      {replaced("\"0x0B\":\"0x66\"", "\"0x0B\":\"102\""), "not a byte like 0x0B"},
+      {replaced("\"vdd\":5.012", "\"vdd\":\"5 V\""), "'vdd' is not a number"},
+      {replaced("\"result\":\"failed\"", "\"result\":\"maybe\""), "'maybe' is unknown"},
+  };
+  for (const auto& c : cases) {
+    const auto parsed = parseRecord(c.line);
+    ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << c.line;
+    EXPECT_NE(std::get<std::string>(parsed).find(c.reason), std::string::npos)
+        << std::get<std::string>(parsed) << " for " << c.line;
+  }
+}
+
+TEST(ProgrammingRecordTest, ReadingAFileSkipsCorruptAndCutLinesByNumber) {
+  const std::string good = recordLine(configuredRecord());
+  std::istringstream file(good + "\n\n{\"time\": \n" + good + "\n" + good.substr(0, 40));
+  const RecordFileContents contents = readRecords(file);
+  ASSERT_EQ(contents.records.size(), 2u);
+  EXPECT_EQ(contents.records[0].line, 1u);
+  EXPECT_EQ(contents.records[1].line, 4u);
+  ASSERT_EQ(contents.problems.size(), 2u);
+  EXPECT_EQ(contents.problems[0].line, 3u);
+  EXPECT_EQ(contents.problems[0].reason, "not a record: not JSON");
+  EXPECT_EQ(contents.problems[1].line, 5u);
+  EXPECT_EQ(contents.problems[1].reason, "cut short (no line end)");
+}
+
+TEST(ProgrammingRecordTest, RecordFileFollowsItsEnvironment) {
+  {
+    rx041::test::ScopedEnv dir("RX041_RECORD_DIR", "/srv/records");
+    rx041::test::ScopedEnv data("XDG_DATA_HOME", "/data");
+    EXPECT_EQ(recordFilePath(), "/srv/records/programming-records.jsonl");
+  }
+  rx041::test::ScopedEnv dir("RX041_RECORD_DIR", nullptr);
+  {
+    rx041::test::ScopedEnv data("XDG_DATA_HOME", "/data");
+    EXPECT_EQ(recordFilePath(), "/data/rx041/programming-records.jsonl");
+  }
+  rx041::test::ScopedEnv data("XDG_DATA_HOME", nullptr);
+  rx041::test::ScopedEnv home("HOME", "/home/op");
+  EXPECT_EQ(recordFilePath(), "/home/op/.local/share/rx041/programming-records.jsonl");
+}
+
+// Central European time for the test's duration.
+class RecordTimeTest : public ::testing::Test {
+ protected:
+  RecordTimeTest() { tzset(); }
+  ~RecordTimeTest() override {
+    zone_.reset();
+    tzset();
+  }
+
+ private:
+  std::optional<rx041::test::ScopedEnv> zone_{std::in_place, "TZ", "CET-1CEST,M3.5.0,M10.5.0/3"};
+};
+
+TEST_F(RecordTimeTest, StampsCarryTheZoneAndParseBackToTheInstant) {
+  const auto summerNoonUtc = std::chrono::system_clock::from_time_t(1782907200);  // 2026-07-01T12:00:00Z
+  EXPECT_EQ(isoTimestamp(summerNoonUtc + std::chrono::milliseconds(7)), "2026-07-01T14:00:00.007+02:00");
+
+  const std::int64_t noon = 1782907200000;
+  const struct {
+    const char* text;
+    std::optional<std::int64_t> milliseconds;
+    bool dateOnly = false;
+  } cases[] = {
+      {"2026-07-01T14:00:00.007+02:00", noon + 7},
+      {"2026-07-01T12:00:00Z", noon},
+      {"2026-07-01T06:30:00-05:30", noon},
+      {"2026-07-01T14:00", noon},  // local time
+      {"2026-07-01 14:00:00", noon},
+      {"2026-07-01", noon - 14 * 3600 * 1000, true},
+      {"2026-07-01T25:00", std::nullopt},
+      {"2026-13-01", std::nullopt},
+      {"2026-07-01T14:00+2", std::nullopt},
+      {"01.07.2026", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const auto parsed = parseIsoTime(c.text);
+    ASSERT_EQ(parsed.has_value(), c.milliseconds.has_value()) << c.text;
+    if (!parsed) continue;
+    EXPECT_EQ(parsed->epochMilliseconds, *c.milliseconds) << c.text;
+    EXPECT_EQ(parsed->dateOnly, c.dateOnly) << c.text;
+  }
+  const auto now = std::chrono::system_clock::now();
+  EXPECT_EQ(parseIsoTime(isoTimestamp(now))->epochMilliseconds,
+            std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count());
+}
+
+}  // namespace
+}  // namespace rx41
