@@ -68,9 +68,26 @@ TEST_F(ControlCommandsTest, AStuckRegisterAcknowledgesWritesItIgnores) {
 }
 
 TEST_F(ControlCommandsTest, MalformedCommandsAreRefusedWithAReason) {
-  for (const char* bad :
-       {"", "warp 0", "angle 2 10", "angle 0", "angle 0 ten", "angle 0 nan", "vdd 0 -1", "chip 0 maybe", "id 0 256",
-        "id 0 12abc", "stuck 2 11", "stuck 0 256", "stuck 0", "ram 0 300", "eeprom -1 0", "dac 0 1", "output", "state 0 1", "fault split", "fault sometimes"}) {
+  for (const char* bad : {"",
+                          "warp 0",
+                          "angle 2 10",
+                          "angle 0",
+                          "angle 0 ten",
+                          "angle 0 nan",
+                          "vdd 0 -1",
+                          "chip 0 maybe",
+                          "id 0 256",
+                          "id 0 12abc",
+                          "stuck 2 11",
+                          "stuck 0 256",
+                          "stuck 0",
+                          "ram 0 300",
+                          "eeprom -1 0",
+                          "dac 0 1",
+                          "output",
+                          "state 0 1",
+                          "fault split",
+                          "fault sometimes"}) {
     const std::string reply = run(bad);
     EXPECT_EQ(reply.rfind("error ", 0), 0u) << "'" << bad << "' -> " << reply;
     EXPECT_GT(reply.size(), 6u) << bad;

@@ -1,12 +1,13 @@
 // What the device reports as last written to a part's chip: the data of its
 // own write frames since the part's power last changed, whichever operation
 // sent them.
+#include "rx041/device/written_image.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 
 #include "connected_device.h"
-#include "rx041/device/written_image.h"
 
 namespace rx041::zq3902 {
 namespace {
