@@ -40,6 +40,7 @@ class WindowBench {
   TempDir dir;
   ScopedEnv ports{"RX041_PORTS", dir.path().c_str()};
   ScopedEnv trace{"RX041_TRACE_DIR", dir.path().c_str()};
+  ScopedEnv records{"RX041_RECORD_DIR", dir.path().c_str()};
   PtyPair line;
   ScriptedOperator op;
   rx41::AppState state;

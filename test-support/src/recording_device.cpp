@@ -200,4 +200,8 @@ HRESULT RecordingDevice::PWM_mode(std::int32_t ChipIndex, std::int32_t OutMode, 
   return recordInt(*script_, "PWM_mode", {ChipIndex, OutMode, PWMFreq, PWMPolarity}, pVal);
 }
 
+zq3902::WrittenImage RecordingDevice::lastWrittenImage(std::int32_t ChipIndex) const {
+  return script_->written[ChipIndex == 0 ? 0 : 1];
+}
+
 }  // namespace rx041::test

@@ -17,6 +17,9 @@ constexpr const char* kDeviceInterface = "IZQ3902Device";
 constexpr const char* kSolverInterface = "IZQ3902Solver";
 constexpr const char* kAdvancedInterface = "IZQ3902Advanced";
 constexpr std::int32_t kFailedRead = 511;
+constexpr float kAdcTimeoutLimit = -100.0f;
+constexpr std::int32_t kBadChipIndex = 1;
+constexpr std::int32_t kSettingStored = 0;
 constexpr std::int32_t kLockedFirst = 240, kLockedLast = 255;
 // The calibration status bits of each part's gain and offset.
 constexpr long kPartStatusBits[2] = {0x3, 0xC};
@@ -26,7 +29,10 @@ constexpr long kPartStatusBits[2] = {0x3, 0xC};
 DeviceCalls::DeviceCalls(AppState& state, OperatorInterface& operatorInterface, QWidget* owner)
     : state_(state), operator_(operatorInterface), owner_(owner) {}
 
-void DeviceCalls::reportFailure(const QString& text) { operator_.message(text, owner_); }
+void DeviceCalls::reportFailure(const QString& text) {
+  lastFailure_ = text;
+  operator_.message(text, owner_);
+}
 
 IZQ3902Device* DeviceCalls::device() {
   IZQ3902Device* dev = state_.Device.get();
@@ -68,6 +74,8 @@ std::optional<float> DeviceCalls::MeasureVdd(std::int32_t chip) {
   IZQ3902Device* dev = device();
   float volts = 0.0f;
   if (!dev || !succeeded(dev->MeasureVdd(chip, &volts), kDeviceInterface, "MeasureVdd")) return std::nullopt;
+  // The device keeps a supply voltage only from a reading it got.
+  if (volts >= kAdcTimeoutLimit) notes_.vddMeasured(chip, volts);
   return volts;
 }
 
@@ -95,6 +103,7 @@ std::optional<std::int32_t> DeviceCalls::PWM_mode(std::int32_t chip, std::int32_
   std::int32_t result = 0;
   if (!dev || !succeeded(dev->PWM_mode(chip, outMode, pwmFreq, pwmPolarity, &result), kDeviceInterface, "PWM_mode"))
     return std::nullopt;
+  notes_.pwmModeSent(chip, outMode, pwmFreq, pwmPolarity);
   return result;
 }
 
@@ -126,7 +135,10 @@ std::optional<std::int32_t> DeviceCalls::solverResult(SolverOperation operation,
 }
 
 std::optional<std::int32_t> DeviceCalls::ClearSolverSettings(std::int32_t chip) {
-  return solverResult(&IZQ3902Solver::ClearSolverSettings, "ClearSolverSettings", chip);
+  const auto result = solverResult(&IZQ3902Solver::ClearSolverSettings, "ClearSolverSettings", chip);
+  // The device ends the switch settings of any part it takes, whatever its writes gave.
+  if (result && *result != kBadChipIndex) notes_.solverCleared(chip);
+  return result;
 }
 
 std::optional<std::int32_t> DeviceCalls::CopySolverSettingsToParameters(std::int32_t chip) {
@@ -152,8 +164,12 @@ bool DeviceCalls::MemWrite(std::int32_t chip, std::int32_t address, std::int32_t
 bool DeviceCalls::SetSolverSetting(std::int32_t chip, const SolverSetting& setting, std::int32_t offsetFlag) {
   const auto object = advanced();
   std::int32_t result = 0;
-  return object && succeeded(object->SetSolverSetting(chip, setting.code, setting.value, offsetFlag, &result),
-                             kAdvancedInterface, "SetSolverSetting");
+  if (!object || !succeeded(object->SetSolverSetting(chip, setting.code, setting.value, offsetFlag, &result),
+                            kAdvancedInterface, "SetSolverSetting"))
+    return false;
+  if (const auto value = setting.value.toFloat(); value && result == kSettingStored)
+    notes_.settingSent(chip, setting.code, *value, offsetFlag);
+  return true;
 }
 
 std::optional<float> DeviceCalls::readAngle(std::int16_t part) {
@@ -177,6 +193,7 @@ bool DeviceCalls::StoreInSolver(std::int16_t part, std::span<const SolverSetting
 }
 
 bool DeviceCalls::ValidateChipID(std::int16_t part, std::int32_t chipid, CommLockRecording recording) {
+  notes_.chipIdentified(part, chipid);
   if (chipid >= kLockedFirst && chipid <= kLockedLast) {
     operator_.message(QLatin1String(device_text::kCommLocked) + QString::number(chipid, 16).toUpper(), owner_);
     if (recording == CommLockRecording::Record) state_.CommLocked[part] = kTrue16;

@@ -28,7 +28,12 @@ bool DeviceConnection::ConnectDevice(std::int16_t port) {
   }
   std::int32_t result = 0;
   const auto hr = state.Device->ConnectChannel(rx041::com::Variant(static_cast<std::int32_t>(port)), &result);
-  if (rx041::com::succeeded(hr) && result == 0) return true;
+  if (rx041::com::succeeded(hr) && result == 0) {
+    state.connectedPort = port;
+    // What was noted about the last device's parts does not hold for this one.
+    machine_.calls().notes().forget();
+    return true;
+  }
   machine_.operatorInterface().message(QStringLiteral("Failed in Connecting Channel"));
   ReleaseDevice();
   return false;
@@ -39,6 +44,7 @@ void DeviceConnection::ReleaseDevice() {
   if (!state.Device) return;
   state.Device->Destroy(rx041::com::VARIANT_TRUE);
   state.Device.reset();
+  state.connectedPort = 0;
 }
 
 bool DeviceConnection::connectWithPortWindow(QWidget* owner, const StatusSink& status) {

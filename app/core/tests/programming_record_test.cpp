@@ -51,7 +51,8 @@ TEST(ProgrammingRecordTest, ALineCarriesTheRecordAndReadsBackTheSame) {
   cleared.contents = EepromContents::Cleared;
   cleared.settings.reset();
   cleared.chipId.reset();
-  cleared.verification = {VerificationResult::Skipped, 0, std::nullopt, "cleared solver"};
+  cleared.verification = {VerificationResult::Skipped, 0, std::nullopt,
+                          "not applicable: nothing configured (cleared solver)"};
   cleared.programResult = 0;
   cleared.outcome = std::string(kStoredOutcome);
 

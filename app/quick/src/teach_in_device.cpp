@@ -2,6 +2,7 @@
 
 #include "rx41/chip_bring_up.h"
 #include "rx41/device_messages.h"
+#include "rx41/verified_store.h"
 
 namespace rx41 {
 
@@ -34,7 +35,7 @@ bool TeachInDevice::PrepareChip(PartSet parts) {
   }
 
   wait.change(QStringLiteral("Programming EEPROM...  Please Wait..."));
-  if (!programEeproms(parts)) return stop();
+  if (!programEeproms(parts, EepromContents::Cleared)) return stop();
 
   wait.change(QStringLiteral("System is self correcting... Please Wait..."));
   calls.CalibrateDac(parts);
@@ -53,17 +54,13 @@ void TeachInDevice::copyAndProgram(PartSet parts, WaitNotice& wait) {
     }
   }
   wait.change(QStringLiteral("Programming EEPROM...  Please Wait..."));
-  programEeproms(parts);
+  programEeproms(parts, EepromContents::Configured);
 }
 
-bool TeachInDevice::programEeproms(PartSet parts) {
-  bool failed = false;
-  for (const std::int16_t part : parts.parts()) {
-    const auto programmed = machine_.calls().ProgramDevice(part);
-    if (!programmed) return false;
-    failed = failed || *programmed != 0;
-  }
-  if (failed) message(device_text::kProgrammingFailed);
+bool TeachInDevice::programEeproms(PartSet parts, EepromContents contents) {
+  const auto outcome = verifiedStore(machine_.calls(), parts, contents);
+  if (!outcome) return false;
+  if (*outcome == StoreOutcome::StoreFailed) message(device_text::kProgrammingFailed);
   machine_.ChipChangeToState(parts.stateMachinePart(), kOwiMode, kOwiMode);
   return true;
 }

@@ -81,6 +81,7 @@ class QuickBenchTest : public QObject {
     rx041::test::TempDir dir;
     rx041::test::ScopedEnv ports("RX041_PORTS", dir.path().c_str());
     rx041::test::ScopedEnv trace("RX041_TRACE_DIR", dir.path().c_str());
+    rx041::test::ScopedEnv records("RX041_RECORD_DIR", dir.path().c_str());
     rx041::bench::Bench bench(rx041::bench::BenchOptions{.comNumber = kCom});
     bench.setDac(0, kGain, kOffset);
     bench.setAngle(0, 40.0);

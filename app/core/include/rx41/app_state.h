@@ -36,6 +36,9 @@ struct AppState : CurveTables {
   std::int32_t ChipState[2] = {kPowerOff, kPowerOff};
   std::int16_t CommLocked[2] = {kFalse16, kFalse16};
   std::shared_ptr<rx041::zq3902::IZQ3902Device> Device;
+  // The COM number Device was connected through (0 without a device): the
+  // programming record names the bench by it.
+  std::int16_t connectedPort = 0;
   float DacK[2] = {kDefaultDacK, kDefaultDacK};
   float DacB[2] = {0.0f, 0.0f};
   float SysOffset = 0.0f;

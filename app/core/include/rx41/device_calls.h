@@ -4,7 +4,8 @@
 // (offline) or that fails outright is reported to the operator in one place
 // (reportFailure) and gives none; result codes and measured values are the
 // callers' to judge, except for the few judgements that every window makes
-// alike (ValidateChipID, CalibrateDac).
+// alike (ValidateChipID, CalibrateDac). What the calls told the device about
+// each part is noted for the programming record (notes()).
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "rx41/app_state.h"
 #include "rx41/operator_interface.h"
 #include "rx41/part_set.h"
+#include "rx41/programming_notes.h"
 
 class QWidget;
 
@@ -55,6 +57,11 @@ class DeviceCalls {
 
   // Tells the operator about a call that could not be made or failed outright.
   void reportFailure(const QString& text);
+  // The text of the last such report.
+  const QString& lastFailure() const { return lastFailure_; }
+
+  ProgrammingNotes& notes() { return notes_; }
+  const ProgrammingNotes& notes() const { return notes_; }
 
   // A (ChipIndex; result) member of the device object: the power and mode operations.
   std::optional<std::int32_t> chipOperation(ChipOperation operation, const char* member, std::int32_t chip);
@@ -106,6 +113,8 @@ class DeviceCalls {
   AppState& state_;
   OperatorInterface& operator_;
   QWidget* owner_;
+  QString lastFailure_;
+  ProgrammingNotes notes_;
 };
 
 }  // namespace rx41

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "rx041/device/device_interfaces.h"
+#include "rx041/device/written_image.h"
 
 namespace rx041::test {
 
@@ -34,6 +35,10 @@ class DeviceScript {
   // The status the member's call itself returns (default S_OK).
   void fail(const std::string& member, com::HRESULT status);
 
+  // What the device reports as last written to Part#1 and Part#2 (nothing
+  // unless a test sets it; the recording device writes no chip).
+  zq3902::WrittenImage written[2];
+
   // DAC_calibration's gains and offsets, ProgrammerVersion's numbers.
   float dac[4] = {};             // K0, B0, K1, B1
   std::int32_t version[3] = {};  // major, minor, build
@@ -51,7 +56,7 @@ class DeviceScript {
   std::map<std::string, com::HRESULT> statuses_;
 };
 
-class RecordingDevice final : public zq3902::IZQ3902Device {
+class RecordingDevice final : public zq3902::IZQ3902Device, public zq3902::IZQ3902WrittenImage {
  public:
   RecordingDevice();
 
@@ -78,6 +83,7 @@ class RecordingDevice final : public zq3902::IZQ3902Device {
                                  std::int32_t* pVal) override;
   com::HRESULT PWM_mode(std::int32_t ChipIndex, std::int32_t OutMode, std::int32_t PWMFreq, std::int32_t PWMPolarity,
                         std::int32_t* pVal) override;
+  zq3902::WrittenImage lastWrittenImage(std::int32_t ChipIndex) const override;
 
  private:
   com::HRESULT chipCall(const char* member, std::int32_t chip, std::int32_t* pVal);

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "rx41/part_set.h"
+#include "rx41/programming_record.h"
 #include "rx41/state_machine.h"
 #include "rx41/wait_form.h"
 
@@ -40,9 +41,10 @@ class TeachInDevice {
   void copyAndProgram(PartSet parts, WaitNotice& wait);
 
  private:
-  // ProgramDevice of each part, one message if any failed, then the OWI
-  // re-entry; false when a call failed outright.
-  bool programEeproms(PartSet parts);
+  // The verified, recorded store of each part, one message if a store
+  // failed, then the OWI re-entry (also after a store the read-back
+  // stopped); false when a call failed outright.
+  bool programEeproms(PartSet parts, EepromContents contents);
   void message(const char* text);
 
   StateMachine& machine_;

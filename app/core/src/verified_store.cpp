@@ -1,0 +1,148 @@
+#include "rx41/verified_store.h"
+
+#include <QSysInfo>
+#include <filesystem>
+
+#include "rx041/device/written_image.h"
+#include "rx041/transport/port_map.h"
+#include "rx41/device_messages.h"
+#include "rx41/record_time.h"
+#include "rx41/register_verification.h"
+#include "rx41/window_catalogue.h"
+
+namespace rx41 {
+namespace {
+
+using rx041::zq3902::IZQ3902WrittenImage;
+
+constexpr const char* kNothingConfigured = "not applicable: nothing configured (cleared solver)";
+
+struct WindowIdentity {
+  std::string mode, window;
+};
+
+WindowIdentity identityOf(const QWidget* owner) {
+  if (!owner) return {};
+  const QString className = owner->window()->objectName();
+  for (const WorkingWindowKind& kind : kWorkingWindows)
+    if (className == QLatin1String(kind.className)) return {kind.argument, kind.className};
+  return {"", className.toStdString()};
+}
+
+// The device the port map puts behind COMn, as the link names it.
+std::string deviceBehind(std::int16_t port) {
+  if (port == 0) return {};
+  const std::filesystem::path link = rx041::transport::comPortPath(port);
+  std::error_code error;
+  const std::filesystem::path target = std::filesystem::read_symlink(link, error);
+  if (error) return {};
+  return (target.is_absolute() ? target : link.parent_path() / target).lexically_normal().string();
+}
+
+ProgrammingRecord recordOf(DeviceCalls& calls, std::int16_t part, EepromContents contents,
+                           const IZQ3902WrittenImage* written) {
+  const AppState& state = calls.state();
+  const PartNotes& notes = calls.notes().part(part);
+  const WindowIdentity identity = identityOf(calls.owner());
+  ProgrammingRecord record;
+  record.host = QSysInfo::machineHostName().toStdString();
+  record.mode = identity.mode;
+  record.window = identity.window;
+  if (state.connectedPort != 0) record.port = "COM" + std::to_string(state.connectedPort);
+  record.device = deviceBehind(state.connectedPort);
+  record.part = part + 1;
+  record.chipId = notes.chipId;
+  record.vdd = notes.vdd;
+  record.dacK = state.DacK[part];
+  record.dacB = state.DacB[part];
+  record.contents = contents;
+  if (contents == EepromContents::Configured) record.settings = calls.notes().settingsInForce(part);
+  if (written) record.registers = solverRegisters(written->lastWrittenImage(part));
+  return record;
+}
+
+// Why the stores of a set did not all go ahead: the first read-back that
+// failed, or a call that could not be made.
+struct Stop {
+  std::string text;
+  bool callFailed = false;
+  bool stopped() const { return !text.empty(); }
+  void set(const std::string& reason, bool byCall) {
+    callFailed = callFailed || byCall;
+    if (!stopped()) text = reason;
+  }
+};
+
+std::int16_t partIndex(const ProgrammingRecord& record) { return static_cast<std::int16_t>(record.part - 1); }
+
+// Reads back what the device wrote to the part's chip; a mismatch is told and stops the set.
+void readBack(DeviceCalls& calls, ProgrammingRecord& record, const IZQ3902WrittenImage* written, Stop& stop) {
+  if (!written) {
+    record.verification = {VerificationResult::Skipped, 0, std::nullopt, "the device keeps no written image"};
+    return;
+  }
+  const std::int16_t part = partIndex(record);
+  record.verification =
+      verifyRegisters(record.registers, [&](std::int32_t address) { return calls.MemRead(part, address); });
+  if (record.verification.result != VerificationResult::Failed) return;
+  if (!record.verification.mismatch) {
+    record.outcome = calls.lastFailure().toStdString();
+    stop.set(record.outcome, true);
+    return;
+  }
+  record.outcome = verificationMessage(part, *record.verification.mismatch);
+  calls.operatorInterface().message(QString::fromStdString(record.outcome), calls.owner());
+  stop.set(record.outcome, false);
+}
+
+// ProgramDevice of the part; false when the device reported a failed erase or store.
+bool store(DeviceCalls& calls, ProgrammingRecord& record, Stop& stop) {
+  const auto programmed = calls.ProgramDevice(partIndex(record));
+  if (!programmed) {
+    record.outcome = calls.lastFailure().toStdString();
+    stop.set(record.outcome, true);
+    return true;
+  }
+  record.programResult = *programmed;
+  record.outcome = *programmed == 0 ? std::string(kStoredOutcome) : std::string(device_text::kProgrammingFailed);
+  return *programmed == 0;
+}
+
+}  // namespace
+
+std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, EepromContents contents,
+                                          RecordJournal& journal) {
+  const auto* written = dynamic_cast<const IZQ3902WrittenImage*>(calls.state().Device.get());
+  std::vector<ProgrammingRecord> records;
+  Stop stop;
+  for (const std::int16_t part : parts.parts()) {
+    records.push_back(recordOf(calls, part, contents, written));
+    if (contents == EepromContents::Cleared)
+      records.back().verification = {VerificationResult::Skipped, 0, std::nullopt, kNothingConfigured};
+    else if (stop.callFailed)
+      // The device already failed a call outright: more calls would only fail again.
+      records.back().verification = {VerificationResult::Skipped, 0, std::nullopt, "not read: " + stop.text};
+    else
+      readBack(calls, records.back(), written, stop);
+  }
+
+  bool stored = true;
+  for (ProgrammingRecord& record : records) {
+    // A part that was not stored names what stopped it.
+    if (stop.stopped()) {
+      if (record.outcome.empty()) record.outcome = stop.text;
+      continue;
+    }
+    stored = store(calls, record, stop) && stored;
+  }
+
+  for (ProgrammingRecord& record : records) {
+    record.time = isoTimestamp(std::chrono::system_clock::now());
+    journal.append(record, calls.operatorInterface(), calls.owner());
+  }
+  if (stop.callFailed) return std::nullopt;
+  if (stop.stopped()) return StoreOutcome::Stopped;
+  return stored ? StoreOutcome::Stored : StoreOutcome::StoreFailed;
+}
+
+}  // namespace rx41

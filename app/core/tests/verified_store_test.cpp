@@ -1,0 +1,211 @@
+// The verified, recorded store on the recording device: what is read back,
+// what is stored, what the operator is told and what each part's record says,
+// for one part and for the pair.
+#include "rx41/verified_store.h"
+
+#include <QTest>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "rx041/test_support/recording_device.h"
+#include "rx041/test_support/temp_dir.h"
+#include "rx41/record_file.h"
+#include "rx41/record_time.h"
+#include "rx41/state_machine.h"
+#include "scripted_operator.h"
+
+Q_DECLARE_METATYPE(rx41::EepromContents)
+
+namespace {
+
+using rx41::StoreOutcome;
+using rx41::VerificationResult;
+
+struct Bench {
+  rx041::test::TempDir dir;
+  rx041::test::ScopedEnv records{"RX041_RECORD_DIR", dir.path().c_str()};
+  rx041::test::ScopedEnv ports{"RX041_PORTS", dir.path().c_str()};
+  rx041::test::ScriptedOperator op;
+  rx41::AppState state;
+  std::shared_ptr<rx041::test::RecordingDevice> device = std::make_shared<rx041::test::RecordingDevice>();
+  rx41::StateMachine machine{state, op};
+  rx41::RecordJournal journal;
+
+  Bench() {
+    state.Device = device;
+    state.ProgrammerState = rx41::kConnected;
+    // Part#1's copy wrote registers 1, 11 and 12; Part#2's register 11.
+    device->script().written[0].values[1] = 0x21;
+    device->script().written[0].values[11] = 0x66;
+    device->script().written[0].values[12] = 0x9A;
+    device->script().written[1].values[11] = 0x66;
+  }
+  std::optional<StoreOutcome> store(rx41::PartSet parts, rx41::EepromContents contents) {
+    return rx41::verifiedStore(machine.calls(), parts, contents, journal);
+  }
+  QStringList calls(const std::string& member) const {
+    QStringList out;
+    for (const auto& call : device->script().callTexts(member)) out << QString::fromStdString(call);
+    return out;
+  }
+  std::vector<rx41::ProgrammingRecord> written() const {
+    std::ifstream file(rx41::recordFilePath());
+    std::vector<rx41::ProgrammingRecord> out;
+    for (auto& numbered : rx41::readRecords(file).records) out.push_back(std::move(numbered.record));
+    return out;
+  }
+};
+
+rx41::PartSet partsOf(int parts) {
+  return parts == 2 ? rx41::PartSet::both() : rx41::PartSet::part(static_cast<std::int16_t>(parts));
+}
+
+}  // namespace
+
+class VerifiedStoreTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void outcomesOfOnePartAndOfThePair_data() {
+    QTest::addColumn<int>("parts");  // 0, 1, or 2 for both
+    QTest::addColumn<rx41::EepromContents>("contents");
+    QTest::addColumn<QList<double>>("readBack");    // the MemRead answers in order
+    QTest::addColumn<QList<double>>("programmed");  // the ProgramDevice answers in order
+    QTest::addColumn<int>("outcome");               // a StoreOutcome, or -1 for none
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("stores");        // ProgramDevice calls
+    QTest::addColumn<QList<int>>("verifications");  // a VerificationResult per part
+    QTest::addColumn<QStringList>("outcomes");      // the record's outcome per part
+    const auto configured = rx41::EepromContents::Configured;
+    const QString stuck = "Part#1: verification failed at register 0x0B: wrote 0x66, read 0x00";
+    const QString unread = "Part#2: verification failed at register 0x0B: wrote 0x66, read failed";
+    const int passed = static_cast<int>(VerificationResult::Passed);
+    const int failed = static_cast<int>(VerificationResult::Failed);
+    const int skipped = static_cast<int>(VerificationResult::Skipped);
+
+    QTest::newRow("stored") << 0 << configured << QList<double>{0x21, 0x66, 0x9A} << QList<double>{0}
+                            << static_cast<int>(StoreOutcome::Stored) << QStringList{}
+                            << QStringList{"ProgramDevice(0)"} << QList<int>{passed} << QStringList{"stored"};
+    QTest::newRow("stuck register") << 0 << configured << QList<double>{0x21, 0x00} << QList<double>{}
+                                    << static_cast<int>(StoreOutcome::Stopped) << QStringList{stuck} << QStringList{}
+                                    << QList<int>{failed} << QStringList{stuck};
+    QTest::newRow("store failed") << 1 << configured << QList<double>{0x66} << QList<double>{2}
+                                  << static_cast<int>(StoreOutcome::StoreFailed) << QStringList{}
+                                  << QStringList{"ProgramDevice(1)"} << QList<int>{passed}
+                                  << QStringList{"Failed in programming device"};
+    QTest::newRow("pair stored") << 2 << configured << QList<double>{0x21, 0x66, 0x9A, 0x66} << QList<double>{0, 0}
+                                 << static_cast<int>(StoreOutcome::Stored) << QStringList{}
+                                 << QStringList{"ProgramDevice(0)", "ProgramDevice(1)"} << QList<int>{passed, passed}
+                                 << QStringList{"stored", "stored"};
+    // Either part's failure stops the pair before any store.
+    QTest::newRow("pair, Part#2 unread") << 2 << configured << QList<double>{0x21, 0x66, 0x9A, 511} << QList<double>{}
+                                         << static_cast<int>(StoreOutcome::Stopped) << QStringList{unread}
+                                         << QStringList{} << QList<int>{passed, failed} << QStringList{unread, unread};
+    QTest::newRow("pair cleared") << 2 << rx41::EepromContents::Cleared << QList<double>{} << QList<double>{0, 2}
+                                  << static_cast<int>(StoreOutcome::StoreFailed) << QStringList{}
+                                  << QStringList{"ProgramDevice(0)", "ProgramDevice(1)"} << QList<int>{skipped, skipped}
+                                  << QStringList{"stored", "Failed in programming device"};
+  }
+  void outcomesOfOnePartAndOfThePair() {
+    QFETCH(int, parts);
+    QFETCH(rx41::EepromContents, contents);
+    QFETCH(QList<double>, readBack);
+    QFETCH(QList<double>, programmed);
+    QFETCH(int, outcome);
+    Bench bench;
+    for (const double value : readBack) bench.device->script().answerOnce("MemRead", {value});
+    for (const double value : programmed) bench.device->script().answerOnce("ProgramDevice", {value});
+
+    const auto result = bench.store(partsOf(parts), contents);
+    QCOMPARE(result ? static_cast<int>(*result) : -1, outcome);
+    QTEST(bench.op.messages, "messages");
+    QTEST(bench.calls("ProgramDevice"), "stores");
+    QCOMPARE(bench.calls("MemRead").size(), readBack.size());
+    QList<int> verifications;
+    QStringList outcomes;
+    const auto records = bench.written();
+    for (const auto& record : records) {
+      verifications << static_cast<int>(record.verification.result);
+      outcomes << QString::fromStdString(record.outcome);
+    }
+    QTEST(verifications, "verifications");
+    QTEST(outcomes, "outcomes");
+    QCOMPARE(static_cast<int>(records.size()), parts == 2 ? 2 : 1);
+  }
+
+  void aCallThatFailsOutrightStopsThePairAndIsRecorded() {
+    Bench bench;
+    bench.device->script().fail("ProgramDevice", rx041::com::E_FAIL);
+    bench.device->script().answer("MemRead", 0x66);
+    bench.device->script().written[0] = {};
+    QVERIFY(!bench.store(rx41::PartSet::both(), rx41::EepromContents::Configured));
+    const QString failure = "Method 'ProgramDevice' of object 'IZQ3902Device' failed";
+    QCOMPARE(bench.op.messages, QStringList{failure});
+    QCOMPARE(bench.calls("ProgramDevice"), QStringList{"ProgramDevice(0)"});
+    const auto records = bench.written();
+    QCOMPARE(records.size(), std::size_t{2});
+    QCOMPARE(records[0].verification.reason, std::string("nothing written since power-on"));
+    for (const auto& record : records) QCOMPARE(QString::fromStdString(record.outcome), failure);
+  }
+
+  void theRecordCarriesWhatTheFlowToldTheDevice() {
+    Bench bench;
+    std::filesystem::create_symlink("/dev/serial/by-id/usb-FTDI_A1B2C3-if00-port0", bench.dir / "COM3");
+    bench.state.connectedPort = 3;
+    bench.state.DacK[0] = 0.275f;
+    bench.state.DacB[0] = 1.25f;
+    QWidget window;
+    window.setObjectName("MainForm2PointsProgrammingWithPwr");
+    rx41::StateMachine machine(bench.state, bench.op, &window);
+    rx41::DeviceCalls& calls = machine.calls();
+    bench.device->script().answer("MeasureVdd", 4.995);
+    calls.MeasureVdd(0);
+    calls.ValidateChipID(0, 0x31, rx41::CommLockRecording::Ignore);
+    const rx41::SolverSetting settings[] = {{rx041::zq3902::SolverSettingClampingLow, 5.0f},
+                                            {rx041::zq3902::SolverTargetLevelPointC, std::int16_t{0}},
+                                            {rx041::zq3902::SolverTargetAngleA, 40.0f}};
+    calls.StoreInSolver(0, settings, 1);
+    bench.device->script().answerOnce("MemRead", {0x21, 0x66, 0x9A});
+    QCOMPARE(rx41::verifiedStore(calls, rx41::PartSet::part(0), rx41::EepromContents::Configured, bench.journal),
+             StoreOutcome::Stored);
+
+    std::ifstream file(rx41::recordFilePath());
+    std::string line;
+    std::getline(file, line);
+    const auto record = nlohmann::json::parse(line);
+    const auto expected = nlohmann::json::parse(R"({
+      "mode": "/4", "window": "MainForm2PointsProgrammingWithPwr",
+      "port": "COM3", "device": "/dev/serial/by-id/usb-FTDI_A1B2C3-if00-port0",
+      "part": 1, "chip_id": 49, "vdd": 4.995, "dac": {"k": 0.275, "b": 1.25}, "contents": "configured",
+      "settings": {"clamp_low": 5.0, "clamp_high": null, "dp": null,
+                   "points": {"A": {"angle": 40.0, "level": null}, "B": {"angle": null, "level": null},
+                              "C": {"angle": null, "level": 0.0}, "D": {"angle": null, "level": null}},
+                   "slope": null, "op": null, "hys": null, "switch_polarity": null,
+                   "output_mode": null, "pwm_frequency": null, "pwm_polarity": null, "dac_correction": true},
+      "registers": {"0x01": "0x21", "0x0B": "0x66", "0x0C": "0x9A"},
+      "verification": {"result": "passed", "reads": 3},
+      "program_result": 0, "outcome": "stored"})");
+    for (const auto& [key, value] : expected.items())
+      QCOMPARE(QString::fromStdString(key + ": " + record[key].dump()),
+               QString::fromStdString(key + ": " + value.dump()));
+    QVERIFY(rx41::parseIsoTime(record["time"].get<std::string>()));
+    QVERIFY(!record["host"].get<std::string>().empty());
+  }
+
+  void aRecordThatCannotBeWrittenIsToldOnceAndStopsNothing() {
+    Bench bench;
+    std::ofstream(bench.dir / "taken") << "a file where the record folder should be";
+    rx041::test::ScopedEnv records("RX041_RECORD_DIR", (bench.dir / "taken").c_str());
+    bench.device->script().written[0] = {};
+    for (int run = 0; run < 2; ++run)
+      QCOMPARE(bench.store(rx41::PartSet::part(0), rx41::EepromContents::Configured), StoreOutcome::Stored);
+    QCOMPARE(bench.calls("ProgramDevice"), (QStringList{"ProgramDevice(0)", "ProgramDevice(0)"}));
+    QCOMPARE(bench.op.messages.size(), 1);
+    QVERIFY2(bench.op.messages.front().startsWith("The programming record could not be written: " +
+                                                  QString::fromStdString((bench.dir / "taken").string())),
+             qPrintable(bench.op.messages.front()));
+  }
+};
+
+QTEST_MAIN(VerifiedStoreTest)
+#include "verified_store_test.moc"
