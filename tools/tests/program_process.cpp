@@ -1,4 +1,4 @@
-#include "ctl_process.h"
+#include "program_process.h"
 
 #include <sys/wait.h>
 
@@ -8,7 +8,7 @@
 
 #include "rx041/test_support/temp_dir.h"
 
-namespace rx041::ctl::testing {
+namespace rx041::test {
 namespace {
 
 std::string contents(const std::filesystem::path& file) {
@@ -27,10 +27,10 @@ std::vector<std::string> ProcessResult::lines() const {
   return result;
 }
 
-ProcessResult runCtl(const std::string& args, const std::string& stdinText) {
-  test::TempDir dir;
+ProcessResult runProgram(const std::string& program, const std::string& args, const std::string& stdinText) {
+  TempDir dir;
   std::ofstream(dir / "stdin") << stdinText;
-  const std::string command = std::string(RX041CTL_PROGRAM) + " " + args + " < " + (dir / "stdin").string() + " > " +
+  const std::string command = program + " " + args + " < " + (dir / "stdin").string() + " > " +
                               (dir / "stdout").string() + " 2> " + (dir / "stderr").string();
   const int status = std::system(command.c_str());
   ProcessResult result;
@@ -40,4 +40,4 @@ ProcessResult runCtl(const std::string& args, const std::string& stdinText) {
   return result;
 }
 
-}  // namespace rx041::ctl::testing
+}  // namespace rx041::test

@@ -1,9 +1,9 @@
 #pragma once
-// Runs the rx041ctl program and collects what it wrote and how it ended.
+// Runs one of the tools and collects what it wrote and how it ended.
 #include <string>
 #include <vector>
 
-namespace rx041::ctl::testing {
+namespace rx041::test {
 
 struct ProcessResult {
   int exitCode = -1;
@@ -14,6 +14,6 @@ struct ProcessResult {
 
 // args are passed through the shell unquoted: keep them free of blanks and
 // shell characters. stdinText feeds standard input.
-ProcessResult runCtl(const std::string& args, const std::string& stdinText = "");
+ProcessResult runProgram(const std::string& program, const std::string& args, const std::string& stdinText = "");
 
-}  // namespace rx041::ctl::testing
+}  // namespace rx041::test

@@ -1,0 +1,121 @@
+#include "record_table.h"
+
+#include <charconv>
+
+#include "rx41/register_verification.h"
+
+namespace rx041::records {
+namespace {
+
+using rx41::ProgrammingRecord;
+
+std::string orDash(const std::string& text) { return text.empty() ? "-" : text; }
+
+std::string number(float value) {
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+template <class T>
+std::string optionalNumber(const std::optional<T>& value) {
+  if (!value) return {};
+  if constexpr (std::is_same_v<T, float>)
+    return number(*value);
+  else
+    return std::to_string(*value);
+}
+
+std::string verificationText(const rx41::Verification& v) {
+  switch (v.result) {
+    case rx41::VerificationResult::Passed: return "passed";
+    case rx41::VerificationResult::Failed:
+      if (!v.mismatch) return "failed: " + v.reason;
+      return "failed at register " + rx41::hexByte(v.mismatch->address) + ": wrote " +
+             rx41::hexByte(v.mismatch->wrote) + ", read " +
+             (v.mismatch->read ? rx41::hexByte(*v.mismatch->read) : "failed");
+    case rx41::VerificationResult::Skipped: break;
+  }
+  return "skipped: " + v.reason;
+}
+
+// A field as CSV takes it: quoted when it holds a separator, a quote or a line end.
+std::string csvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+void writeRow(std::ostream& out, const std::vector<std::string>& fields) {
+  for (std::size_t i = 0; i < fields.size(); ++i) out << (i ? "," : "") << csvField(fields[i]);
+  out << "\n";
+}
+
+std::vector<std::string> header() {
+  std::vector<std::string> names{"line",    "time", "host",  "mode",  "window",   "port",      "device",     "part",
+                                 "chip_id", "vdd",  "dac_k", "dac_b", "contents", "clamp_low", "clamp_high", "dp"};
+  for (const char point : {'a', 'b', 'c', 'd'}) {
+    names.push_back(std::string("angle_") + point);
+    names.push_back(std::string("level_") + point);
+  }
+  for (const char* name :
+       {"slope", "op", "hys", "switch_polarity", "output_mode", "pwm_frequency", "pwm_polarity", "dac_correction"})
+    names.push_back(name);
+  for (std::int32_t address = rx41::kFirstSolverRegister; address <= rx41::kLastSolverRegister; ++address)
+    names.push_back("reg_" + rx41::hexByte(address));
+  for (const char* name : {"verification", "verification_reads", "program_result", "outcome"}) names.push_back(name);
+  return names;
+}
+
+std::vector<std::string> row(const rx41::NumberedRecord& numbered) {
+  const ProgrammingRecord& r = numbered.record;
+  const rx41::SolverSettingsSent s = r.settings.value_or(rx41::SolverSettingsSent{});
+  std::vector<std::string> fields{std::to_string(numbered.line),
+                                  r.time,
+                                  r.host,
+                                  r.mode,
+                                  r.window,
+                                  r.port,
+                                  r.device,
+                                  std::to_string(r.part),
+                                  r.chipId ? rx41::hexByte(*r.chipId) : std::string(),
+                                  optionalNumber(r.vdd),
+                                  number(r.dacK),
+                                  number(r.dacB),
+                                  r.contents == rx41::EepromContents::Cleared ? "cleared" : "configured",
+                                  optionalNumber(s.clampLow),
+                                  optionalNumber(s.clampHigh),
+                                  optionalNumber(s.dp)};
+  for (const auto& point : s.points) {
+    fields.push_back(optionalNumber(point.angle));
+    fields.push_back(optionalNumber(point.level));
+  }
+  for (const auto& value : {s.slope, s.op, s.hys}) fields.push_back(optionalNumber(value));
+  for (const auto& value : {s.switchPolarity, s.outputMode, s.pwmFrequency, s.pwmPolarity})
+    fields.push_back(optionalNumber(value));
+  fields.push_back(s.dacCorrection ? (*s.dacCorrection ? "yes" : "no") : "");
+  for (std::int32_t address = rx41::kFirstSolverRegister; address <= rx41::kLastSolverRegister; ++address) {
+    const auto value = r.registers.find(address);
+    fields.push_back(value != r.registers.end() ? rx41::hexByte(value->second) : std::string());
+  }
+  fields.push_back(verificationText(r.verification));
+  fields.push_back(std::to_string(r.verification.reads));
+  fields.push_back(optionalNumber(r.programResult));
+  fields.push_back(r.outcome);
+  return fields;
+}
+
+}  // namespace
+
+std::string listLine(const rx41::NumberedRecord& numbered) {
+  const ProgrammingRecord& r = numbered.record;
+  return std::to_string(numbered.line) + "  " + r.time + "  " + orDash(r.port) + "  Part#" + std::to_string(r.part) +
+         "  " + (r.chipId ? rx41::hexByte(*r.chipId) : "-") + "  " + r.outcome;
+}
+
+void writeCsv(std::ostream& out, const std::vector<const rx41::NumberedRecord*>& records) {
+  writeRow(out, header());
+  for (const rx41::NumberedRecord* record : records) writeRow(out, row(*record));
+}
+
+}  // namespace rx041::records
