@@ -8,6 +8,7 @@
 
 #include "rx41/control_names.h"
 #include "rx41/curve_plot.h"
+#include "rx41/quick/offset_frame.h"
 #include "rx41/quick/part_settings_panel.h"
 #include "rx41/quick/quick_profile.h"
 
@@ -16,18 +17,22 @@ namespace {
 
 const QColor kCurveColour(0, 255, 0);
 
+QString classNameFor(QuickWindow::PowerButton powerButton, MainForm2PointsProgramming::PointB pointB) {
+  if (pointB == MainForm2PointsProgramming::PointB::ByOffsets) return QStringLiteral("MainForm1PointProgramming");
+  return powerButton == QuickWindow::PowerButton::Present ? QStringLiteral("MainForm2PointsProgrammingWithPwr")
+                                                          : QStringLiteral("MainForm2PointsProgramming");
+}
+
 }  // namespace
 
 MainForm2PointsProgramming::MainForm2PointsProgramming(OperatorInterface& operatorInterface, PowerButton powerButton,
-                                                       AppState& state, DeviceFactory deviceFactory)
-    : QuickWindow(powerButton == PowerButton::Present ? QStringLiteral("MainForm2PointsProgrammingWithPwr")
-                                                      : QStringLiteral("MainForm2PointsProgramming"),
-                  powerButton, operatorInterface, state, std::move(deviceFactory)) {
-  buildControls();
+                                                       PointB pointB, AppState& state, DeviceFactory deviceFactory)
+    : QuickWindow(classNameFor(powerButton, pointB), powerButton, operatorInterface, state, std::move(deviceFactory)) {
+  buildControls(pointB);
   Form_Load();
 }
 
-void MainForm2PointsProgramming::buildControls() {
+void MainForm2PointsProgramming::buildControls(PointB pointB) {
   QPushButton* connectButton = addConnect();
   PartSel_ = named(new QComboBox(this), QStringLiteral("PartSel"));
   settings_ = new PartSettingsPanel(
@@ -41,10 +46,18 @@ void MainForm2PointsProgramming::buildControls() {
 
   auto* settingsRow = new QHBoxLayout;
   settingsRow->addWidget(settings_);
-  settings_->partFrameLayout()->addWidget(addGetDpButton(QStringLiteral("Get DP Mid Point")), 2, 2);
-  setTeachSettings(*settings_, std::make_unique<TaughtSecondPoint>(*settings_, calls()));
+  if (pointB == PointB::Taught) {
+    settings_->partFrameLayout()->addWidget(addGetDpButton(QStringLiteral("Get DP Mid Point")), 2, 2);
+    setTeachSettings(*settings_, std::make_unique<TaughtSecondPoint>(*settings_, calls()));
+  } else {
+    auto* offsets = new OffsetFrame(operatorInterface(), this);
+    settingsRow->addWidget(offsets, 0, Qt::AlignTop);
+    setTeachSettings(*settings_, std::make_unique<OffsetSecondPoint>(*settings_, offsets->offsetAngleB(),
+                                                                     offsets->offsetDp(), operatorInterface()));
+  }
   settingsRow->addStretch();
-  settings_->pointsFrameLayout()->addLayout(addTeachButtons(QStringLiteral("Set point B")), 2, 0, 1, 4);
+  const QString setpointB = pointB == PointB::Taught ? QStringLiteral("Set point B") : QStringLiteral("Program");
+  settings_->pointsFrameLayout()->addLayout(addTeachButtons(setpointB), 2, 0, 1, 4);
 
   CurvePlot* plot = addCurvePlot();
   connect(PartSel_, &QComboBox::currentIndexChanged, this, [this, plot] {

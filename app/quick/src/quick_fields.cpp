@@ -18,4 +18,12 @@ const std::array<FieldSpec, 5>& quickFieldTable() {
   return table;
 }
 
+const std::array<FieldSpec, 2>& offsetFieldTable() {
+  static const std::array<FieldSpec, 2> table{{
+      {"OffsetDP", IndexScheme::None, "DP offset (deg)", &kOffsetRule, "", ValueSlot::None, "0.00", 0, ""},
+      {"OffsetAngleB", IndexScheme::None, "Angle B offset (deg)", &kOffsetRule, "", ValueSlot::None, "0.00", 0, ""},
+  }};
+  return table;
+}
+
 }  // namespace rx41

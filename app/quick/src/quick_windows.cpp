@@ -8,13 +8,16 @@
 namespace rx41 {
 
 void registerQuickWindows(WindowCatalogue& catalogue) {
-  using PowerButton = MainForm2PointsProgramming::PowerButton;
-  catalogue.add(QStringLiteral("MainForm2PointsProgramming"), [](OperatorInterface& op) {
-    return std::make_unique<MainForm2PointsProgramming>(op, PowerButton::Absent);
-  });
-  catalogue.add(QStringLiteral("MainForm2PointsProgrammingWithPwr"), [](OperatorInterface& op) {
-    return std::make_unique<MainForm2PointsProgramming>(op, PowerButton::Present);
-  });
+  using PowerButton = QuickWindow::PowerButton;
+  using PointB = MainForm2PointsProgramming::PointB;
+  const auto singlePart = [&](const char* className, PowerButton powerButton, PointB pointB) {
+    catalogue.add(QLatin1String(className), [powerButton, pointB](OperatorInterface& op) {
+      return std::make_unique<MainForm2PointsProgramming>(op, powerButton, pointB);
+    });
+  };
+  singlePart("MainForm2PointsProgramming", PowerButton::Absent, PointB::Taught);
+  singlePart("MainForm2PointsProgrammingWithPwr", PowerButton::Present, PointB::Taught);
+  singlePart("MainForm1PointProgramming", PowerButton::Absent, PointB::ByOffsets);
 }
 
 }  // namespace rx41

@@ -12,9 +12,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "quick_window_fixture.h"
 #include "rx041/test_support/temp_dir.h"
 #include "rx41/profile_file.h"
-#include "rx41/quick/main_form_2points.h"
 #include "scripted_operator.h"
 #include "window_bench.h"
 
@@ -36,17 +36,19 @@ const QByteArray kProfile =
     "Angle of Point A is(deg):40\r\nLevel of Point A is(%):10.5\r\nAngle of Point B is(deg):140.00\r\n"
     "Level of Point B is(%):abc\r\n";
 
-// An offline window with its operator and a directory for profiles.
+// An offline quick window with its operator and a directory for profiles.
 struct ProfileBench {
+  explicit ProfileBench(const char* argument = "/2") : window(quick_test::makeQuickWindow(argument, op, state)) {}
+
   rx041::test::TempDir dir;
   rx041::test::ScriptedOperator op;
   rx41::AppState state;
-  rx41::MainForm2PointsProgramming window{op, rx41::MainForm2PointsProgramming::PowerButton::Absent, state};
+  std::unique_ptr<QWidget> window;
 
   QString path(const char* name) const { return QString::fromStdString((dir / name).string()); }
   template <class Control>
   Control* control(const char* name) const {
-    return rx041::test::findControl<Control>(window, name);
+    return rx041::test::findControl<Control>(*window, name);
   }
   QLineEdit* field(const char* name) const { return control<QLineEdit>(name); }
   QString text(const char* name) const { return field(name)->text(); }
@@ -169,6 +171,21 @@ class QuickProfileTest : public QObject {
     QDir::setCurrent(before);
     QCOMPARE(QDir(bench.path("")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{});
     QCOMPARE(bench.op.messages, QStringList{});
+  }
+
+  void theOnePointWindowKeepsItsOffsetsOutOfTheProfile() {
+    ProfileBench onePoint("/6"), twoPoints("/2");
+    onePoint.field("OffsetAngleB")->setText("30.00");
+    onePoint.field("OffsetDP")->setText("200.00");
+    onePoint.save(onePoint.path("one.txt"));
+    twoPoints.save(onePoint.path("two.txt"));
+    QCOMPARE(contentsOf(onePoint.path("one.txt")), contentsOf(onePoint.path("two.txt")));
+
+    writeFile(onePoint.path("p.txt"), kProfile);
+    onePoint.load(onePoint.path("p.txt"));
+    QCOMPARE(onePoint.text("DP"), QString("123.45"));
+    QCOMPARE(onePoint.text("OffsetAngleB"), QString("30.00"));
+    QCOMPARE(onePoint.text("OffsetDP"), QString("200.00"));
   }
 
   void saveNameRule() {

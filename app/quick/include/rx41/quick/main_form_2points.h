@@ -3,7 +3,9 @@
 // setting is typed or taught for it. "/2" MainForm2PointsProgramming teaches
 // point A and point B ("Set point B") with the DP opposite point A or read by
 // "Get DP Mid Point"; "/4" MainForm2PointsProgrammingWithPwr is the same with
-// a "Power On" button for the preparation.
+// a "Power On" button for the preparation; "/6" MainForm1PointProgramming
+// teaches point A only, places point B and the DP by two offsets from it and
+// programs with "Program".
 #include <cstdint>
 
 #include "rx41/profile_binding.h"
@@ -17,11 +19,14 @@ class PartSettingsPanel;
 
 class MainForm2PointsProgramming final : public QuickWindow {
  public:
+  enum class PointB { Taught, ByOffsets };
+
   MainForm2PointsProgramming(OperatorInterface& operatorInterface, PowerButton powerButton = PowerButton::Absent,
-                             AppState& state = appState(), DeviceFactory deviceFactory = createDeviceObject);
+                             PointB pointB = PointB::Taught, AppState& state = appState(),
+                             DeviceFactory deviceFactory = createDeviceObject);
 
  private:
-  void buildControls();
+  void buildControls(PointB pointB);
   PartSet workParts() const override { return PartSet::part(selectedPart()); }
   std::int16_t selectedPart() const;
 

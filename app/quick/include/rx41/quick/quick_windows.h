@@ -4,7 +4,8 @@ namespace rx41 {
 
 class WindowCatalogue;
 
-// "/2" MainForm2PointsProgramming and "/4" MainForm2PointsProgrammingWithPwr.
+// "/2" MainForm2PointsProgramming, "/4" MainForm2PointsProgrammingWithPwr and
+// "/6" MainForm1PointProgramming.
 void registerQuickWindows(WindowCatalogue& catalogue);
 
 }  // namespace rx41
