@@ -24,4 +24,12 @@ void bindQuickProfile(ProfileBinding& binding, QComboBox& partSel, QuickSettings
   binding.setAfterLoad([&panel] { panel.validateLoadedTexts(); });
 }
 
+void bindDualQuickProfile(ProfileBinding& binding, QuickSettingsPanel& panel) {
+  for (std::int16_t part = 0; part < 2; ++part) {
+    binding.addHeading(QStringLiteral("Part #%1:").arg(part + 1));
+    bindPartBlock(binding, panel, part);
+  }
+  binding.setAfterLoad([&panel] { panel.validateLoadedTexts(); });
+}
+
 }  // namespace rx41

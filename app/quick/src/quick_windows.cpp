@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "rx41/quick/main_form_2points.h"
+#include "rx41/quick/main_form_dual.h"
 #include "rx41/window_catalogue.h"
 
 namespace rx41 {
@@ -18,6 +19,13 @@ void registerQuickWindows(WindowCatalogue& catalogue) {
   singlePart("MainForm2PointsProgramming", PowerButton::Absent, PointB::Taught);
   singlePart("MainForm2PointsProgrammingWithPwr", PowerButton::Present, PointB::Taught);
   singlePart("MainForm1PointProgramming", PowerButton::Absent, PointB::ByOffsets);
+  const auto pair = [&](const char* className, PowerButton powerButton) {
+    catalogue.add(QLatin1String(className), [powerButton](OperatorInterface& op) {
+      return std::make_unique<MainForm2PointsProgrammingforDual>(op, powerButton);
+    });
+  };
+  pair("MainForm2PointsProgrammingforDual", PowerButton::Absent);
+  pair("MainForm2PointsProgrammingforDualWithPwr", PowerButton::Present);
 }
 
 }  // namespace rx41

@@ -84,6 +84,9 @@ struct Session {
     button->click();
   }
   QString text(const char* name) const { return rx041::test::findControl<QLineEdit>(*window, name)->text(); }
+  void turnMagnets(double degrees) {
+    for (int part = 0; part < 2; ++part) bench.setAngle(part, degrees);
+  }
 
   // The calibration found the part's DAC error, and its EEPROM holds the
   // settings converted with it.
@@ -150,6 +153,28 @@ class QuickBenchTest : public QObject {
     QVERIFY(!session.state.Device);
   }
 
+  void teachBothParts(const char* argument) {
+    Session session(argument);
+    session.turnMagnets(40.0);
+    if (session.window->findChild<QPushButton*>("PowerOn")) session.click("PowerOn");
+    session.click("SetpointA");
+    session.turnMagnets(140.0);
+    const std::pair<const char*, const char*> levels[] = {
+        {"Level(0)", "10"}, {"Level(1)", "90"}, {"Level(2)", "80"}, {"Level(3)", "30"}};
+    for (const auto& [name, level] : levels) session.type(name, level);
+    session.click("SetpointB");
+    QCOMPARE(session.op.messages, QStringList{});
+    for (const char* name : {"Angle(0)", "Angle(2)"}) QCOMPARE(session.text(name), QString("40.00"));
+    for (const char* name : {"Angle(1)", "Angle(3)"}) QCOMPARE(session.text(name), QString("140.00"));
+
+    TaughtSettings second;
+    second.level[0] = 80;
+    second.level[1] = 30;
+    session.verifyEeprom(0, TaughtSettings{});
+    session.verifyEeprom(1, second);
+    session.verifyOutputs({{0, 40.0, 10.0}, {0, 140.0, 90.0}, {1, 40.0, 80.0}, {1, 140.0, 30.0}});
+  }
+
  private slots:
   void teachesAndProgramsAChip() { teachOnePart("/2"); }
   void teachesAndProgramsAChipWithThePowerButton() { teachOnePart("/4"); }
@@ -175,6 +200,9 @@ class QuickBenchTest : public QObject {
     // Up the line from A to B, on at clamp high up to the DP, then clamp low.
     session.verifyOutputs({{0, 10.0, 10.0}, {0, 25.0, 50.0}, {0, 40.0, 90.0}, {0, 120.0, 95.0}, {0, 300.0, 5.0}});
   }
+
+  void teachesAndProgramsBothParts() { teachBothParts("/3"); }
+  void teachesAndProgramsBothPartsWithThePowerButton() { teachBothParts("/5"); }
 };
 
 QTEST_MAIN(QuickBenchTest)

@@ -1,6 +1,8 @@
-// The quick profile file: its nine lines, saving (name rule, overwrite
-// question, atomic replacement) and loading (character positions, the
-// validations afterwards, the error numbers, nothing changed on an error).
+// The quick profiles: the nine lines of the single-part windows and the
+// eighteen of the dual window, saving (name rule, overwrite question, atomic
+// replacement) and loading (character positions, the validations afterwards,
+// the error numbers, nothing changed on an error, neither layout in the other
+// window).
 #include <signal.h>
 #include <sys/resource.h>
 
@@ -186,6 +188,64 @@ class QuickProfileTest : public QObject {
     QCOMPARE(onePoint.text("DP"), QString("123.45"));
     QCOMPARE(onePoint.text("OffsetAngleB"), QString("30.00"));
     QCOMPARE(onePoint.text("OffsetDP"), QString("200.00"));
+  }
+
+  void savesTheEighteenLinesOfTheDualWindow() {
+    ProfileBench bench("/3");
+    bench.control<QCheckBox>("clockwise(1)")->setChecked(true);
+    bench.field("DP(0)")->setText("100.00");
+    bench.field("clamplow(1)")->setText("7");
+    bench.field("Level(2)")->setText("33.3");
+    bench.field("Angle(3)")->setText("12");
+    bench.save(bench.path("dual"));
+    QCOMPARE(contentsOf(bench.path("dual.txt")),
+             QByteArray("Part #1:\r\nDirection is:0\r\nDP is(deg):100.00\r\nClamp High is(%):95.00\r\n"
+                        "Clamp Low is(%):5.00\r\nAngle of Point A is(deg):\r\nLevel of Point A is(%):\r\n"
+                        "Angle of Point B is(deg):\r\nLevel of Point B is(%):\r\n"
+                        "Part #2:\r\nDirection is:1\r\nDP is(deg):260.00\r\nClamp High is(%):95.00\r\n"
+                        "Clamp Low is(%):7\r\nAngle of Point A is(deg):\r\nLevel of Point A is(%):33.3\r\n"
+                        "Angle of Point B is(deg):12\r\nLevel of Point B is(%):\r\n"));
+  }
+
+  void dualRoundTripThenSilentValidation() {
+    ProfileBench first("/3");
+    first.control<QCheckBox>("clockwise(0)")->setChecked(true);
+    const std::pair<const char*, const char*> typed[] = {{"DP(0)", "100.00"},   {"clamphigh(1)", "90.00"},
+                                                         {"Angle(0)", "40.00"}, {"Level(1)", "90.00"},
+                                                         {"Angle(2)", "41.00"}, {"Level(2)", "20.00"}};
+    for (const auto& [name, text] : typed) first.field(name)->setText(text);
+    const std::tuple<const char*, const char*, const char*> refused[] = {
+        {"Angle(3)", "abc", ""}, {"Level(3)", "250", "100.00"}, {"DP(1)", "", "260.00"}};
+    for (const auto& [name, text, validated] : refused) first.field(name)->setText(text);
+    first.save(first.path("round.txt"));
+
+    ProfileBench second("/3");
+    second.load(first.path("round.txt"));
+    QVERIFY(second.control<QCheckBox>("clockwise(0)")->isChecked());
+    QVERIFY(!second.control<QCheckBox>("clockwise(1)")->isChecked());
+    for (const auto& [name, text] : typed) QCOMPARE(second.text(name), QString(text));
+    // Refused entries are emptied or replaced without a word.
+    for (const auto& [name, text, validated] : refused) QCOMPARE(second.text(name), QString(validated));
+    QCOMPARE(second.op.messages, QStringList{});
+  }
+
+  void neitherLayoutLoadsIntoTheOtherWindow() {
+    // The nine lines end early for the dual window; the dual window's first
+    // line holds no part index.
+    ProfileBench dual("/3");
+    dual.field("Angle(0)")->setText("12.00");
+    dual.save(dual.path("dual.txt"));
+    writeFile(dual.path("single.txt"), kProfile);
+    const std::tuple<const char*, const char*, QString> cases[] = {
+        {"/3", "single.txt", "Error with number:62 occurs! Please check the integrity of profile file!"},
+        {"/2", "dual.txt", "Error with number:13 occurs! Please check the integrity of profile file!"}};
+    for (const auto& [window, file, message] : cases) {
+      ProfileBench bench(window);
+      bench.load(dual.path(file));
+      QCOMPARE(bench.op.messages, QStringList{message});
+      QCOMPARE(bench.text("Angle(0)"), QString(""));
+      QCOMPARE(bench.text(QString(window) == "/3" ? "DP(0)" : "DP"), QString("260.00"));
+    }
   }
 
   void saveNameRule() {

@@ -1,6 +1,7 @@
 #include "quick_window_fixture.h"
 
 #include "rx41/quick/main_form_2points.h"
+#include "rx41/quick/main_form_dual.h"
 
 namespace quick_test {
 
@@ -12,9 +13,15 @@ std::unique_ptr<QWidget> makeQuickWindow(const QString& argument, rx41::Operator
     return std::make_unique<rx41::MainForm2PointsProgramming>(operatorInterface, powerButton, pointB, state,
                                                               std::move(deviceFactory));
   };
+  const auto pair = [&](PowerButton powerButton) {
+    return std::make_unique<rx41::MainForm2PointsProgrammingforDual>(operatorInterface, powerButton, state,
+                                                                     std::move(deviceFactory));
+  };
   if (argument == "/2") return singlePart(PowerButton::Absent, PointB::Taught);
   if (argument == "/4") return singlePart(PowerButton::Present, PointB::Taught);
   if (argument == "/6") return singlePart(PowerButton::Absent, PointB::ByOffsets);
+  if (argument == "/3") return pair(PowerButton::Absent);
+  if (argument == "/5") return pair(PowerButton::Present);
   qFatal("no quick window %s", qPrintable(argument));
 }
 

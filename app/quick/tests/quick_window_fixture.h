@@ -1,6 +1,6 @@
 #pragma once
 // The quick windows on the window bench, by their start-up argument: "/2",
-// "/4" (power button), "/6" (1 point with offsets).
+// "/4" (power button), "/6" (1 point with offsets), "/3" and "/5" (both parts).
 #include <QString>
 #include <QWidget>
 #include <memory>

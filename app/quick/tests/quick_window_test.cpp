@@ -85,9 +85,12 @@ class QuickWindowTest : public QObject {
     rx041::test::ScriptedOperator op;
     rx41::WindowCatalogue catalogue;
     rx41::registerQuickWindows(catalogue);
-    const std::tuple<const char*, const char*, bool> kinds[] = {{"/2", "MainForm2PointsProgramming", false},
-                                                                {"/4", "MainForm2PointsProgrammingWithPwr", true},
-                                                                {"/6", "MainForm1PointProgramming", false}};
+    const std::tuple<const char*, const char*, bool> kinds[] = {
+        {"/2", "MainForm2PointsProgramming", false},
+        {"/3", "MainForm2PointsProgrammingforDual", false},
+        {"/4", "MainForm2PointsProgrammingWithPwr", true},
+        {"/5", "MainForm2PointsProgrammingforDualWithPwr", true},
+        {"/6", "MainForm1PointProgramming", false}};
     for (const auto& [argument, className, powerButton] : kinds) {
       const auto window = rx41::openWorkingWindow({argument}, catalogue, op);
       QVERIFY2(window, argument);
