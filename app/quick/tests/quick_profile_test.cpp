@@ -1,11 +1,7 @@
 // The quick profiles: the nine lines of the single-part windows and the
-// eighteen of the dual window, saving (name rule, overwrite question, atomic
-// replacement) and loading (character positions, the validations afterwards,
-// the error numbers, nothing changed on an error, neither layout in the other
-// window).
-#include <signal.h>
-#include <sys/resource.h>
-
+// eighteen of the dual window, saving (name rule, overwrite question) and
+// loading (character positions, the validations afterwards, the error
+// numbers, nothing changed on an error, neither layout in the other window).
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -164,17 +160,6 @@ class QuickProfileTest : public QObject {
     }
   }
 
-  void cancelledDialogsDoNothing() {
-    ProfileBench bench;
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(bench.path(""));
-    bench.click("mSaveAs");
-    bench.click("mOpen");
-    QDir::setCurrent(before);
-    QCOMPARE(QDir(bench.path("")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{});
-    QCOMPARE(bench.op.messages, QStringList{});
-  }
-
   void theOnePointWindowKeepsItsOffsetsOutOfTheProfile() {
     ProfileBench onePoint("/6"), twoPoints("/2");
     onePoint.field("OffsetAngleB")->setText("30.00");
@@ -266,26 +251,6 @@ class QuickProfileTest : public QObject {
     bench.op.answers = {true};
     bench.save(path);
     QVERIFY(contentsOf(path).startsWith("Part #Index:0\r\n"));
-  }
-
-  void aFailedSaveLeavesThePreviousFileWhole() {
-    ProfileBench bench;
-    const QString path = bench.path("keep.txt");
-    writeFile(path, "previous profile");
-    bench.op.answers = {true};
-    // The file system refuses anything beyond 16 bytes, as a full disk would.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 16;
-    setrlimit(RLIMIT_FSIZE, &small);
-    bench.save(path);
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, oldHandler);
-    QCOMPARE(bench.op.messages, QStringList{"Error happens when saving to file!"});
-    QCOMPARE(contentsOf(path), QByteArray("previous profile"));
-    QCOMPARE(QDir(bench.path("")).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.txt"});
   }
 };
 

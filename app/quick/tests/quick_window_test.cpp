@@ -173,20 +173,6 @@ class QuickWindowTest : public QObject {
     QCOMPARE(buttonStates(bench), QString("A D B D P D"));
   }
 
-  void connectWithoutAPortLeavesEveryActionDisabled() {
-    for (const char* variant : {"/2", "/4"}) {
-      WindowBench bench(variant);
-      bench.connect(false);
-      QCOMPARE(bench.text("connect"), QString("Connect"));
-      QCOMPARE(bench.devicesCreated, 0);
-      QVERIFY(!bench.enabled("SetpointA"));
-      QVERIFY(!bench.enabled("SetpointB"));
-      QVERIFY(!bench.enabled("PowerOn"));
-      bench.click("GetDP");
-      QCOMPARE(bench.op.messages, QStringList{kNotInOwi});
-    }
-  }
-
   void teachAngleSetsTheOppositeDp() {
     const std::pair<double, const char*> cases[] = {
         {180.0, "0.00"}, {179.99, "359.99"}, {10.0, "190.00"}, {359.984375, "179.98"}};
@@ -421,58 +407,6 @@ class QuickWindowTest : public QObject {
       QCOMPARE(bench.calls("ProgramDevice").size(), 1);  // the preparation's only
       QCOMPARE(buttonStates(bench), QString("A E B D P -"));
     }
-  }
-
-  void anImpossibleAngleIsNotTaught() {
-    // A failed register read reaches the window as (511 * 256) / 64 degrees.
-    const double failedRead = 511 * 256 * 0.015625;
-    WindowBench bench;
-    bench.healthyChip();
-    bench.connect();
-    bench.device->script().answerOnce("GetAngle", {failedRead});
-    bench.click("SetpointA");
-    QCOMPARE(bench.op.messages, QStringList{kReadError});
-    QCOMPARE(bench.text("Angle(0)"), QString(""));
-    QCOMPARE(bench.text("DP"), QString("260.00"));
-    QCOMPARE(bench.state.ChipState[0], rx41::kPowerOff);
-    QCOMPARE(buttonStates(bench), QString("A E B D P -"));
-
-    // Set point B keeps the chip prepared so that the operator can try again.
-    bench.device->script().answerOnce("GetAngle", {40.0, 360.0, 140.0});
-    bench.click("SetpointA");
-    bench.type("Level(0)", "10");
-    bench.type("Level(1)", "90");
-    bench.click("SetpointB");
-    QCOMPARE(bench.op.messages, (QStringList{kReadError, kReadError}));
-    QCOMPARE(bench.text("Angle(1)"), QString(""));
-    QVERIFY(bench.calls("SetSolverSetting").isEmpty());
-    QCOMPARE(bench.state.ChipState[0], rx41::kOwiMode);
-    QCOMPARE(buttonStates(bench), QString("A D B E P -"));
-    bench.click("SetpointB");
-    QCOMPARE(bench.text("Angle(1)"), QString("140.00"));
-    QCOMPARE(bench.calls("CopySolverSettingsToParameters").size(), 1);
-  }
-
-  void aSecondPressDuringAFlowIsIgnored() {
-    WindowBench bench;
-    bench.healthyChip();
-    bench.window->show();
-    bench.connect();
-    // Pressed while Set point A waits on the device and lets events run.
-    QMetaObject::invokeMethod(
-        bench.window.get(),
-        [&] {
-          bench.click("GetDP");
-          bench.click("connect");
-          bench.window->close();
-        },
-        Qt::QueuedConnection);
-    bench.click("SetpointA");
-    QCOMPARE(bench.calls("GetAngle"), QStringList{"GetAngle(0)"});
-    QCOMPARE(bench.text("connect"), QString("Disconnect"));
-    QVERIFY(bench.state.Device);
-    QVERIFY(bench.window->isVisible());
-    QCOMPARE(bench.op.messages, QStringList{});
   }
 
   void waitWindowNamesEachStep() {
