@@ -20,10 +20,19 @@ constexpr double kVoltsPerCode = 0.000152587890625;  // 5 V full scale either si
 constexpr std::int32_t kZeroVoltCode = 32768;
 constexpr auto kRelaySettleTime = std::chrono::milliseconds(300);
 
+// One notice for every device of the process; the first text is message 112 of the library's catalogue.
+void reportTraceFailure(transport::TraceFailure failure) {
+  static transport::TraceFailureNotice notice("ZQ3902Module:ZQ3902Device(112): fail to create KVT log.txt!",
+                                              "ZQ3902Module:ZQ3902Device: fail to write KVT log.txt!");
+  notice.report(failure);
+}
+
 }  // namespace
 
 DeviceCore::DeviceCore(std::shared_ptr<chanlink::ISerialChannel> channel)
-    : channel_(std::move(channel)), commands_(linkTo(channel_), com::processMilliseconds), trace_("KVTlog.txt", "wt+") {
+    : channel_(std::move(channel)),
+      commands_(linkTo(channel_), com::processMilliseconds),
+      trace_("KVTlog.txt", "wt+", reportTraceFailure) {
   for (auto& part : parts_) part.image.clear();
   initializeAllSettings();
 }

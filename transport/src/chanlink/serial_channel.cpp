@@ -41,9 +41,15 @@ void holdModemLinesInactive(int fd) {
 // Text up to its first zero byte, as the automation strings carry it.
 std::string_view upToFirstZero(const std::string& text) { return std::string_view(text.c_str()); }
 
+// One notice for every channel of the process.
+void reportTraceFailure(transport::TraceFailure failure) {
+  static transport::TraceFailureNotice notice("fail to create log.txt", "fail to write log.txt");
+  notice.report(failure);
+}
+
 }  // namespace
 
-SerialChannel::SerialChannel() : trace_("log.txt", "w", [] { com::notifyOperator("fail to create log.txt"); }) {}
+SerialChannel::SerialChannel() : trace_("log.txt", "w", reportTraceFailure) {}
 
 SerialChannel::~SerialChannel() {
   // A caller that releases the channel while connected still gets its port
