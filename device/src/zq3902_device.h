@@ -7,13 +7,14 @@
 
 #include "device_core.h"
 #include "rx041/device/device_interfaces.h"
+#include "rx041/device/programmer_line.h"
 #include "rx041/device/written_image.h"
 #include "zq3902_advanced.h"
 #include "zq3902_solver.h"
 
 namespace rx041::zq3902 {
 
-class Zq3902Device final : public IZQ3902Device, public IZQ3902WrittenImage {
+class Zq3902Device final : public IZQ3902Device, public IProgrammerLine, public IZQ3902WrittenImage {
  public:
   // channel: Chanlink's SerialChannel, or null when it could not be created;
   // every operation then reports its failure result at once.
@@ -39,6 +40,7 @@ class Zq3902Device final : public IZQ3902Device, public IZQ3902WrittenImage {
   HRESULT PWM_mode(std::int32_t ChipIndex, std::int32_t OutMode, std::int32_t PWMFreq, std::int32_t PWMPolarity,
                    std::int32_t* pVal) override;
 
+  ProgrammerLine programmerLine() const override { return core_->programmerLine(); }
   WrittenImage lastWrittenImage(std::int32_t ChipIndex) const override;
 
  private:

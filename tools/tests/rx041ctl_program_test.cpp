@@ -5,7 +5,7 @@
 #include <fstream>
 #include <regex>
 
-#include "program_process.h"
+#include "ctl_process.h"
 #include "rx041/bench/bench.h"
 #include "rx041/test_support/scripted_board_peer.h"
 #include "rx041/test_support/temp_dir.h"
@@ -13,9 +13,7 @@
 namespace rx041::ctl {
 namespace {
 
-test::ProcessResult runCtl(const std::string& args, const std::string& stdinText = "") {
-  return test::runProgram(RX041CTL_PROGRAM, args, stdinText);
-}
+using testing::runCtl;
 
 class Rx041ctlTest : public ::testing::Test {
  protected:
