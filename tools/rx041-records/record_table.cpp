@@ -82,7 +82,7 @@ std::vector<std::string> row(const rx41::NumberedRecord& numbered) {
                                   optionalNumber(r.vdd),
                                   number(r.dacK),
                                   number(r.dacB),
-                                  r.contents == rx41::EepromContents::Cleared ? "cleared" : "configured",
+                                  std::string(rx41::contentsName(r.contents)),
                                   optionalNumber(s.clampLow),
                                   optionalNumber(s.clampHigh),
                                   optionalNumber(s.dp)};

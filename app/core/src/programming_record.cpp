@@ -193,7 +193,10 @@ ProgrammingRecord recordFrom(const Json& json) {
     r.dacK = optionalFloat(*dac, "k").value_or(0.0f);
     r.dacB = optionalFloat(*dac, "b").value_or(0.0f);
   }
-  r.contents = optionalText(json, "contents") == "cleared" ? EepromContents::Cleared : EepromContents::Configured;
+  const std::string contents = optionalText(json, "contents");
+  r.contents = EepromContents::Configured;
+  for (const EepromContents known : {EepromContents::Cleared, EepromContents::CommLock})
+    if (contents == contentsName(known)) r.contents = known;
   if (const Json* settings = optionalObject(json, "settings")) r.settings = settingsFrom(*settings);
   if (const Json* registers = optionalObject(json, "registers")) {
     for (const auto& [address, value] : registers->items())
@@ -206,6 +209,15 @@ ProgrammingRecord recordFrom(const Json& json) {
 }
 
 }  // namespace
+
+std::string_view contentsName(EepromContents contents) {
+  switch (contents) {
+    case EepromContents::Cleared: return "cleared";
+    case EepromContents::CommLock: return "comm_lock";
+    case EepromContents::Configured: break;
+  }
+  return "configured";
+}
 
 std::string hexByte(std::int32_t value) {
   char text[8];
@@ -227,7 +239,7 @@ std::string recordLine(const ProgrammingRecord& r) {
       {"chip_id", optionalValue(r.chipId)},
       {"vdd", optionalValue(r.vdd)},
       {"dac", {{"k", asDecimal(r.dacK)}, {"b", asDecimal(r.dacB)}}},
-      {"contents", r.contents == EepromContents::Cleared ? "cleared" : "configured"},
+      {"contents", contentsName(r.contents)},
       {"settings", r.settings ? settingsJson(*r.settings) : Json(nullptr)},
       {"registers", registers},
       {"verification", verificationJson(r.verification)},

@@ -16,6 +16,7 @@ namespace {
 using rx041::zq3902::IZQ3902WrittenImage;
 
 constexpr const char* kNothingConfigured = "not applicable: nothing configured (cleared solver)";
+constexpr const char* kLockStored = "not applicable: the device locks and stores in one operation";
 
 struct WindowIdentity {
   std::string mode, window;
@@ -108,11 +109,20 @@ bool store(DeviceCalls& calls, ProgrammingRecord& record, Stop& stop) {
   return *programmed == 0;
 }
 
+void append(RecordJournal& journal, DeviceCalls& calls, ProgrammingRecord& record) {
+  record.time = isoTimestamp(std::chrono::system_clock::now());
+  journal.append(record, calls.operatorInterface(), calls.owner());
+}
+
+const IZQ3902WrittenImage* writtenImageOf(DeviceCalls& calls) {
+  return dynamic_cast<const IZQ3902WrittenImage*>(calls.state().Device.get());
+}
+
 }  // namespace
 
 std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, EepromContents contents,
-                                          RecordJournal& journal) {
-  const auto* written = dynamic_cast<const IZQ3902WrittenImage*>(calls.state().Device.get());
+                                          AfterFailedStore afterFailure, RecordJournal& journal) {
+  const IZQ3902WrittenImage* written = writtenImageOf(calls);
   std::vector<ProgrammingRecord> records;
   Stop stop;
   for (const std::int16_t part : parts.parts()) {
@@ -133,16 +143,29 @@ std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, Eep
       if (record.outcome.empty()) record.outcome = stop.text;
       continue;
     }
+    if (!stored && afterFailure == AfterFailedStore::StopTheRest) {
+      record.outcome = "not stored: " + std::string(device_text::kProgrammingFailed);
+      continue;
+    }
     stored = store(calls, record, stop) && stored;
   }
 
-  for (ProgrammingRecord& record : records) {
-    record.time = isoTimestamp(std::chrono::system_clock::now());
-    journal.append(record, calls.operatorInterface(), calls.owner());
-  }
+  for (ProgrammingRecord& record : records) append(journal, calls, record);
   if (stop.callFailed) return std::nullopt;
   if (stop.stopped()) return StoreOutcome::Stopped;
   return stored ? StoreOutcome::Stored : StoreOutcome::StoreFailed;
+}
+
+std::optional<std::int32_t> recordedCommlock(DeviceCalls& calls, std::int16_t part, RecordJournal& journal) {
+  ProgrammingRecord record = recordOf(calls, part, EepromContents::CommLock, writtenImageOf(calls));
+  record.verification = {VerificationResult::Skipped, 0, std::nullopt, kLockStored};
+  const auto locked = calls.Commlock(part);
+  if (!locked)
+    record.outcome = calls.lastFailure().toStdString();
+  else
+    record.outcome = *locked == 0 ? std::string(kStoredOutcome) : "Commlock result " + std::to_string(*locked);
+  append(journal, calls, record);
+  return locked;
 }
 
 }  // namespace rx41

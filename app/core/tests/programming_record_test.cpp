@@ -55,8 +55,10 @@ TEST(ProgrammingRecordTest, ALineCarriesTheRecordAndReadsBackTheSame) {
                           "not applicable: nothing configured (cleared solver)"};
   cleared.programResult = 0;
   cleared.outcome = std::string(kStoredOutcome);
+  ProgrammingRecord locked = cleared;
+  locked.contents = EepromContents::CommLock;
 
-  for (const ProgrammingRecord& record : {configuredRecord(), cleared}) {
+  for (const ProgrammingRecord& record : {configuredRecord(), cleared, locked}) {
     const std::string line = recordLine(record);
     EXPECT_EQ(line.find('\n'), std::string::npos);
     const auto parsed = parseRecord(line);
@@ -74,6 +76,7 @@ TEST(ProgrammingRecordTest, ALineCarriesTheRecordAndReadsBackTheSame) {
   EXPECT_TRUE(json["verification"]["read"].is_null());
   EXPECT_TRUE(json["program_result"].is_null());
   EXPECT_TRUE(nlohmann::json::parse(recordLine(cleared))["settings"].is_null());
+  EXPECT_EQ(nlohmann::json::parse(recordLine(locked))["contents"], "comm_lock");
 }
 
 TEST(ProgrammingRecordTest, LinesThatHoldNoRecordSayWhy) {

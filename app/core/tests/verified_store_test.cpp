@@ -40,8 +40,9 @@ struct Bench {
     device->script().written[0].values[12] = 0x9A;
     device->script().written[1].values[11] = 0x66;
   }
-  std::optional<StoreOutcome> store(rx41::PartSet parts, rx41::EepromContents contents) {
-    return rx41::verifiedStore(machine.calls(), parts, contents, journal);
+  std::optional<StoreOutcome> store(rx41::PartSet parts, rx41::EepromContents contents,
+                                    rx41::AfterFailedStore afterFailure = rx41::AfterFailedStore::StoreTheRest) {
+    return rx41::verifiedStore(machine.calls(), parts, contents, afterFailure, journal);
   }
   QStringList calls(const std::string& member) const {
     QStringList out;
@@ -76,6 +77,7 @@ class VerifiedStoreTest : public QObject {
     QTest::addColumn<QStringList>("stores");        // ProgramDevice calls
     QTest::addColumn<QList<int>>("verifications");  // a VerificationResult per part
     QTest::addColumn<QStringList>("outcomes");      // the record's outcome per part
+    QTest::addColumn<bool>("stopTheRest");          // after a failed store
     const auto configured = rx41::EepromContents::Configured;
     const QString stuck = "Part#1: verification failed at register 0x0B: wrote 0x66, read 0x00";
     const QString unread = "Part#2: verification failed at register 0x0B: wrote 0x66, read failed";
@@ -85,26 +87,33 @@ class VerifiedStoreTest : public QObject {
 
     QTest::newRow("stored") << 0 << configured << QList<double>{0x21, 0x66, 0x9A} << QList<double>{0}
                             << static_cast<int>(StoreOutcome::Stored) << QStringList{}
-                            << QStringList{"ProgramDevice(0)"} << QList<int>{passed} << QStringList{"stored"};
+                            << QStringList{"ProgramDevice(0)"} << QList<int>{passed} << QStringList{"stored"} << false;
     QTest::newRow("stuck register") << 0 << configured << QList<double>{0x21, 0x00} << QList<double>{}
                                     << static_cast<int>(StoreOutcome::Stopped) << QStringList{stuck} << QStringList{}
-                                    << QList<int>{failed} << QStringList{stuck};
+                                    << QList<int>{failed} << QStringList{stuck} << false;
     QTest::newRow("store failed") << 1 << configured << QList<double>{0x66} << QList<double>{2}
                                   << static_cast<int>(StoreOutcome::StoreFailed) << QStringList{}
                                   << QStringList{"ProgramDevice(1)"} << QList<int>{passed}
-                                  << QStringList{"Failed in programming device"};
+                                  << QStringList{"Failed in programming device"} << false;
     QTest::newRow("pair stored") << 2 << configured << QList<double>{0x21, 0x66, 0x9A, 0x66} << QList<double>{0, 0}
                                  << static_cast<int>(StoreOutcome::Stored) << QStringList{}
                                  << QStringList{"ProgramDevice(0)", "ProgramDevice(1)"} << QList<int>{passed, passed}
-                                 << QStringList{"stored", "stored"};
+                                 << QStringList{"stored", "stored"} << false;
     // Either part's failure stops the pair before any store.
     QTest::newRow("pair, Part#2 unread") << 2 << configured << QList<double>{0x21, 0x66, 0x9A, 511} << QList<double>{}
                                          << static_cast<int>(StoreOutcome::Stopped) << QStringList{unread}
-                                         << QStringList{} << QList<int>{passed, failed} << QStringList{unread, unread};
+                                         << QStringList{} << QList<int>{passed, failed} << QStringList{unread, unread}
+                                         << false;
     QTest::newRow("pair cleared") << 2 << rx41::EepromContents::Cleared << QList<double>{} << QList<double>{0, 2}
                                   << static_cast<int>(StoreOutcome::StoreFailed) << QStringList{}
                                   << QStringList{"ProgramDevice(0)", "ProgramDevice(1)"} << QList<int>{skipped, skipped}
-                                  << QStringList{"stored", "Failed in programming device"};
+                                  << QStringList{"stored", "Failed in programming device"} << false;
+    // A window that stops a pair at the first failed store leaves the other part as it was.
+    QTest::newRow("pair, Part#1 store failed, the rest stopped")
+        << 2 << configured << QList<double>{0x21, 0x66, 0x9A, 0x66} << QList<double>{2}
+        << static_cast<int>(StoreOutcome::StoreFailed) << QStringList{} << QStringList{"ProgramDevice(0)"}
+        << QList<int>{passed, passed}
+        << QStringList{"Failed in programming device", "not stored: Failed in programming device"} << true;
   }
   void outcomesOfOnePartAndOfThePair() {
     QFETCH(int, parts);
@@ -112,11 +121,14 @@ class VerifiedStoreTest : public QObject {
     QFETCH(QList<double>, readBack);
     QFETCH(QList<double>, programmed);
     QFETCH(int, outcome);
+    QFETCH(bool, stopTheRest);
     Bench bench;
     for (const double value : readBack) bench.device->script().answerOnce("MemRead", {value});
     for (const double value : programmed) bench.device->script().answerOnce("ProgramDevice", {value});
 
-    const auto result = bench.store(partsOf(parts), contents);
+    const auto result =
+        bench.store(partsOf(parts), contents,
+                    stopTheRest ? rx41::AfterFailedStore::StopTheRest : rx41::AfterFailedStore::StoreTheRest);
     QCOMPARE(result ? static_cast<int>(*result) : -1, outcome);
     QTEST(bench.op.messages, "messages");
     QTEST(bench.calls("ProgramDevice"), "stores");
@@ -166,7 +178,8 @@ class VerifiedStoreTest : public QObject {
                                             {rx041::zq3902::SolverTargetAngleA, 40.0f}};
     calls.StoreInSolver(0, settings, 1);
     bench.device->script().answerOnce("MemRead", {0x21, 0x66, 0x9A});
-    QCOMPARE(rx41::verifiedStore(calls, rx41::PartSet::part(0), rx41::EepromContents::Configured, bench.journal),
+    QCOMPARE(rx41::verifiedStore(calls, rx41::PartSet::part(0), rx41::EepromContents::Configured,
+                                 rx41::AfterFailedStore::StoreTheRest, bench.journal),
              StoreOutcome::Stored);
 
     std::ifstream file(rx41::recordFilePath());
@@ -190,6 +203,30 @@ class VerifiedStoreTest : public QObject {
                QString::fromStdString(key + ": " + value.dump()));
     QVERIFY(rx41::parseIsoTime(record["time"].get<std::string>()));
     QVERIFY(!record["host"].get<std::string>().empty());
+  }
+
+  void theCommLockStoreIsRecordedWithoutReadBack() {
+    const struct {
+      double result;
+      rx041::com::HRESULT status;
+      const char* outcome;
+    } cases[] = {{0, rx041::com::S_OK, "stored"},
+                 {1, rx041::com::S_OK, "Commlock result 1"},
+                 {0, rx041::com::E_FAIL, "Method 'Commlock' of object 'IZQ3902Solver' failed"}};
+    for (const auto& c : cases) {
+      Bench bench;
+      bench.device->script().answer("Commlock", c.result);
+      bench.device->script().fail("Commlock", c.status);
+      const auto result = rx41::recordedCommlock(bench.machine.calls(), 1, bench.journal);
+      QCOMPARE(result.has_value(), c.status == rx041::com::S_OK);
+      const auto records = bench.written();
+      QCOMPARE(records.size(), std::size_t{1});
+      QCOMPARE(records[0].part, 2);
+      QCOMPARE(records[0].contents, rx41::EepromContents::CommLock);
+      QCOMPARE(records[0].verification.result, VerificationResult::Skipped);
+      QCOMPARE(records[0].outcome, std::string(c.outcome));
+      QVERIFY(bench.calls("MemRead").isEmpty());
+    }
   }
 
   void aRecordThatCannotBeWrittenIsToldOnceAndStopsNothing() {

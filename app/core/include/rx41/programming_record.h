@@ -49,8 +49,12 @@ struct Verification {
   bool operator==(const Verification&) const = default;
 };
 
-// What was stored: the configured settings, or a cleared solver (a chip's preparation).
-enum class EepromContents { Configured, Cleared };
+// What was stored: the configured settings, a cleared solver (a chip's
+// preparation), or the chip's RAM with its communication locked.
+enum class EepromContents { Configured, Cleared, CommLock };
+
+// "configured", "cleared", "comm_lock"
+std::string_view contentsName(EepromContents contents);
 
 inline constexpr std::string_view kStoredOutcome = "stored";
 

@@ -28,8 +28,18 @@ enum class StoreOutcome {
   Stopped,      // the read-back stopped the stores, reported
 };
 
+// Whether the other part of a set is still stored after one part's store failed.
+enum class AfterFailedStore { StoreTheRest, StopTheRest };
+
 // None when a device call failed outright (reported); the stores after it are not made.
 std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, EepromContents contents,
+                                          AfterFailedStore afterFailure = AfterFailedStore::StoreTheRest,
                                           RecordJournal& journal = recordJournal());
+
+// Commlock of the part, recorded: the device sets the lock bit and stores the
+// EEPROM in one operation, so nothing is read back. Commlock's result, or
+// none when the call failed outright (reported).
+std::optional<std::int32_t> recordedCommlock(DeviceCalls& calls, std::int16_t part,
+                                             RecordJournal& journal = recordJournal());
 
 }  // namespace rx41
