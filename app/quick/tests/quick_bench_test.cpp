@@ -9,10 +9,12 @@
 #include <QPushButton>
 #include <QTest>
 #include <cmath>
+#include <fstream>
 
 #include "quick_window_fixture.h"
 #include "rx041/bench/bench.h"
 #include "rx041/test_support/temp_dir.h"
+#include "rx41/record_file.h"
 #include "scripted_operator.h"
 #include "window_bench.h"
 
@@ -116,6 +118,36 @@ struct Session {
     }
   }
 
+  // Every record so far, oldest first.
+  std::vector<rx41::ProgrammingRecord> programmingRecords() const {
+    std::ifstream file(rx41::recordFilePath());
+    std::vector<rx41::ProgrammingRecord> out;
+    for (auto& numbered : rx41::readRecords(file).records) out.push_back(std::move(numbered.record));
+    return out;
+  }
+
+  // One record per part for the preparation's store and one for the
+  // configured store, read back and holding what the EEPROM now holds.
+  void verifyRecords(const char* mode, int parts) {
+    const auto records = programmingRecords();
+    QCOMPARE(static_cast<int>(records.size()), 2 * parts);
+    for (int i = 0; i < 2 * parts; ++i) {
+      const rx41::ProgrammingRecord& record = records[static_cast<std::size_t>(i)];
+      const bool configured = i >= parts;
+      QCOMPARE(record.mode, std::string(mode));
+      QCOMPARE(record.port, "COM" + std::to_string(kCom));
+      QCOMPARE(record.part, i % parts + 1);
+      QCOMPARE(record.outcome, std::string(rx41::kStoredOutcome));
+      QCOMPARE(record.contents, configured ? rx41::EepromContents::Configured : rx41::EepromContents::Cleared);
+      QCOMPARE(record.verification.result,
+               configured ? rx41::VerificationResult::Passed : rx41::VerificationResult::Skipped);
+      if (!configured) continue;
+      QCOMPARE(record.verification.reads, static_cast<std::int32_t>(record.registers.size()));
+      for (const auto& [address, value] : record.registers)
+        QVERIFY2(bench.eeprom(record.part - 1, address) == value, qPrintable(QString::number(address)));
+    }
+  }
+
   rx041::test::TempDir dir;
   rx041::test::ScopedEnv ports{"RX041_PORTS", dir.path().c_str()};
   rx041::test::ScopedEnv trace{"RX041_TRACE_DIR", dir.path().c_str()};
@@ -147,6 +179,7 @@ class QuickBenchTest : public QObject {
     QCOMPARE(session.text("Angle(1)"), QString("140.00"));
     session.verifyEeprom(0, TaughtSettings{});
     session.verifyOutputs({{0, 40.0, 10.0}, {0, 140.0, 90.0}});
+    session.verifyRecords(argument, 1);
 
     const rx41::CurveTables built = rx041::test::expectedCurveTables({.points = {{40, 10}, {140, 90}}, .dp = 220});
     QVERIFY(rx041::test::sameCurve(built, session.state, 0));
@@ -174,6 +207,7 @@ class QuickBenchTest : public QObject {
     session.verifyEeprom(0, TaughtSettings{});
     session.verifyEeprom(1, second);
     session.verifyOutputs({{0, 40.0, 10.0}, {0, 140.0, 90.0}, {1, 40.0, 80.0}, {1, 140.0, 30.0}});
+    session.verifyRecords(argument, 2);
   }
 
  private slots:
@@ -200,10 +234,43 @@ class QuickBenchTest : public QObject {
     session.verifyEeprom(0, settings);
     // Up the line from A to B, on at clamp high up to the DP, then clamp low.
     session.verifyOutputs({{0, 10.0, 10.0}, {0, 25.0, 50.0}, {0, 40.0, 90.0}, {0, 120.0, 95.0}, {0, 300.0, 5.0}});
+    session.verifyRecords("/6", 1);
   }
 
   void teachesAndProgramsBothParts() { teachBothParts("/3"); }
   void teachesAndProgramsBothPartsWithThePowerButton() { teachBothParts("/5"); }
+
+  // A register of Part#2 that acknowledges writes it ignores: caught before
+  // either store, told and recorded; both EEPROMs keep what they held.
+  void aStuckRegisterStopsThePairBeforeAnyStore() {
+    Session session("/3");
+    session.turnMagnets(40.0);
+    session.click("SetpointA");
+    QCOMPARE(QString::fromStdString(session.bench.control("stuck 1 0x0B")), QString("ok"));
+    std::vector<int> before[2];
+    for (int part = 0; part < 2; ++part)
+      for (int address = 1; address <= 22; ++address) before[part].push_back(session.bench.eeprom(part, address));
+    session.turnMagnets(140.0);
+    for (const char* name : {"Level(0)", "Level(2)"}) session.type(name, "10");
+    for (const char* name : {"Level(1)", "Level(3)"}) session.type(name, "90");
+    session.click("SetpointB");
+
+    QCOMPARE(session.op.messages.size(), 1);
+    const QString message = session.op.messages.front();
+    QVERIFY2(message.startsWith("Part#2: verification failed at register 0x0B: wrote 0x"), qPrintable(message));
+    for (int part = 0; part < 2; ++part)
+      for (int address = 1; address <= 22; ++address)
+        QVERIFY2(session.bench.eeprom(part, address) == before[part][static_cast<std::size_t>(address - 1)],
+                 qPrintable(QStringLiteral("part %1 register %2").arg(part).arg(address)));
+    const auto records = session.programmingRecords();
+    QCOMPARE(records.size(), std::size_t{4});
+    QCOMPARE(records[2].verification.result, rx41::VerificationResult::Passed);
+    QCOMPARE(records[3].verification.result, rx41::VerificationResult::Failed);
+    for (const auto& record : {records[2], records[3]}) {
+      QCOMPARE(QString::fromStdString(record.outcome), message);
+      QCOMPARE(record.programResult, std::nullopt);
+    }
+  }
 };
 
 QTEST_MAIN(QuickBenchTest)

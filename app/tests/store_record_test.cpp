@@ -1,0 +1,180 @@
+// Every store path of every programming window, on the recording device:
+// each EEPROM store attempted leaves exactly one record per part, naming the
+// window, the part, what was stored, the read-back and the outcome; a
+// register read back wrong stops the store (both parts of a pair) with its
+// message.
+#include <QTest>
+#include <fstream>
+#include <functional>
+
+#include "quick_window_fixture.h"
+#include "rx41/record_file.h"
+#include "rx41/register_verification.h"
+
+namespace {
+
+using rx041::test::WindowBench;
+using rx41::EepromContents;
+using rx41::VerificationResult;
+
+// What the healthy recording chip answers to every register read.
+constexpr std::uint8_t kReadBack = 0x31;
+constexpr std::int32_t kStuckAddress = 0x0B;
+constexpr std::uint8_t kStuckWrite = 0x66;
+
+enum class Ending { Stored, StoreFailed, Stuck };
+
+// A window's two store paths: the preparation (a cleared solver) and the
+// store of the configured settings, each driven as the operator would.
+struct StorePaths {
+  const char* argument;
+  const char* className;
+  int parts;
+  std::function<std::unique_ptr<WindowBench>()> open;
+  std::function<void(WindowBench&)> prepare;
+  std::function<void(WindowBench&)> program;
+};
+
+std::unique_ptr<WindowBench> quickWindow(const char* argument, const QStringList& levels) {
+  auto bench = std::make_unique<quick_test::WindowBench>(argument);
+  bench->healthyChip();
+  bench->connect();
+  for (int k = 0; k < levels.size(); ++k) bench->type(QStringLiteral("Level(%1)").arg(k), levels[k]);
+  return bench;
+}
+
+// Set point A (after Power On where the window has it) prepares the chips and
+// teaches point A at 40 degrees; Set point B ("Program" in "/6") stores.
+void quickPrepare(WindowBench& bench) {
+  bench.device->script().answer("GetAngle", 40.0);
+  if (bench.control("PowerOn")) bench.click("PowerOn");
+  bench.click("SetpointA");
+  bench.device->script().answer("GetAngle", 140.0);
+}
+void quickProgram(WindowBench& bench) { bench.click("SetpointB"); }
+
+std::vector<StorePaths> storePaths() {
+  const QStringList one{"10", "90"}, pair{"10", "90", "20", "80"};
+  const auto quick = [&](const char* argument, const char* className, int parts) {
+    const QStringList levels = parts == 2 ? pair : one;
+    return StorePaths{argument,
+                      className,
+                      parts,
+                      [=] {
+                        auto bench = quickWindow(argument, levels);
+                        // Point B 30 degrees after the taught point A, the DP well outside A..B.
+                        if (QString(argument) == "/6") {
+                          bench->type("OffsetAngleB", "30");
+                          bench->type("OffsetDP", "200");
+                        }
+                        return bench;
+                      },
+                      quickPrepare,
+                      quickProgram};
+  };
+  return {quick("/2", "MainForm2PointsProgramming", 1), quick("/4", "MainForm2PointsProgrammingWithPwr", 1),
+          quick("/6", "MainForm1PointProgramming", 1), quick("/3", "MainForm2PointsProgrammingforDual", 2),
+          quick("/5", "MainForm2PointsProgrammingforDualWithPwr", 2)};
+}
+
+std::vector<rx41::ProgrammingRecord> recordsWritten() {
+  std::ifstream file(rx41::recordFilePath());
+  std::vector<rx41::ProgrammingRecord> out;
+  for (auto& numbered : rx41::readRecords(file).records) out.push_back(std::move(numbered.record));
+  return out;
+}
+
+QString verificationFailure(int part) {
+  return QStringLiteral("Part#%1: verification failed at register 0x0B: wrote 0x66, read 0x31").arg(part);
+}
+
+}  // namespace
+
+class StoreRecordTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyStorePathWritesOneRecordPerPart_data() {
+    QTest::addColumn<int>("window");  // index into storePaths()
+    QTest::addColumn<int>("ending");
+    const auto paths = storePaths();
+    for (int i = 0; i < static_cast<int>(paths.size()); ++i)
+      for (const auto& [name, ending] :
+           {std::pair{"stored", Ending::Stored}, std::pair{"store failed", Ending::StoreFailed},
+            std::pair{"stuck register", Ending::Stuck}})
+        QTest::addRow("%s %s", paths[static_cast<std::size_t>(i)].argument, name) << i << static_cast<int>(ending);
+  }
+  void everyStorePathWritesOneRecordPerPart() {
+    QFETCH(int, window);
+    QFETCH(int, ending);
+    const StorePaths path = storePaths()[static_cast<std::size_t>(window)];
+    const auto bench = path.open();
+    auto& script = bench->device->script();
+    for (auto& image : script.written)
+      for (std::int32_t address = rx41::kFirstSolverRegister; address <= rx41::kLastSolverRegister; ++address)
+        image.values[static_cast<std::size_t>(address)] = kReadBack;
+    path.prepare(*bench);
+    QCOMPARE(bench->op.messages, QStringList{});
+
+    // The last part is the one whose store fails or whose register is stuck.
+    const int failingPart = path.parts;
+    QStringList messages;
+    if (ending == static_cast<int>(Ending::StoreFailed)) {
+      for (int part = 1; part < path.parts; ++part) script.answerOnce("ProgramDevice", {0});
+      script.answerOnce("ProgramDevice", {2});
+      messages << "Failed in programming device";
+    } else if (ending == static_cast<int>(Ending::Stuck)) {
+      script.written[failingPart - 1].values[kStuckAddress] = kStuckWrite;
+      messages << verificationFailure(failingPart);
+    }
+    path.program(*bench);
+    QCOMPARE(bench->op.messages, messages);
+
+    const auto records = recordsWritten();
+    QCOMPARE(static_cast<int>(records.size()), 2 * path.parts);
+    for (int i = 0; i < 2 * path.parts; ++i) {
+      const rx41::ProgrammingRecord& record = records[static_cast<std::size_t>(i)];
+      const int part = i % path.parts + 1;
+      const bool configured = i >= path.parts;
+      const QString row = QStringLiteral("record %1").arg(i);
+      QCOMPARE(record.mode, std::string(path.argument));
+      QCOMPARE(record.window, std::string(path.className));
+      QCOMPARE(record.part, part);
+      QCOMPARE(record.port, std::string("COM3"));
+      QCOMPARE(record.chipId, std::optional<std::int32_t>(0x31));
+      QCOMPARE(record.registers.size(), std::size_t{22});
+      QCOMPARE(record.contents, configured ? EepromContents::Configured : EepromContents::Cleared);
+      QCOMPARE(record.settings.has_value(), configured);
+      if (!configured) {
+        QVERIFY2(record.stored(), qPrintable(row));
+        QCOMPARE(record.verification.result, VerificationResult::Skipped);
+        continue;
+      }
+      QCOMPARE(record.settings->points[0].angle, std::optional<float>(40.0f));
+      const bool failing = part == failingPart;
+      switch (static_cast<Ending>(ending)) {
+        case Ending::Stored:
+          QCOMPARE(record.verification.result, VerificationResult::Passed);
+          QCOMPARE(record.verification.reads, 22);
+          QCOMPARE(record.outcome, std::string(rx41::kStoredOutcome));
+          break;
+        case Ending::StoreFailed:
+          QCOMPARE(record.verification.result, VerificationResult::Passed);
+          QCOMPARE(record.programResult, std::optional<std::int32_t>(failing ? 2 : 0));
+          QCOMPARE(QString::fromStdString(record.outcome),
+                   failing ? QString("Failed in programming device") : QString("stored"));
+          break;
+        case Ending::Stuck:
+          QCOMPARE(record.verification.result, failing ? VerificationResult::Failed : VerificationResult::Passed);
+          QCOMPARE(record.programResult, std::nullopt);
+          QCOMPARE(QString::fromStdString(record.outcome), verificationFailure(failingPart));
+          break;
+      }
+    }
+    const int stores = ending == static_cast<int>(Ending::Stuck) ? path.parts : 2 * path.parts;
+    QCOMPARE(bench->calls("ProgramDevice").size(), stores);
+  }
+};
+
+QTEST_MAIN(StoreRecordTest)
+#include "store_record_test.moc"
