@@ -4,8 +4,9 @@
 
 namespace rx41 {
 
-const DualVariant& dualVariant(Sources) {
+const DualVariant &dualVariant(Sources sources) {
   static const DualFieldTable kDualSourcesFields = dualFieldTable(kDualClampHighRule, kDualClampLowRule);
+  static const DualFieldTable kSingleSourceFields = dualFieldTable(kTwinClampHighRule, kTwinClampLowRule);
   static const DualVariant kDualSources{
       .className = "MainForm2Parts2Src",
       .pairedParts = false,
@@ -16,7 +17,17 @@ const DualVariant& dualVariant(Sources) {
       .commlockFailed = "Errors in Commlock!",
       .clearFailed = device_text::kClearFailed,
   };
-  return kDualSources;
+  static const DualVariant kSingleSource{
+      .className = "MainForm2Parts1Src",
+      .pairedParts = true,
+      .fields = &kSingleSourceFields,
+      .clampOrderPrefix = "Part#{part}: ",
+      .programmingText = "Programming Part#1 and Part#2 EEPROM...  Please Wait...",
+      .configuringText = "Configuring Part#{part} Solver...  Please Wait...",
+      .commlockFailed = "Errors in Commlock",
+      .clearFailed = "Error in ClearSolverSettings",
+  };
+  return sources == Sources::Single ? kSingleSource : kDualSources;
 }
 
 }  // namespace rx41

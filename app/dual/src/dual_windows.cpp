@@ -7,7 +7,7 @@
 namespace rx41 {
 
 void registerDualWindows(WindowCatalogue& catalogue) {
-  for (const Sources sources : {Sources::Dual}) {
+  for (const Sources sources : {Sources::Dual, Sources::Single}) {
     const std::string_view className = dualVariant(sources).className;
     catalogue.add(QString::fromLatin1(className.data(), static_cast<qsizetype>(className.size())),
                   [sources](OperatorInterface& op) { return std::make_unique<MainForm2Parts2Src>(op, sources); });

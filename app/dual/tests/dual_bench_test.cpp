@@ -189,6 +189,47 @@ class DualBenchTest : public QObject {
     // The PWM average is the duty cycle, without the DAC error.
     s.verifyOutput(0, {{60, 30}, {110, 50}, {160, 70}});
   }
+
+  void theTwinProgramsBothPartsInOneFlow() {
+    Session s(rx41::Sources::Single);
+    const auto supplyMeasurements = [&] {
+      const auto frames = s.bench.frames();
+      return std::count_if(frames.begin(), frames.end(),
+                           [](const std::string& frame) { return frame.starts_with("$R,M,V"); });
+    };
+    s.click("PowerOn(0)");
+    QCOMPARE(supplyMeasurements(), 1);
+    QCOMPARE(s.state.ChipState[0], rx41::kOwiMode);
+    QCOMPARE(s.state.ChipState[1], rx41::kOwiMode);
+    QCOMPARE(s.text("VDD(1)"), s.text("VDD(0)"));
+    s.click("newdevice(0)");
+    for (int part = 0; part < 2; ++part) QVERIFY(std::abs(s.state.DacK[part] * 3.6 - kGain[part]) < 0.002);
+
+    s.typePoints(0, {{40, 10}, {140, 90}});
+    s.typePoints(1, {{60, 20}, {200, 70}});
+    s.type("op(1)", "120.5");
+    s.type("hys(1)", "1.5");
+    s.control<QCheckBox>("Kpolarity(1)")->setChecked(true);
+    s.click("btnconfigsolver(0)");
+    QCOMPARE(s.op.messages, QStringList{});
+    s.verifyEeprom(0, sentPoints({40, 140, 140, 140}, {10, 90, 0, 0}));
+    ChipTargets second = sentPoints({60, 200, 200, 200}, {20, 70, 0, 0});
+    second.switchOutput = SwitchOutput{120.5, 1.5, 1};
+    s.verifyEeprom(1, second);
+    s.verifyOutput(0, {{40, 10}, {140, 90}});
+    s.verifyOutput(1, {{60, 20}, {130, 45}, {200, 70}});
+  }
+
+  void aLockedSecondChipPowersThePairOff() {
+    Session s(rx41::Sources::Single);
+    s.bench.setId(1, 0xF5);
+    s.click("PowerOn(0)");
+    QCOMPARE(s.op.messages, (QStringList{"OWI communication is locked: F5", "Please Reset hardware and try again!"}));
+    QCOMPARE(s.state.ChipState[0], rx41::kPowerOff);
+    QCOMPARE(s.state.ChipState[1], rx41::kPowerOff);
+    QCOMPARE(s.control<QAbstractButton>("PowerOn(0)")->text(), QString("Power On"));
+    QVERIFY(!s.control<QAbstractButton>("btnconfigsolver(0)")->isEnabled());
+  }
 };
 
 QTEST_MAIN(DualBenchTest)

@@ -32,7 +32,7 @@ TEST(DualProfileFormat, BlockLabelsInFileOrder) {
                                 "PWMFreq is:",
                                 "PWMPolarity is"};
   const std::size_t lengths[] = {8, 10, 13, 11, 17, 16, 25, 23, 25, 23, 25, 23, 25, 23, 29, 21, 22, 22, 11, 11, 14};
-  for (const Sources sources : {Sources::Dual}) {
+  for (const Sources sources : {Sources::Dual, Sources::Single}) {
     const auto block = dualProfileBlock(*dualVariant(sources).fields, 1);
     ASSERT_EQ(block.size(), std::size_t{kDualProfileBlockLines});
     for (std::size_t i = 0; i < block.size(); ++i) {

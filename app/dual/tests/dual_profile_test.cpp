@@ -84,7 +84,7 @@ class DualProfileTest : public QObject {
 
  private slots:
   void theDefaultWindowWritesItsFortyTwoLines() {
-    for (const rx41::Sources sources : {rx41::Sources::Dual}) {
+    for (const rx41::Sources sources : {rx41::Sources::Dual, rx41::Sources::Single}) {
       DualBench bench(sources);
       save(bench, path("default"));
       QCOMPARE(contentsOf(path("default.txt")), defaultBlock(1) + defaultBlock(2));

@@ -92,7 +92,7 @@ class DualWindowTest : public QObject {
     rx041::test::ScriptedOperator op;
     rx41::WindowCatalogue catalogue;
     rx41::registerDualWindows(catalogue);
-    for (const auto& [argument, className] : {std::pair{"/1", "MainForm2Parts2Src"}}) {
+    for (const auto& [argument, className] : {std::pair{"/1", "MainForm2Parts2Src"}, {"/0", "MainForm2Parts1Src"}}) {
       const auto window = rx41::openWorkingWindow({argument}, catalogue, op);
       QVERIFY2(window, argument);
       QCOMPARE(window->objectName(), QString(className));

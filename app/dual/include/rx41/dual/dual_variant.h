@@ -11,7 +11,7 @@
 
 namespace rx41 {
 
-enum class Sources { Dual };
+enum class Sources { Dual, Single };
 
 struct DualVariant {
   std::string_view className;
