@@ -9,18 +9,30 @@
 #include <iostream>
 
 #include "rx041/bench/bench.h"
+#include "rx041/version.h"
 
 int main(int argc, char** argv) {
   CLI::App app{
       "Virtual bench: an emulated RX041 programmer board with two ZQ3902 chips, served on a pseudo-terminal.\n"
       "The first line of output is the device path to open as the board's serial port."};
   app.footer(
-      "Control commands (one per line on the --control socket; replies \"ok ...\" or \"error REASON\"):\n"
-      "  angle P DEG | vdd P VOLTS | chip P present|absent | dac P GAIN OFFSET | id P VALUE\n"
-      "  ram P ADDR | eeprom P ADDR | output P | state P | frames | help\n"
-      "  fault [once] silent|garbage|refuse|hangup | fault [once] delay MS | fault [once] split N | fault none | "
-      "fault\n"
-      "Parts P are 0 (Part#1) and 1 (Part#2). See the section \"Virtual bench\" of the README.");
+      "Control commands on the --control socket, one a line, each answered by ok or error:\n"
+      "  angle P DEG            magnet angle of part P in degrees\n"
+      "  vdd P VOLTS            supply voltage of part P (0..10)\n"
+      "  chip P present|absent  put the chip into position P or take it out\n"
+      "  dac P GAIN OFFSET      DAC error of part P (ideal: 1 0)\n"
+      "  id P VALUE             identification byte of part P\n"
+      "  ram P ADDR             the byte a read of register ADDR returns\n"
+      "  eeprom P ADDR          the EEPROM byte at ADDR\n"
+      "  output P               the output in % of VDD as the ADC sees it\n"
+      "  state P                chip, power, mode, OWI session, relay, switch and lock of part P\n"
+      "  frames                 the number of frames received\n"
+      "  fault [once] KIND      inject KIND into every (or the next) reply: silent, garbage, refuse, hangup,\n"
+      "                         delay MS, split N\n"
+      "  fault none             clear the fault; fault alone shows it\n"
+      "  help                   the list of commands\n"
+      "Parts P are 0 (Part#1) and 1 (Part#2).");
+  app.set_version_flag("--version", rx041::versionLine("rx041-sim"));
   rx041::bench::BenchOptions options;
   int com = 0;
   std::string control;

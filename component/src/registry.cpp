@@ -1,29 +1,21 @@
 #include "rx041/component/registry.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <mutex>
 
+#include "registry_search.h"
 #include "registry_store.h"
 #include "rx041/component/server.h"
 
 namespace rx041::com {
 namespace {
 
+using detail::clsidSection;
 using detail::RegistryStore;
-
-std::string clsidSection(std::string_view clsid) { return "CLSID\\" + std::string(clsid); }
-std::string typeLibSection(std::string_view id) { return "TypeLib\\" + std::string(id); }
-
-std::filesystem::path programDirectory() {
-  std::error_code ec;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::path() : exe.parent_path();
-}
+using detail::typeLibSection;
 
 // Servers stay loaded until freeUnusedLibraries finds them idle.
 class LoadedServers {
@@ -109,40 +101,36 @@ class ServerProbe {
 
 }  // namespace
 
-std::filesystem::path registryFile() {
-  if (const char* env = std::getenv("RX041_REGISTRY"); env && *env) return env;
-  const auto besideProgram = programDirectory() / ".." / "etc" / "rx041" / "classes.reg";
-  std::error_code ec;
-  if (std::filesystem::exists(besideProgram, ec)) return besideProgram.lexically_normal();
-  return "/etc/rx041/classes.reg";
+std::vector<std::filesystem::path> registrySearchPath() { return detail::searchPath(detail::currentRegistryPlaces()); }
+
+std::filesystem::path registryFile() { return registrySearchPath().front(); }
+
+std::filesystem::path systemRegistryFile() {
+  return detail::systemRegistry(detail::currentRegistryPlaces().programDirectory);
+}
+
+std::optional<ClassLocation> findClass(std::string_view progId, std::string* message) {
+  return detail::locateClass(registrySearchPath(), progId, message);
 }
 
 CreateResult createObject(std::string_view requestedProgId) {
-  const auto file = registryFile();
-  const auto store = RegistryStore::load(file);
-  if (!store) return failure(REGDB_E_CLASSNOTREG, "class registry " + file.string() + " cannot be read");
-
-  std::string progId(requestedProgId);
-  if (auto current = store->value(progId, "CurVer"); current && store->section(*current)) progId = *current;
-  const auto clsid = store->value(progId, "CLSID");
-  if (!clsid) return failure(REGDB_E_CLASSNOTREG, "class " + std::string(requestedProgId) + " is not registered");
-  const auto library = store->value(clsidSection(*clsid), "InprocServer32");
-  if (!library) return failure(REGDB_E_CLASSNOTREG, "class " + progId + " names no server library");
-
   std::string error;
-  const ServerInfo* server = LoadedServers::instance().load(*library, error);
+  const auto location = findClass(requestedProgId, &error);
+  if (!location) return failure(REGDB_E_CLASSNOTREG, error);
+
+  const ServerInfo* server = LoadedServers::instance().load(location->library, error);
   if (!server) return failure(CO_E_DLLNOTFOUND, error);
   for (const ClassInfo& cls : server->classes) {
-    if (cls.clsid != *clsid) continue;
+    if (cls.clsid != location->clsid) continue;
     try {
       auto object = cls.create();
-      if (!object) return failure(E_FAIL, progId + ": the factory made no object");
+      if (!object) return failure(E_FAIL, location->progId + ": the factory made no object");
       return {std::move(object), S_OK, {}};
     } catch (const std::exception& e) {
-      return failure(E_FAIL, progId + ": " + e.what());
+      return failure(E_FAIL, location->progId + ": " + e.what());
     }
   }
-  return failure(CO_E_ERRORINDLL, *library + " does not contain class " + progId);
+  return failure(CO_E_ERRORINDLL, location->library + " does not contain class " + location->progId);
 }
 
 namespace {

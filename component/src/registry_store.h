@@ -8,10 +8,15 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace rx041::com::detail {
 
 using Section = std::map<std::string, std::string>;
+
+// "CLSID\{...}" and "TypeLib\{...}": the sections of a class and of a type library.
+inline std::string clsidSection(std::string_view clsid) { return "CLSID\\" + std::string(clsid); }
+inline std::string typeLibSection(std::string_view id) { return "TypeLib\\" + std::string(id); }
 
 class RegistryStore {
  public:

@@ -10,6 +10,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -21,6 +22,7 @@
 #include "rx041/component/registry.h"
 #include "rx041/device/device_interfaces.h"
 #include "rx041/transport/serial_device.h"
+#include "rx041/version.h"
 
 namespace {
 
@@ -115,7 +117,13 @@ CycleTime programmingCycle(bench::Bench& bench, zq3902::IZQ3902Device& device, z
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  CLI::App app{
+      "Measures the device library against an in-process virtual bench: the MemRead round trip beside a raw\n"
+      "write/read exchange, and a full programming cycle beside its fixed waits."};
+  app.set_version_flag("--version", versionLine("zq3902-benchmark"));
+  CLI11_PARSE(app, argc, argv);
+
   char pattern[] = "/tmp/zq3902-benchmark-XXXXXX";
   if (!::mkdtemp(pattern)) fail("cannot make a temporary directory");
   const std::filesystem::path dir = pattern;

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QMap>
 #include <algorithm>
@@ -111,6 +112,15 @@ rx41::CurveTables expectedCurveTables(const ExpectedCurve& expected) {
 
 bool sameCurve(const rx41::CurveTables& a, const rx41::CurveTables& b, std::int16_t part) {
   return std::equal(&a.Curve[part][0][0], &a.Curve[part][0][0] + 2 * rx41::kCurveRows, &b.Curve[part][0][0]);
+}
+
+bool drawnNear(rx41::CurvePlot& plot, double x, double y, const QColor& colour) {
+  const QImage image = plot.grab().toImage();
+  const QPoint centre = plot.toWidget({x, y}).toPoint();
+  for (int dx = -1; dx <= 1; ++dx)
+    for (int dy = -1; dy <= 1; ++dy)
+      if (image.pixelColor(centre + QPoint(dx, dy)) == colour) return true;
+  return false;
 }
 
 }  // namespace rx041::test

@@ -13,6 +13,7 @@
 #include "rx041/test_support/temp_dir.h"
 #include "rx41/app_state.h"
 #include "rx41/curve_math.h"
+#include "rx41/curve_plot.h"
 #include "rx41/device_connection.h"
 #include "scripted_operator.h"
 
@@ -88,5 +89,8 @@ struct ExpectedCurve {
 rx41::CurveTables expectedCurveTables(const ExpectedCurve& expected);
 // Whether the part's 41 curve rows are the same in both tables.
 bool sameCurve(const rx41::CurveTables& a, const rx41::CurveTables& b, std::int16_t part);
+
+// Whether the plot shows the colour within a pixel of the user point.
+bool drawnNear(rx41::CurvePlot& plot, double x, double y, const QColor& colour);
 
 }  // namespace rx041::test

@@ -10,6 +10,7 @@
 #include "port_choice.h"
 #include "rx041/component/registry.h"
 #include "rx041/transport/port_map.h"
+#include "rx041/version.h"
 #include "script_parser.h"
 
 namespace {
@@ -42,8 +43,9 @@ int main(int argc, char** argv) {
   const ctl::OperationCatalog catalog;
   CLI::App app{
       "Runs ZQ3902 programming operations through the device library, one output line per operation.\n"
-      "  rx041ctl --port PORT OPERATION [ARGS...]\n"
-      "  rx041ctl --port PORT --script FILE"};
+      "  rx041ctl --port PORT OPERATION [ARGS...]  one operation\n"
+      "  rx041ctl --port PORT --script FILE        a script of operations, one a line"};
+  app.set_version_flag("--version", versionLine("rx041ctl"));
   std::string port;
   std::string scriptPath;
   app.add_option("--port", port, "COMn through the port map, or a device path")->required();

@@ -25,7 +25,7 @@ const Operation* OperationCatalog::find(std::string_view name) const {
 }
 
 std::string OperationCatalog::help() const {
-  std::string text = "Operations (in-parameters; after \"->\" the values printed):\n";
+  std::string text = "Operations with their in-parameters and, after ->, the values printed:\n";
   for (const auto& operation : operations_) {
     const com::MemberInfo& member = *operation.member;
     std::string line = "  " + std::string(member.name);
@@ -34,10 +34,9 @@ std::string OperationCatalog::help() const {
       (param.out ? outs : line) += " " + std::string(param.name);
     }
     if (member.kind == com::InvokeKind::PropertyGet) outs += " value";
-    if (!outs.empty()) line += "  ->" + outs;
-    text += line + "\n";
+    text += line + "  ->" + (outs.empty() ? " (empty line)" : outs) + "\n";
   }
-  text += "  sleep MS\n";
+  text += "  sleep MS  -> (empty line)\n";
   return text;
 }
 

@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include "rx041/version.h"
+
 namespace {
 
 // The smallest rectangle holding every pixel unlike the bottom-right corner,
@@ -32,9 +34,12 @@ QRect contentArea(const QImage& image) {
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
+  QGuiApplication::setApplicationVersion(
+      QString::fromUtf8(rx041::kReleaseVersion.data(), static_cast<qsizetype>(rx041::kReleaseVersion.size())));
   QCommandLineParser parser;
   parser.setApplicationDescription("Saves the screen of the current X display as a PNG, cropped to its content.");
   parser.addHelpOption();
+  parser.addVersionOption();
   parser.addPositionalArgument("output", "PNG file to write");
   parser.process(app);
   if (parser.positionalArguments().size() != 1) parser.showHelp(1);

@@ -46,6 +46,7 @@ TEST(ScriptParserTest, EveryInterfaceMemberIsAnOperation) {
   EXPECT_EQ(catalog().find("GetAngle")->reachedThrough, "");
   EXPECT_NE(catalog().help().find("  DAC_calibration ChipIndex  -> SysOsK0 SysOsB0 SysOsK1 SysOsB1 pVal"),
             std::string::npos);
+  EXPECT_NE(catalog().help().find("  MemWrite ChipIndex Addr Data  -> (empty line)"), std::string::npos);
 }
 
 TEST(ScriptParserTest, ArgumentsTakeTheTypesOfTheirParameters) {

@@ -5,16 +5,14 @@
 #include <cstdlib>
 #include <string>
 
+#include "rx041/component/user_config.h"
 #include "rx041/transport/serial_device.h"
 
 namespace rx041::transport {
 
 std::filesystem::path portDirectory() {
   if (const char* env = std::getenv("RX041_PORTS"); env && *env) return env;
-  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
-    return std::filesystem::path(config) / "rx041" / "ports";
-  const char* home = std::getenv("HOME");
-  return std::filesystem::path(home && *home ? home : "/tmp") / ".config" / "rx041" / "ports";
+  return com::userConfigDirectory() / "ports";
 }
 
 std::filesystem::path comPortPath(int number) { return portDirectory() / ("COM" + std::to_string(number)); }

@@ -3,10 +3,13 @@
 // the circles of the target points (all four, or only point A).
 #include "rx41/curve_plot.h"
 
-#include <QImage>
 #include <QTest>
 
+#include "window_bench.h"
+
 namespace {
+
+using rx041::test::drawnNear;
 
 const QColor kGreen(0, 255, 0);
 const QColor kRed(255, 0, 0);
@@ -28,16 +31,6 @@ rx41::CurveTables twoParts() {
   tables.Points[1][1][0] = 250;
   tables.Points[1][1][1] = 30;
   return tables;
-}
-
-// Whether the colour is drawn within a pixel of the user point.
-bool drawnNear(rx41::CurvePlot& plot, double x, double y, const QColor& colour) {
-  const QImage image = plot.grab().toImage();
-  const QPoint centre = plot.toWidget({x, y}).toPoint();
-  for (int dx = -1; dx <= 1; ++dx)
-    for (int dy = -1; dy <= 1; ++dy)
-      if (image.pixelColor(centre + QPoint(dx, dy)) == colour) return true;
-  return false;
 }
 
 }  // namespace

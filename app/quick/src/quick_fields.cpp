@@ -18,4 +18,25 @@ const std::array<FieldSpec, 5>& quickFieldTable() {
   return table;
 }
 
+const std::array<FieldSpec, 5>& quickDualFieldTable() {
+  static const std::array<FieldSpec, 5> table = [] {
+    std::array<FieldSpec, 5> rows = quickFieldTable();
+    for (FieldSpec& row : rows) {
+      row.index = row.index == IndexScheme::Point ? IndexScheme::TwoPointsPerPart : IndexScheme::Part;
+      if (row.slot == ValueSlot::Angle) row.rule = &kQuickDualAngleRule;
+      if (row.slot == ValueSlot::Level) row.rule = &kQuickDualLevelRule;
+    }
+    return rows;
+  }();
+  return table;
+}
+
+const std::array<FieldSpec, 2>& offsetFieldTable() {
+  static const std::array<FieldSpec, 2> table{{
+      {"OffsetDP", IndexScheme::None, "DP offset (deg)", &kOffsetRule, "", ValueSlot::None, "0.00", 0, ""},
+      {"OffsetAngleB", IndexScheme::None, "Angle B offset (deg)", &kOffsetRule, "", ValueSlot::None, "0.00", 0, ""},
+  }};
+  return table;
+}
+
 }  // namespace rx41

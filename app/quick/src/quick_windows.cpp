@@ -3,18 +3,29 @@
 #include <memory>
 
 #include "rx41/quick/main_form_2points.h"
+#include "rx41/quick/main_form_dual.h"
 #include "rx41/window_catalogue.h"
 
 namespace rx41 {
 
 void registerQuickWindows(WindowCatalogue& catalogue) {
-  using PowerButton = MainForm2PointsProgramming::PowerButton;
-  catalogue.add(QStringLiteral("MainForm2PointsProgramming"), [](OperatorInterface& op) {
-    return std::make_unique<MainForm2PointsProgramming>(op, PowerButton::Absent);
-  });
-  catalogue.add(QStringLiteral("MainForm2PointsProgrammingWithPwr"), [](OperatorInterface& op) {
-    return std::make_unique<MainForm2PointsProgramming>(op, PowerButton::Present);
-  });
+  using PowerButton = QuickWindow::PowerButton;
+  using PointB = MainForm2PointsProgramming::PointB;
+  const auto singlePart = [&](const char* className, PowerButton powerButton, PointB pointB) {
+    catalogue.add(QLatin1String(className), [powerButton, pointB](OperatorInterface& op) {
+      return std::make_unique<MainForm2PointsProgramming>(op, powerButton, pointB);
+    });
+  };
+  singlePart("MainForm2PointsProgramming", PowerButton::Absent, PointB::Taught);
+  singlePart("MainForm2PointsProgrammingWithPwr", PowerButton::Present, PointB::Taught);
+  singlePart("MainForm1PointProgramming", PowerButton::Absent, PointB::ByOffsets);
+  const auto pair = [&](const char* className, PowerButton powerButton) {
+    catalogue.add(QLatin1String(className), [powerButton](OperatorInterface& op) {
+      return std::make_unique<MainForm2PointsProgrammingforDual>(op, powerButton);
+    });
+  };
+  pair("MainForm2PointsProgrammingforDual", PowerButton::Absent);
+  pair("MainForm2PointsProgrammingforDualWithPwr", PowerButton::Present);
 }
 
 }  // namespace rx41

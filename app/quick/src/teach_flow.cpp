@@ -4,7 +4,7 @@
 
 #include "rx41/device_calls.h"
 #include "rx41/number_text.h"
-#include "rx41/quick/part_settings_panel.h"
+#include "rx41/quick/quick_settings_panel.h"
 #include "rx41/quick/teach_in_device.h"
 
 namespace rx41 {
@@ -23,12 +23,12 @@ void PrepareAtSetpointA::abandonPointA(TeachInDevice& device, PartSet parts) con
 
 bool PrepareAtPowerOn::startPointA(TeachInDevice& device, PartSet) const { return device.isPrepared(); }
 
-void TaughtSecondPoint::afterPointA(std::int16_t, float angleA) { panel_.setDpOpposite(angleA); }
+void TaughtSecondPoint::afterPointA(std::int16_t part, float angleA) { panel_.setDpOpposite(part, angleA); }
 
 bool TaughtSecondPoint::takePointB(std::int16_t part) {
   const auto angle = calls_.readAngle(part);
   if (!angle) return false;
-  panel_.teachAngle(1, *angle);
+  panel_.teachAngle(part, 1, *angle);
   return true;
 }
 
@@ -49,7 +49,7 @@ void OffsetSecondPoint::afterPointA(std::int16_t part, float angleA) {
   const float offsetAngleB = TextToSingle(offsetAngleB_.text(), operator_, owner);
   const float offsetDp = TextToSingle(offsetDp_.text(), operator_, owner);
   const OffsetPlacement placed = placeByOffsets(angleA, offsetAngleB, offsetDp, panel_.clockwise(part));
-  panel_.placePointBAndDp(placed.angleB, placed.dp);
+  panel_.placePointBAndDp(part, placed.angleB, placed.dp);
 }
 
 }  // namespace rx41

@@ -1,7 +1,7 @@
-// The quick 2-points window end to end: the real device and channel
-// libraries, created by class name, talking to the virtual bench behind a COM
-// number. A taught chip must hold the registers its settings call for and put
-// out the taught levels at the taught angles.
+// The quick windows end to end: the real device and channel libraries,
+// created by class name, talking to the virtual bench behind a COM number.
+// A programmed chip must hold the registers its settings call for and, powered
+// up again, put out the curve they describe.
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -10,18 +10,18 @@
 #include <QTest>
 #include <cmath>
 
+#include "quick_window_fixture.h"
 #include "rx041/bench/bench.h"
 #include "rx041/test_support/temp_dir.h"
-#include "rx41/quick/main_form_2points.h"
 #include "scripted_operator.h"
 #include "window_bench.h"
 
 namespace {
 
-using PowerButton = rx41::MainForm2PointsProgramming::PowerButton;
-
 constexpr int kCom = 6;
-constexpr double kGain = 0.98, kOffset = 1.2;  // the bench chip's DAC error
+// The bench chips' DAC errors, each part its own (within what the calibration
+// accepts, and with the test levels below 100 %).
+constexpr double kGain[2] = {0.98, 1.004}, kOffset[2] = {1.2, -0.6};
 
 struct TaughtSettings {
   double clampLow = 5, clampHigh = 95, dp = 220;
@@ -58,92 +58,151 @@ std::map<int, int> expectedRegisters(const TaughtSettings& s, double k, double b
   return r;
 }
 
-// Types the text into the field and leaves it.
-void type(QWidget& window, const char* name, const char* text) {
-  auto* field = rx041::test::findControl<QLineEdit>(window, name);
-  field->setText(text);
-  QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-  QApplication::sendEvent(field, &leave);
-}
+// A quick window on the virtual bench, connected through the real libraries.
+struct Session {
+  explicit Session(const char* argument) {
+    for (int part = 0; part < 2; ++part) bench.setDac(part, kGain[part], kOffset[part]);
+    window = quick_test::makeQuickWindow(argument, op, state);
+    op.modalHandlers.push_back([](QDialog& portWindow) {
+      auto* list = rx041::test::findControl<QComboBox>(portWindow, "Port");
+      list->setCurrentIndex(list->findText(QStringLiteral("COM%1").arg(kCom)));
+      rx041::test::findControl<QPushButton>(portWindow, "Connect")->click();
+    });
+    click("connect");
+  }
 
-void click(QWidget& window, const char* name) {
-  auto* button = rx041::test::findControl<QPushButton>(window, name);
-  QVERIFY2(button && button->isEnabled(), name);
-  button->click();
-}
+  // Types the text into the field and leaves it.
+  void type(const char* name, const char* text) {
+    auto* field = rx041::test::findControl<QLineEdit>(*window, name);
+    field->setText(text);
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(field, &leave);
+  }
+  void click(const char* name) {
+    auto* button = rx041::test::findControl<QPushButton>(*window, name);
+    QVERIFY2(button && button->isEnabled(), name);
+    button->click();
+  }
+  QString text(const char* name) const { return rx041::test::findControl<QLineEdit>(*window, name)->text(); }
+  void turnMagnets(double degrees) {
+    for (int part = 0; part < 2; ++part) bench.setAngle(part, degrees);
+  }
+
+  // The calibration found the part's DAC error, and its EEPROM holds the
+  // settings converted with it.
+  void verifyEeprom(int part, const TaughtSettings& settings) {
+    QVERIFY2(std::abs(state.DacK[part] * 3.6 - kGain[part]) < 0.002,
+             qPrintable(QStringLiteral("part %1: %2").arg(part).arg(state.DacK[part])));
+    QVERIFY2(std::abs(state.DacB[part] - kOffset[part]) < 0.05,
+             qPrintable(QStringLiteral("part %1: %2").arg(part).arg(state.DacB[part])));
+    for (const auto& [address, value] : expectedRegisters(settings, state.DacK[part], state.DacB[part]))
+      QVERIFY2(bench.eeprom(part, address) == value, qPrintable(QStringLiteral("part %1 register %2: %3, expected %4")
+                                                                    .arg(part)
+                                                                    .arg(address)
+                                                                    .arg(bench.eeprom(part, address))
+                                                                    .arg(value)));
+  }
+
+  // Powered up again, the parts put out these levels (% of VDD) at these angles.
+  void verifyOutputs(std::initializer_list<std::tuple<int, double, double>> expected) {
+    for (std::int16_t part = 0; part < 2; ++part) {
+      QCOMPARE(state.ChipState[part], rx41::kPowerOff);
+      rx41::StateMachine(state, op).ChipChangeToState(part, rx41::kPowerOff, rx41::kAdcMode);
+    }
+    for (const auto& [part, degrees, level] : expected) {
+      bench.setAngle(part, degrees);
+      QVERIFY2(std::abs(bench.output(part) - level) < 0.3,
+               qPrintable(QStringLiteral("part %1 at %2: %3").arg(part).arg(degrees).arg(bench.output(part))));
+    }
+  }
+
+  rx041::test::TempDir dir;
+  rx041::test::ScopedEnv ports{"RX041_PORTS", dir.path().c_str()};
+  rx041::test::ScopedEnv trace{"RX041_TRACE_DIR", dir.path().c_str()};
+  rx041::bench::Bench bench{rx041::bench::BenchOptions{.comNumber = kCom}};
+  rx041::test::ScriptedOperator op;
+  rx41::AppState state;
+  std::unique_ptr<QWidget> window;
+};
 
 }  // namespace
 
 class QuickBenchTest : public QObject {
   Q_OBJECT
 
-  void teachAndProgram(PowerButton variant) {
-    rx041::test::TempDir dir;
-    rx041::test::ScopedEnv ports("RX041_PORTS", dir.path().c_str());
-    rx041::test::ScopedEnv trace("RX041_TRACE_DIR", dir.path().c_str());
-    rx041::bench::Bench bench(rx041::bench::BenchOptions{.comNumber = kCom});
-    bench.setDac(0, kGain, kOffset);
-    bench.setAngle(0, 40.0);
+  void teachOnePart(const char* argument) {
+    Session session(argument);
+    QVERIFY(session.state.Device);
+    session.bench.setAngle(0, 40.0);
+    if (session.window->findChild<QPushButton*>("PowerOn")) session.click("PowerOn");
+    session.click("SetpointA");
+    QCOMPARE(session.text("Angle(0)"), QString("40.00"));
+    QCOMPARE(session.text("DP"), QString("220.00"));
+    session.bench.setAngle(0, 140.0);
+    session.type("Level(0)", "10");
+    session.type("Level(1)", "90");
+    session.click("SetpointB");
+    QCOMPARE(session.op.messages, QStringList{});
+    QCOMPARE(session.text("Angle(1)"), QString("140.00"));
+    session.verifyEeprom(0, TaughtSettings{});
+    session.verifyOutputs({{0, 40.0, 10.0}, {0, 140.0, 90.0}});
 
-    rx041::test::ScriptedOperator op;
-    rx41::AppState state;
-    rx41::MainForm2PointsProgramming window(op, variant, state);
-    op.modalHandlers.push_back([](QDialog& portWindow) {
-      auto* list = rx041::test::findControl<QComboBox>(portWindow, "Port");
-      list->setCurrentIndex(list->findText(QStringLiteral("COM%1").arg(kCom)));
-      rx041::test::findControl<QPushButton>(portWindow, "Connect")->click();
-    });
-    click(window, "connect");
-    QVERIFY(state.Device);
+    const rx41::CurveTables built = rx041::test::expectedCurveTables({.points = {{40, 10}, {140, 90}}, .dp = 220});
+    QVERIFY(rx041::test::sameCurve(built, session.state, 0));
+    session.click("connect");
+    QVERIFY(!session.state.Device);
+  }
 
-    if (variant == PowerButton::Present) click(window, "PowerOn");
-    click(window, "SetpointA");
-    QCOMPARE(rx041::test::findControl<QLineEdit>(window, "Angle(0)")->text(), QString("40.00"));
-    QCOMPARE(rx041::test::findControl<QLineEdit>(window, "DP")->text(), QString("220.00"));
-    bench.setAngle(0, 140.0);
-    type(window, "Level(0)", "10");
-    type(window, "Level(1)", "90");
-    click(window, "SetpointB");
-    QCOMPARE(op.messages, QStringList{});
-    QCOMPARE(rx041::test::findControl<QLineEdit>(window, "Angle(1)")->text(), QString("140.00"));
+  void teachBothParts(const char* argument) {
+    Session session(argument);
+    session.turnMagnets(40.0);
+    if (session.window->findChild<QPushButton*>("PowerOn")) session.click("PowerOn");
+    session.click("SetpointA");
+    session.turnMagnets(140.0);
+    const std::pair<const char*, const char*> levels[] = {
+        {"Level(0)", "10"}, {"Level(1)", "90"}, {"Level(2)", "80"}, {"Level(3)", "30"}};
+    for (const auto& [name, level] : levels) session.type(name, level);
+    session.click("SetpointB");
+    QCOMPARE(session.op.messages, QStringList{});
+    for (const char* name : {"Angle(0)", "Angle(2)"}) QCOMPARE(session.text(name), QString("40.00"));
+    for (const char* name : {"Angle(1)", "Angle(3)"}) QCOMPARE(session.text(name), QString("140.00"));
 
-    // The calibration found the bench chip's DAC error.
-    QVERIFY2(std::abs(state.DacK[0] * 3.6 - kGain) < 0.002, qPrintable(QString::number(state.DacK[0])));
-    QVERIFY2(std::abs(state.DacB[0] - kOffset) < 0.05, qPrintable(QString::number(state.DacB[0])));
-    const auto expected = expectedRegisters(TaughtSettings{}, state.DacK[0], state.DacB[0]);
-    for (const auto& [address, value] : expected)
-      QVERIFY2(
-          bench.eeprom(0, address) == value,
-          qPrintable(
-              QStringLiteral("register %1: %2, expected %3").arg(address).arg(bench.eeprom(0, address)).arg(value)));
-
-    // Powered up again the chip runs on its EEPROM.
-    QCOMPARE(state.ChipState[0], rx41::kPowerOff);
-    rx41::StateMachine(state, op).ChipChangeToState(0, rx41::kPowerOff, rx41::kAdcMode);
-    bench.setAngle(0, 40.0);
-    QVERIFY2(std::abs(bench.output(0) - 10.0) < 0.3, qPrintable(QString::number(bench.output(0))));
-    bench.setAngle(0, 140.0);
-    QVERIFY2(std::abs(bench.output(0) - 90.0) < 0.3, qPrintable(QString::number(bench.output(0))));
-
-    rx41::CurveTables built;
-    built.Points[0][0][0] = 40;
-    built.Points[0][0][1] = 10;
-    built.Points[0][1][0] = 140;
-    built.Points[0][1][1] = 90;
-    built.PartDP[0] = 220;
-    built.PartClampHigh[0] = 95;
-    built.PartClampLow[0] = 5;
-    rx41::BuildCurve(built, 2, 0, {});
-    QVERIFY(std::equal(&built.Curve[0][0][0], &built.Curve[0][0][0] + 2 * rx41::kCurveRows, &state.Curve[0][0][0]));
-    QVERIFY(built.Curve[0][0][0] != 0 || built.Curve[0][0][1] != 0);
-
-    click(window, "connect");
-    QVERIFY(!state.Device);
+    TaughtSettings second;
+    second.level[0] = 80;
+    second.level[1] = 30;
+    session.verifyEeprom(0, TaughtSettings{});
+    session.verifyEeprom(1, second);
+    session.verifyOutputs({{0, 40.0, 10.0}, {0, 140.0, 90.0}, {1, 40.0, 80.0}, {1, 140.0, 30.0}});
   }
 
  private slots:
-  void teachesAndProgramsAChip() { teachAndProgram(PowerButton::Absent); }
-  void teachesAndProgramsAChipWithThePowerButton() { teachAndProgram(PowerButton::Present); }
+  void teachesAndProgramsAChip() { teachOnePart("/2"); }
+  void teachesAndProgramsAChipWithThePowerButton() { teachOnePart("/4"); }
+
+  void placesPointBAndTheDpByOffsets() {
+    Session session("/6");
+    session.type("OffsetAngleB", "30");
+    session.type("OffsetDP", "200");
+    session.type("Level(0)", "10");
+    session.type("Level(1)", "90");
+    session.bench.setAngle(0, 10.0);
+    session.click("SetpointA");
+    QCOMPARE(session.text("Angle(1)"), QString("40.00"));
+    QCOMPARE(session.text("DP"), QString("210.00"));
+    session.click("SetpointB");
+    QCOMPARE(session.op.messages, QStringList{});
+
+    TaughtSettings settings;
+    settings.angle[0] = 10;
+    settings.angle[1] = 40;
+    settings.dp = 210;
+    session.verifyEeprom(0, settings);
+    // Up the line from A to B, on at clamp high up to the DP, then clamp low.
+    session.verifyOutputs({{0, 10.0, 10.0}, {0, 25.0, 50.0}, {0, 40.0, 90.0}, {0, 120.0, 95.0}, {0, 300.0, 5.0}});
+  }
+
+  void teachesAndProgramsBothParts() { teachBothParts("/3"); }
+  void teachesAndProgramsBothPartsWithThePowerButton() { teachBothParts("/5"); }
 };
 
 QTEST_MAIN(QuickBenchTest)

@@ -1,9 +1,7 @@
-// The quick profile file: its nine lines, saving (name rule, overwrite
-// question, atomic replacement) and loading (character positions, the
-// validations afterwards, the error numbers, nothing changed on an error).
-#include <signal.h>
-#include <sys/resource.h>
-
+// The quick profiles: the nine lines of the single-part windows and the
+// eighteen of the dual window, saving (name rule, overwrite question) and
+// loading (character positions, the validations afterwards, the error
+// numbers, nothing changed on an error, neither layout in the other window).
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -12,9 +10,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "quick_window_fixture.h"
 #include "rx041/test_support/temp_dir.h"
 #include "rx41/profile_file.h"
-#include "rx41/quick/main_form_2points.h"
 #include "scripted_operator.h"
 #include "window_bench.h"
 
@@ -36,17 +34,19 @@ const QByteArray kProfile =
     "Angle of Point A is(deg):40\r\nLevel of Point A is(%):10.5\r\nAngle of Point B is(deg):140.00\r\n"
     "Level of Point B is(%):abc\r\n";
 
-// An offline window with its operator and a directory for profiles.
+// An offline quick window with its operator and a directory for profiles.
 struct ProfileBench {
+  explicit ProfileBench(const char* argument = "/2") : window(quick_test::makeQuickWindow(argument, op, state)) {}
+
   rx041::test::TempDir dir;
   rx041::test::ScriptedOperator op;
   rx41::AppState state;
-  rx41::MainForm2PointsProgramming window{op, rx41::MainForm2PointsProgramming::PowerButton::Absent, state};
+  std::unique_ptr<QWidget> window;
 
   QString path(const char* name) const { return QString::fromStdString((dir / name).string()); }
   template <class Control>
   Control* control(const char* name) const {
-    return rx041::test::findControl<Control>(window, name);
+    return rx041::test::findControl<Control>(*window, name);
   }
   QLineEdit* field(const char* name) const { return control<QLineEdit>(name); }
   QString text(const char* name) const { return field(name)->text(); }
@@ -160,15 +160,77 @@ class QuickProfileTest : public QObject {
     }
   }
 
-  void cancelledDialogsDoNothing() {
-    ProfileBench bench;
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(bench.path(""));
-    bench.click("mSaveAs");
-    bench.click("mOpen");
-    QDir::setCurrent(before);
-    QCOMPARE(QDir(bench.path("")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{});
-    QCOMPARE(bench.op.messages, QStringList{});
+  void theOnePointWindowKeepsItsOffsetsOutOfTheProfile() {
+    ProfileBench onePoint("/6"), twoPoints("/2");
+    onePoint.field("OffsetAngleB")->setText("30.00");
+    onePoint.field("OffsetDP")->setText("200.00");
+    onePoint.save(onePoint.path("one.txt"));
+    twoPoints.save(onePoint.path("two.txt"));
+    QCOMPARE(contentsOf(onePoint.path("one.txt")), contentsOf(onePoint.path("two.txt")));
+
+    writeFile(onePoint.path("p.txt"), kProfile);
+    onePoint.load(onePoint.path("p.txt"));
+    QCOMPARE(onePoint.text("DP"), QString("123.45"));
+    QCOMPARE(onePoint.text("OffsetAngleB"), QString("30.00"));
+    QCOMPARE(onePoint.text("OffsetDP"), QString("200.00"));
+  }
+
+  void savesTheEighteenLinesOfTheDualWindow() {
+    ProfileBench bench("/3");
+    bench.control<QCheckBox>("clockwise(1)")->setChecked(true);
+    bench.field("DP(0)")->setText("100.00");
+    bench.field("clamplow(1)")->setText("7");
+    bench.field("Level(2)")->setText("33.3");
+    bench.field("Angle(3)")->setText("12");
+    bench.save(bench.path("dual"));
+    QCOMPARE(contentsOf(bench.path("dual.txt")),
+             QByteArray("Part #1:\r\nDirection is:0\r\nDP is(deg):100.00\r\nClamp High is(%):95.00\r\n"
+                        "Clamp Low is(%):5.00\r\nAngle of Point A is(deg):\r\nLevel of Point A is(%):\r\n"
+                        "Angle of Point B is(deg):\r\nLevel of Point B is(%):\r\n"
+                        "Part #2:\r\nDirection is:1\r\nDP is(deg):260.00\r\nClamp High is(%):95.00\r\n"
+                        "Clamp Low is(%):7\r\nAngle of Point A is(deg):\r\nLevel of Point A is(%):33.3\r\n"
+                        "Angle of Point B is(deg):12\r\nLevel of Point B is(%):\r\n"));
+  }
+
+  void dualRoundTripThenSilentValidation() {
+    ProfileBench first("/3");
+    first.control<QCheckBox>("clockwise(0)")->setChecked(true);
+    const std::pair<const char*, const char*> typed[] = {{"DP(0)", "100.00"},   {"clamphigh(1)", "90.00"},
+                                                         {"Angle(0)", "40.00"}, {"Level(1)", "90.00"},
+                                                         {"Angle(2)", "41.00"}, {"Level(2)", "20.00"}};
+    for (const auto& [name, text] : typed) first.field(name)->setText(text);
+    const std::tuple<const char*, const char*, const char*> refused[] = {
+        {"Angle(3)", "abc", ""}, {"Level(3)", "250", "100.00"}, {"DP(1)", "", "260.00"}};
+    for (const auto& [name, text, validated] : refused) first.field(name)->setText(text);
+    first.save(first.path("round.txt"));
+
+    ProfileBench second("/3");
+    second.load(first.path("round.txt"));
+    QVERIFY(second.control<QCheckBox>("clockwise(0)")->isChecked());
+    QVERIFY(!second.control<QCheckBox>("clockwise(1)")->isChecked());
+    for (const auto& [name, text] : typed) QCOMPARE(second.text(name), QString(text));
+    // Refused entries are emptied or replaced without a word.
+    for (const auto& [name, text, validated] : refused) QCOMPARE(second.text(name), QString(validated));
+    QCOMPARE(second.op.messages, QStringList{});
+  }
+
+  void neitherLayoutLoadsIntoTheOtherWindow() {
+    // The nine lines end early for the dual window; the dual window's first
+    // line holds no part index.
+    ProfileBench dual("/3");
+    dual.field("Angle(0)")->setText("12.00");
+    dual.save(dual.path("dual.txt"));
+    writeFile(dual.path("single.txt"), kProfile);
+    const std::tuple<const char*, const char*, QString> cases[] = {
+        {"/3", "single.txt", "Error with number:62 occurs! Please check the integrity of profile file!"},
+        {"/2", "dual.txt", "Error with number:13 occurs! Please check the integrity of profile file!"}};
+    for (const auto& [window, file, message] : cases) {
+      ProfileBench bench(window);
+      bench.load(dual.path(file));
+      QCOMPARE(bench.op.messages, QStringList{message});
+      QCOMPARE(bench.text("Angle(0)"), QString(""));
+      QCOMPARE(bench.text(QString(window) == "/3" ? "DP(0)" : "DP"), QString("260.00"));
+    }
   }
 
   void saveNameRule() {
@@ -189,26 +251,6 @@ class QuickProfileTest : public QObject {
     bench.op.answers = {true};
     bench.save(path);
     QVERIFY(contentsOf(path).startsWith("Part #Index:0\r\n"));
-  }
-
-  void aFailedSaveLeavesThePreviousFileWhole() {
-    ProfileBench bench;
-    const QString path = bench.path("keep.txt");
-    writeFile(path, "previous profile");
-    bench.op.answers = {true};
-    // The file system refuses anything beyond 16 bytes, as a full disk would.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 16;
-    setrlimit(RLIMIT_FSIZE, &small);
-    bench.save(path);
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, oldHandler);
-    QCOMPARE(bench.op.messages, QStringList{"Error happens when saving to file!"});
-    QCOMPARE(contentsOf(path), QByteArray("previous profile"));
-    QCOMPARE(QDir(bench.path("")).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.txt"});
   }
 };
 

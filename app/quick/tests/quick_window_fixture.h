@@ -1,17 +1,22 @@
 #pragma once
-// The quick 2-points window (or its power-button variant) on the window bench.
+// The quick windows on the window bench, by their start-up argument: "/2",
+// "/4" (power button), "/6" (1 point with offsets), "/3" and "/5" (both parts).
 #include <QString>
+#include <QWidget>
+#include <memory>
 
-#include "rx41/quick/main_form_2points.h"
+#include "rx41/device_connection.h"
 #include "window_bench.h"
 
 namespace quick_test {
 
-using PowerButton = rx41::MainForm2PointsProgramming::PowerButton;
+std::unique_ptr<QWidget> makeQuickWindow(const QString& argument, rx41::OperatorInterface& operatorInterface,
+                                         rx41::AppState& state,
+                                         rx41::DeviceFactory deviceFactory = rx41::createDeviceObject);
 
 class WindowBench : public rx041::test::WindowBench {
  public:
-  explicit WindowBench(PowerButton powerButton = PowerButton::Absent);
+  explicit WindowBench(const QString& argument = QStringLiteral("/2"));
 };
 
 // "A D B E P -": the enabled state of SetpointA, SetpointB and PowerOn ("-" without it).

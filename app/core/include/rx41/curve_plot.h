@@ -22,6 +22,8 @@ class CurvePlot final : public QWidget {
     std::int16_t part;
     QColor colour;
     bool firstPointOnly = false;  // only point A gets its circle
+
+    bool operator==(const Trace&) const = default;
   };
 
   // Where the segment loop stops: at the first empty segment of any trace
@@ -35,6 +37,7 @@ class CurvePlot final : public QWidget {
 
   // The parts drawn, in drawing order; repaints.
   void setTraces(QList<Trace> traces);
+  const QList<Trace>& traces() const { return traces_; }
 
   // Where a point in user coordinates lies in the widget.
   QPointF toWidget(QPointF user) const;

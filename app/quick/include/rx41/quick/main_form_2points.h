@@ -1,58 +1,38 @@
 #pragma once
-// The quick 2-points programming window: one chip taught by two magnet
-// positions. Connect, (Power On,) Set point A, Set point B: the chip is
-// prepared, configured from the settings, stored in EEPROM, powered off, and
-// its output curve plotted. With the power button the preparation has a
-// button of its own instead of running from Set point A.
+// The single-part quick windows: the part is chosen in a list and every
+// setting is typed or taught for it. "/2" MainForm2PointsProgramming teaches
+// point A and point B ("Set point B") with the DP opposite point A or read by
+// "Get DP Mid Point"; "/4" MainForm2PointsProgrammingWithPwr is the same with
+// a "Power On" button for the preparation; "/6" MainForm1PointProgramming
+// teaches point A only, places point B and the DP by two offsets from it and
+// programs with "Program".
 #include <cstdint>
-#include <memory>
 
 #include "rx41/profile_binding.h"
-#include "rx41/quick/teach_flow.h"
-#include "rx41/quick/teach_in_device.h"
-#include "rx41/quick/two_point_configuration.h"
-#include "rx41/working_window.h"
+#include "rx41/quick/quick_window.h"
 
 class QComboBox;
-class QPushButton;
 
 namespace rx41 {
 
-class CurvePlot;
 class PartSettingsPanel;
 
-class MainForm2PointsProgramming final : public WorkingWindow {
+class MainForm2PointsProgramming final : public QuickWindow {
  public:
-  enum class PowerButton { Absent, Present };
+  enum class PointB { Taught, ByOffsets };
 
   MainForm2PointsProgramming(OperatorInterface& operatorInterface, PowerButton powerButton = PowerButton::Absent,
-                             AppState& state = appState(), DeviceFactory deviceFactory = createDeviceObject);
+                             PointB pointB = PointB::Taught, AppState& state = appState(),
+                             DeviceFactory deviceFactory = createDeviceObject);
 
  private:
-  void buildControls();
-  void Form_Load();
-
-  void connectionChanged(bool connected);
-  void PowerOn_Click();
-  void SetpointA_Click();
-  void SetpointB_Click();
-  void GetDP_Click();
-
-  void setActionButtons(const TeachButtons& buttons);
+  void buildControls(PointB pointB);
+  PartSet workParts() const override { return PartSet::part(selectedPart()); }
   std::int16_t selectedPart() const;
-  PartSet selectedParts() const { return PartSet::part(selectedPart()); }
 
-  std::unique_ptr<PreparationTrigger> trigger_;
-  TeachInDevice device_;
   ProfileBinding profile_;
   QComboBox* PartSel_ = nullptr;
   PartSettingsPanel* settings_ = nullptr;
-  std::unique_ptr<TwoPointConfiguration> configuration_;
-  std::unique_ptr<SecondPoint> secondPoint_;
-  QPushButton* SetpointA_ = nullptr;
-  QPushButton* SetpointB_ = nullptr;
-  QPushButton* PowerOn_ = nullptr;
-  CurvePlot* Picture1_ = nullptr;
 };
 
 }  // namespace rx41

@@ -1,6 +1,8 @@
 #pragma once
-// The settings fields of the single-part quick windows ("/2", "/4"): the
-// part configuration and points A and B, with their rules and profile lines.
+// The settings fields of the quick windows: the part configuration and points
+// A and B with their rules and profile lines, for the single-part windows
+// ("/2", "/4", "/6") and, one set per part, for the dual window ("/3", "/5");
+// and the offsets of the 1-point window ("/6").
 #include <array>
 
 #include "rx41/field_spec.h"
@@ -9,5 +11,12 @@ namespace rx41 {
 
 // clamplow, clamphigh, DP, then Angle and Level (one field per point).
 const std::array<FieldSpec, 5>& quickFieldTable();
+
+// The same fields once per part ("clamphigh(1)", "Angle(2p + k)"); refused
+// angle and level entries are emptied without a word.
+const std::array<FieldSpec, 5>& quickDualFieldTable();
+
+// OffsetDP and OffsetAngleB: kept as texts, never in the profile.
+const std::array<FieldSpec, 2>& offsetFieldTable();
 
 }  // namespace rx41

@@ -16,7 +16,7 @@ namespace rx41 {
 
 class DeviceCalls;
 class OperatorInterface;
-class PartSettingsPanel;
+class QuickSettingsPanel;
 class TeachInDevice;
 
 // Enabled states of the teach buttons.
@@ -69,12 +69,12 @@ class SecondPoint {
 // Point B read from the live angle at "Set point B"; the DP opposite point A.
 class TaughtSecondPoint final : public SecondPoint {
  public:
-  TaughtSecondPoint(PartSettingsPanel& panel, DeviceCalls& calls) : panel_(panel), calls_(calls) {}
+  TaughtSecondPoint(QuickSettingsPanel& panel, DeviceCalls& calls) : panel_(panel), calls_(calls) {}
   void afterPointA(std::int16_t part, float angleA) override;
   bool takePointB(std::int16_t part) override;
 
  private:
-  PartSettingsPanel& panel_;
+  QuickSettingsPanel& panel_;
   DeviceCalls& calls_;
 };
 
@@ -90,14 +90,14 @@ OffsetPlacement placeByOffsets(float angleA, float offsetAngleB, float offsetDp,
 // second button programs without reading an angle ("/6").
 class OffsetSecondPoint final : public SecondPoint {
  public:
-  OffsetSecondPoint(PartSettingsPanel& panel, const QLineEdit& offsetAngleB, const QLineEdit& offsetDp,
+  OffsetSecondPoint(QuickSettingsPanel& panel, const QLineEdit& offsetAngleB, const QLineEdit& offsetDp,
                     OperatorInterface& operatorInterface)
       : panel_(panel), offsetAngleB_(offsetAngleB), offsetDp_(offsetDp), operator_(operatorInterface) {}
   void afterPointA(std::int16_t part, float angleA) override;
   bool takePointB(std::int16_t) override { return true; }
 
  private:
-  PartSettingsPanel& panel_;
+  QuickSettingsPanel& panel_;
   const QLineEdit& offsetAngleB_;
   const QLineEdit& offsetDp_;
   OperatorInterface& operator_;

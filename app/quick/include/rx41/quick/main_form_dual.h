@@ -1,0 +1,25 @@
+#pragma once
+// The quick dual window: both parts of the programmer taught and programmed
+// as a pair, side by side. One press of Set point A reads point A of both
+// parts, one press of Set point B reads point B of both, configures both and
+// stores both EEPROMs, or neither when either part fails a check. "/3"
+// MainForm2PointsProgrammingforDual; "/5" MainForm2PointsProgrammingforDualWithPwr
+// prepares the pair with a "Power On" button.
+#include "rx41/profile_binding.h"
+#include "rx41/quick/quick_window.h"
+
+namespace rx41 {
+
+class MainForm2PointsProgrammingforDual final : public QuickWindow {
+ public:
+  MainForm2PointsProgrammingforDual(OperatorInterface& operatorInterface, PowerButton powerButton = PowerButton::Absent,
+                                    AppState& state = appState(), DeviceFactory deviceFactory = createDeviceObject);
+
+ private:
+  void buildControls();
+  PartSet workParts() const override { return PartSet::both(); }
+
+  ProfileBinding profile_;
+};
+
+}  // namespace rx41

@@ -1,0 +1,131 @@
+#include "rx41/quick/quick_window.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+#include "rx41/control_names.h"
+#include "rx41/curve_plot.h"
+#include "rx41/device_messages.h"
+#include "rx41/quick/quick_settings_panel.h"
+
+namespace rx41 {
+namespace {
+
+std::unique_ptr<PreparationTrigger> triggerFor(QuickWindow::PowerButton powerButton) {
+  if (powerButton == QuickWindow::PowerButton::Present) return std::make_unique<PrepareAtPowerOn>();
+  return std::make_unique<PrepareAtSetpointA>();
+}
+
+}  // namespace
+
+QuickWindow::QuickWindow(const QString& className, PowerButton powerButton, OperatorInterface& operatorInterface,
+                         AppState& state, DeviceFactory deviceFactory)
+    : WorkingWindow(className, QStringLiteral("RX41 GUI - ZQ3902"), operatorInterface, state, std::move(deviceFactory)),
+      trigger_(triggerFor(powerButton)),
+      device_(machine(), this) {}
+
+void QuickWindow::setTeachSettings(QuickSettingsPanel& settings, std::unique_ptr<SecondPoint> secondPoint) {
+  settings_ = &settings;
+  secondPoint_ = std::move(secondPoint);
+  configuration_ =
+      std::make_unique<TwoPointConfiguration>(settings, device_, calls(), state(), operatorInterface(), this);
+}
+
+QPushButton* QuickWindow::addConnect() {
+  return addConnectButton([this](bool connected) { connectionChanged(connected); });
+}
+
+QPushButton* QuickWindow::addGetDpButton(const QString& caption) {
+  return addActionButton(QStringLiteral("GetDP"), caption, [this] { GetDP_Click(); });
+}
+
+QHBoxLayout* QuickWindow::addTeachButtons(const QString& setpointBCaption) {
+  auto* row = new QHBoxLayout;
+  if (trigger_->hasPowerButton()) {
+    PowerOn_ = addActionButton(QStringLiteral("PowerOn"), QStringLiteral("Power On"), [this] { PowerOn_Click(); });
+    row->addWidget(PowerOn_);
+  }
+  SetpointA_ =
+      addActionButton(QStringLiteral("SetpointA"), QStringLiteral("Set point A"), [this] { SetpointA_Click(); });
+  SetpointB_ = addActionButton(QStringLiteral("SetpointB"), setpointBCaption, [this] { SetpointB_Click(); });
+  row->addWidget(SetpointA_);
+  row->addWidget(SetpointB_);
+  return row;
+}
+
+CurvePlot* QuickWindow::addCurvePlot() {
+  Picture1_ = named(new CurvePlot(state(), this), QStringLiteral("Picture1"));
+  return Picture1_;
+}
+
+void QuickWindow::Form_Load() {
+  machine().loadWindowState();
+  device_.forgetPreparation();
+  settings_->validateAtLoad();
+  setActionButtons({});
+}
+
+void QuickWindow::connectionChanged(bool connected) {
+  if (connected) device_.forgetPreparation();
+  // Without a device object no action may reach for one.
+  setActionButtons(connected ? trigger_->ready() : TeachButtons{});
+}
+
+void QuickWindow::PowerOn_Click() {
+  if (device_.PrepareChip(workParts())) setActionButtons({true, false, false});
+}
+
+void QuickWindow::SetpointA_Click() {
+  const PartSet parts = workParts();
+  if (!trigger_->startPointA(device_, parts)) return;
+  for (const std::int16_t part : parts.parts()) {
+    const auto angle = calls().readAngle(part);
+    if (!angle) {
+      trigger_->abandonPointA(device_, parts);
+      return;
+    }
+    settings_->teachAngle(part, 0, *angle);
+    secondPoint_->afterPointA(part, *angle);
+  }
+  setActionButtons({false, true, false});
+}
+
+void QuickWindow::GetDP_Click() {
+  const PartSet parts = workParts();
+  if (!device_.EnsureOwiMode(parts)) {
+    notInOwiMode();
+    return;
+  }
+  for (const std::int16_t part : parts.parts()) {
+    const auto angle = calls().readAngle(part);
+    if (!angle) return;
+    settings_->setDpOpposite(part, *angle);
+  }
+}
+
+void QuickWindow::SetpointB_Click() {
+  const PartSet parts = workParts();
+  const bool inOwiMode = device_.EnsureOwiMode(parts);
+  if (!device_.isPrepared() || !inOwiMode) {
+    notInOwiMode();
+    return;
+  }
+  // Without point B the chips stay prepared for another press.
+  for (const std::int16_t part : parts.parts())
+    if (!secondPoint_->takePointB(part)) return;
+  configuration_->ConfigureAndProgram(parts);
+  device_.PowerOffIfPrepared(parts);
+  setActionButtons(trigger_->ready());
+  configuration_->buildCurves(parts);
+  Picture1_->update();
+}
+
+void QuickWindow::setActionButtons(const TeachButtons& buttons) {
+  SetpointA_->setEnabled(buttons.setpointA);
+  SetpointB_->setEnabled(buttons.setpointB);
+  if (PowerOn_) PowerOn_->setEnabled(buttons.powerOn);
+}
+
+void QuickWindow::notInOwiMode() { operatorInterface().message(QLatin1String(device_text::kNotInOwiMode), this); }
+
+}  // namespace rx41

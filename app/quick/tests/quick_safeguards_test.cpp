@@ -1,0 +1,223 @@
+// What every quick window guarantees, whichever parts it programs and however
+// point B comes about: no action without a programmer, no second flow while
+// one runs, no impossible angle taught, no profile half saved or half loaded.
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMap>
+#include <QTest>
+
+#include "quick_window_fixture.h"
+#include "rx041/test_support/temp_dir.h"
+#include "rx41/control_names.h"
+
+using quick_test::WindowBench;
+
+namespace {
+
+const QString kWindows[] = {"/2", "/4", "/6", "/3", "/5"};
+const QString kReadError = QStringLiteral("Read Error! Please Check chip connections!");
+// A failed register read reaches the window as (511 * 256) / 64 degrees.
+constexpr double kFailedRead = 511 * 256 * 0.015625;
+
+bool programsBothParts(const QString& argument) { return argument == "/3" || argument == "/5"; }
+
+// Connected to a healthy chip and, where the window has the power button, prepared.
+void readyForPointA(WindowBench& bench) {
+  bench.healthyChip();
+  bench.connect();
+  if (bench.control("PowerOn")) bench.click("PowerOn");
+}
+
+// What the settings controls show, by design name.
+QMap<QString, QString> settingsShown(const QWidget& window) {
+  QMap<QString, QString> shown;
+  for (const auto* box : window.findChildren<QLineEdit*>()) shown[rx41::designNameOf(*box)] = box->text();
+  for (const auto* tick : window.findChildren<QCheckBox*>())
+    shown[rx41::designNameOf(*tick)] = tick->isChecked() ? "ticked" : "clear";
+  for (const auto* list : window.findChildren<QComboBox*>()) shown[rx41::designNameOf(*list)] = list->currentText();
+  shown.remove(QString());
+  return shown;
+}
+
+QByteArray contentsOf(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+// Profiles go into a directory of their own.
+QString pathIn(const rx041::test::TempDir& dir, const char* name) {
+  return QString::fromStdString((dir / name).string());
+}
+
+}  // namespace
+
+class QuickSafeguardsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyActionWaitsForAProgrammer() {
+    for (const QString& window : kWindows) {
+      WindowBench bench(window);
+      bench.connect(false);
+      QCOMPARE(bench.text("connect"), QString("Connect"));
+      QCOMPARE(bench.devicesCreated, 0);
+      for (const char* action : {"SetpointA", "SetpointB", "PowerOn"}) QVERIFY2(!bench.enabled(action), action);
+      if (bench.control("GetDP")) {
+        bench.click("GetDP");
+        QCOMPARE(bench.op.messages, QStringList{"Error: Not in OWI mode"});
+      }
+      QVERIFY(bench.calls().isEmpty());
+    }
+  }
+
+  void pressesDuringAFlowAreIgnored() {
+    for (const QString& window : kWindows) {
+      // The same flow without and with every button pressed and the window
+      // closed while it waits on the device and lets events run.
+      WindowBench quiet(window), busy(window);
+      bool pressed = false;
+      for (WindowBench* bench : {&quiet, &busy}) {
+        bench->healthyChip();
+        bench->device->script().answer("GetAngle", 40.0);
+        bench->window->show();
+        bench->connect();
+      }
+      const char* flow = quiet.control("PowerOn") ? "PowerOn" : "SetpointA";
+      quiet.click(flow);
+      QMetaObject::invokeMethod(
+          busy.window.get(),
+          [&] {
+            for (const char* name :
+                 {"GetDP", "SetpointA", "SetpointB", "PowerOn", "mSaveAs", "mOpen", "btnAbout", "connect"})
+              if (auto* button = busy.control<QAbstractButton>(name)) button->click();
+            busy.window->close();
+            pressed = true;
+          },
+          Qt::QueuedConnection);
+      busy.click(flow);
+      QVERIFY(pressed);
+      QCOMPARE(busy.calls(), quiet.calls());
+      QCOMPARE(busy.op.shown, quiet.op.shown);
+      QCOMPARE(busy.op.modalWindows, quiet.op.modalWindows);
+      QCOMPARE(busy.text("connect"), QString("Disconnect"));
+      QVERIFY(busy.window->isVisible());
+    }
+  }
+
+  void impossibleAnglesAreReportedAndNotWritten() {
+    for (const QString& window : kWindows) {
+      WindowBench bench(window);
+      readyForPointA(bench);
+      const bool pair = programsBothParts(window);
+      // In a pair the second part's reading fails.
+      const QString pointA = pair ? "Angle(2)" : "Angle(0)", pointB = pair ? "Angle(3)" : "Angle(1)";
+      auto& script = bench.device->script();
+      if (pair)
+        script.answerOnce("GetAngle", {40.0, kFailedRead});
+      else
+        script.answerOnce("GetAngle", {kFailedRead});
+      bench.click("SetpointA");
+      QCOMPARE(bench.op.messages, QStringList{kReadError});
+      QCOMPARE(bench.text(pointA), QString(""));
+      QCOMPARE(bench.text(pair ? "DP(1)" : "DP"), QString("260.00"));
+      QVERIFY(!bench.enabled("SetpointB"));
+
+      if (bench.text("SetpointB") == "Program") continue;  // point B is not read
+      // Set point B keeps the chips prepared so that the operator can try again.
+      if (pair)
+        script.answerOnce("GetAngle", {40.0, 40.0, 140.0, 360.0});
+      else
+        script.answerOnce("GetAngle", {40.0, 360.0});
+      bench.click("SetpointA");
+      bench.click("SetpointB");
+      QCOMPARE(bench.op.messages, (QStringList{kReadError, kReadError}));
+      QCOMPARE(bench.text(pointB), QString(""));
+      QVERIFY(bench.calls("SetSolverSetting").isEmpty());
+      QCOMPARE(bench.state.ChipState[pair ? 1 : 0], rx41::kOwiMode);
+      QVERIFY(bench.enabled("SetpointB"));
+      for (int k = 0; k < (pair ? 4 : 2); ++k) bench.type(QStringLiteral("Level(%1)").arg(k), k % 2 ? "90" : "10");
+      script.answerOnce("GetAngle", {140.0, 140.0});
+      bench.click("SetpointB");
+      QCOMPARE(bench.text(pointB), QString("140.00"));
+      QCOMPARE(bench.calls("CopySolverSettingsToParameters").size(), pair ? 2 : 1);
+    }
+  }
+
+  void aFailedSaveKeepsThePreviousFile() {
+    for (const QString& window : kWindows) {
+      WindowBench bench(window);
+      rx041::test::TempDir profiles;
+      const QString path = pathIn(profiles, "keep.txt");
+      writeFile(path, "previous profile");
+      bench.op.answers = {true};
+      bench.op.fileNames = {path};
+      // The file system refuses anything beyond 16 bytes, as a full disk would.
+      rlimit old{};
+      getrlimit(RLIMIT_FSIZE, &old);
+      const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+      rlimit small = old;
+      small.rlim_cur = 16;
+      setrlimit(RLIMIT_FSIZE, &small);
+      bench.click("mSaveAs");
+      setrlimit(RLIMIT_FSIZE, &old);
+      signal(SIGXFSZ, oldHandler);
+      QCOMPARE(bench.op.messages, QStringList{"Error happens when saving to file!"});
+      QCOMPARE(contentsOf(path), QByteArray("previous profile"));
+      QCOMPARE(QDir(pathIn(profiles, "")).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.txt"});
+    }
+  }
+
+  void cancelledDialogsDoNothing() {
+    for (const QString& window : kWindows) {
+      WindowBench bench(window);
+      rx041::test::TempDir profiles;
+      const QString before = QDir::currentPath();
+      QDir::setCurrent(pathIn(profiles, ""));
+      const auto shown = settingsShown(*bench.window);
+      bench.click("mSaveAs");
+      bench.click("mOpen");
+      QDir::setCurrent(before);
+      QCOMPARE(QDir(pathIn(profiles, "")).entryList(QDir::Files | QDir::Hidden), QStringList{});
+      QCOMPARE(settingsShown(*bench.window), shown);
+      QCOMPARE(bench.op.messages, QStringList{});
+    }
+  }
+
+  void aBrokenProfileChangesNothing() {
+    for (const QString& window : kWindows) {
+      WindowBench bench(window);
+      rx041::test::TempDir profiles;
+      const QString path = pathIn(profiles, "profile.txt");
+      bench.op.fileNames = {path};
+      bench.click("mSaveAs");
+      // Every line but the last, after the window's texts changed.
+      QByteArray contents = contentsOf(path);
+      contents.chop(2);
+      writeFile(path, contents.left(contents.lastIndexOf("\r\n") + 2));
+      bench.type("Angle(0)", "12");
+      bench.control<QCheckBox>(bench.control("clockwise") ? "clockwise" : "clockwise(1)")->setChecked(true);
+      const auto shown = settingsShown(*bench.window);
+      bench.op.fileNames = {path};
+      bench.click("mOpen");
+      QCOMPARE(bench.op.messages,
+               QStringList{"Error with number:62 occurs! Please check the integrity of profile file!"});
+      QCOMPARE(settingsShown(*bench.window), shown);
+    }
+  }
+};
+
+QTEST_MAIN(QuickSafeguardsTest)
+#include "quick_safeguards_test.moc"
