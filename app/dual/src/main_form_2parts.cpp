@@ -11,6 +11,9 @@
 
 #include "rx41/control_names.h"
 #include "rx41/device_texts.h"
+#include "rx41/display/frm_advanced.h"
+#include "rx41/display/frm_linear_graph.h"
+#include "rx41/display/real_time_display_bar.h"
 #include "rx41/dual/dual_profile.h"
 #include "rx41/operator_sink.h"
 #include "rx41/status_text.h"
@@ -22,6 +25,10 @@ const QString kPowerOnCaption = QStringLiteral("Power On");
 const QString kPowerOffCaption = QStringLiteral("Power Off");
 
 bool poweredState(std::int32_t chipState) { return chipState == kAdcMode || chipState == kOwiMode; }
+
+// The display windows open on the first part of the set and offer the other
+// part of a pair too.
+std::int16_t partsOffered(PartSet parts) { return parts.isPair() ? 2 : 1; }
 
 }  // namespace
 
@@ -236,6 +243,9 @@ void MainForm2Parts2Src::viewoutput_Click(PartSet parts) {
     operatorInterface().message(QLatin1String(device_text::kNotInAdcMode), this);
     return;
   }
+  RealTimeDisplayBar display(operatorInterface(), state(), this);
+  display.Init(parts.first(), partsOffered(parts));
+  operatorInterface().runModal(display);
 }
 
 void MainForm2Parts2Src::lineargraph_Click(PartSet parts) {
@@ -245,6 +255,12 @@ void MainForm2Parts2Src::lineargraph_Click(PartSet parts) {
   }
   const auto modes = programming_.configureForGraph(parts);
   if (!modes) return;
+  frmLinearGraph graph(operatorInterface(), state(), this);
+  if (parts.isPair())
+    graph.Init(0, (*modes)[0], 1, (*modes)[1]);
+  else
+    graph.Init(parts.first(), (*modes)[static_cast<std::size_t>(parts.first())], 0, 0);
+  operatorInterface().runModal(graph);
 }
 
 void MainForm2Parts2Src::Advanced_Click(PartSet parts) {
@@ -252,6 +268,9 @@ void MainForm2Parts2Src::Advanced_Click(PartSet parts) {
     operatorInterface().message(QLatin1String(device_text::kOwiModeRequired), this);
     return;
   }
+  frmadvanced advanced(operatorInterface(), state(), this);
+  advanced.Init(parts.first(), partsOffered(parts));
+  operatorInterface().runModal(advanced);
 }
 
 }  // namespace rx41

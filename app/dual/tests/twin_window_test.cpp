@@ -123,6 +123,16 @@ const TwinCase kCases[] = {
        return joined(b.op.messages) + QStringLiteral(" / stores %1").arg(b.calls("ProgramDevice").size());
      },
      " / stores 1", "Die2: Clamp High <= Clamp Low! / stores 0"},
+    {"aFailedStoreStopsThePair",
+     [](DualBench& b) {
+       powered(b);
+       b.typeTwoPoints(0);
+       b.typeTwoPoints(1);
+       b.device->script().answerOnce("ProgramDevice", {2});
+       b.click(kProgram);
+       return joined(b.op.messages) + " / " + joined(b.calls("ProgramDevice"));
+     },
+     "Failed in programming device / ProgramDevice(0)", "Failed in programming device / ProgramDevice(0)"},
     {"commLockFailure",
      [](DualBench& b) {
        powered(b);
@@ -151,6 +161,31 @@ const TwinCase kCases[] = {
      },
      " / ClearSolverSettings(0)",
      "Failed to set OWI mode due to CommLock!...Return to ADC mode! | Error: Not in OWI Mode! / "},
+    {"displayWindowsOfTheUnit",
+     [](DualBench& b) {
+       powered(b);
+       b.typeTwoPoints(0);
+       b.typeTwoPoints(1);
+       QStringList shown;
+       const auto note = [&shown](const char* name) {
+         return [&shown, name](QDialog& window) {
+           auto* control = rx041::test::findControl(window, name);
+           shown << QStringLiteral("%1 %2").arg(name).arg(control && control->isEnabled() &&
+                                                          control->isVisibleTo(&window));
+         };
+       };
+       b.op.modalHandlers.push_back(note("PartsOption(1)"));
+       b.click("viewoutput(0)");
+       b.op.modalHandlers.push_back(note("Labelpart2"));
+       b.click("lineargraph(0)");
+       b.op.modalHandlers.push_back(note("PartOption(1)"));
+       b.click("Advanced(0)");
+       return shown.join(' ') + " / " + joined(b.calls().filter(QRegularExpression("^Customized")));
+     },
+     "PartsOption(1) 0 Labelpart2 0 PartOption(1) 0 / Customized_QuitOWI(0) | Customized_SetADCMode(0) | "
+     "Customized_Mode0V(0) | Customized_EnterOWI(0)",
+     "PartsOption(1) 1 Labelpart2 1 PartOption(1) 1 / Customized_QuitOWI(0) | Customized_SetADCMode(0) | "
+     "Customized_QuitOWI(1) | Customized_SetADCMode(1) | Customized_Mode0V(0) | Customized_EnterOWI(3)"},
     {"teachInEnsuresOwiModeOfTheUnit",
      [](DualBench& b) {
        powered(b);
@@ -168,12 +203,12 @@ class TwinWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void differsFromTheDualSourcesWindow_data() {
+  void comparedWithTheDualSourcesWindow_data() {
     QTest::addColumn<int>("row");
     for (int row = 0; row < static_cast<int>(std::size(kCases)); ++row) QTest::newRow(kCases[row].name) << row;
   }
 
-  void differsFromTheDualSourcesWindow() {
+  void comparedWithTheDualSourcesWindow() {
     QFETCH(int, row);
     const TwinCase& twinCase = kCases[row];
     DualBench dual(Sources::Dual);

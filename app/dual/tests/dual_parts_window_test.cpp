@@ -452,6 +452,9 @@ class DualWindowTest : public QObject {
                                << "12.50";
     QTest::newRow("operatingPoint") << "swobtn(1)" << 45.3 << "op(1)"
                                     << "45.30";
+    // A failed register read shows up as an angle of 360 or more.
+    QTest::newRow("impossibleAngle") << "Setpoint(2)" << 2051.98 << "Angle(2)"
+                                     << "";
   }
 
   void teachInButtonsReadTheLiveAngle() {
@@ -466,7 +469,38 @@ class DualWindowTest : public QObject {
     bench.click(button);
     QCOMPARE(bench.text(field), shown);
     QCOMPARE(bench.calls(), QStringList{QStringLiteral("GetAngle(%1)").arg(part)});
+    QCOMPARE(bench.op.messages,
+             shown.isEmpty() ? QStringList{"Read Error! Please Check chip connections!"} : QStringList{});
+  }
+
+  void displayButtonsOpenTheirWindowsForThePart() {
+    DualBench bench;
+    bench.connectAndPowerOn(1);
+    bench.typeTwoPoints(1);
+    bench.click("viewoutput(1)");
+    bench.click("lineargraph(1)");
+    bench.click("Advanced(1)");
+    QCOMPARE(bench.op.modalWindows.mid(1),
+             (QStringList{"Real Time Output Display", "Linear Graph", "Advanced Commands"}));
+    QCOMPARE(bench.calls().filter(QRegularExpression("^Customized")),
+             (QStringList{"Customized_QuitOWI(1)", "Customized_SetADCMode(1)", "Customized_Mode0V(1)",
+                          "Customized_EnterOWI(1)"}));
+    QCOMPARE(bench.calls("SetSolverSetting").size(), 11);
+    rx041::test::ExpectedCurve expected;
+    expected.part = 1;
+    expected.points[0][0] = 40;
+    expected.points[0][1] = 10;
+    expected.points[1][0] = 140;
+    expected.points[1][1] = 90;
+    expected.points[2][0] = expected.points[3][0] = 500;
+    QVERIFY(rx041::test::sameCurve(bench.state, rx041::test::expectedCurveTables(expected), 1));
     QCOMPARE(bench.op.messages, QStringList{});
+
+    // Refused settings open no graph.
+    bench.type("Level(5)", "");
+    bench.click("lineargraph(1)");
+    QCOMPARE(bench.op.messages, QStringList{"Please noted: Part#2-Level#1 is Empty!"});
+    QCOMPARE(bench.op.modalWindows.size(), 4);
   }
 
   void commLockAsksThenLocksAndPowersOff() {
@@ -518,4 +552,4 @@ class DualWindowTest : public QObject {
 };
 
 QTEST_MAIN(DualWindowTest)
-#include "dual_window_test.moc"
+#include "dual_parts_window_test.moc"

@@ -150,6 +150,9 @@ class DualBenchTest : public QObject {
       QList<int> otherAfter;
       for (int address = 1; address <= 22; ++address) otherAfter << s.bench.eeprom(otherPart, address);
       QCOMPARE(otherAfter, other);
+      s.click("lineargraph(" + p + ")");
+      QCOMPARE(s.op.modalWindows.back(), QString("Linear Graph"));
+      QCOMPARE(s.state.Curve[part][1][0], 40);  // the first segment ends at point A
       s.verifyOutput(part, {{40, 10}, {140, 90}});
     }
     s.click("connect");
@@ -233,4 +236,4 @@ class DualBenchTest : public QObject {
 };
 
 QTEST_MAIN(DualBenchTest)
-#include "dual_bench_test.moc"
+#include "dual_parts_bench_test.moc"

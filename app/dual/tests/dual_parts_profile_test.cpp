@@ -173,4 +173,4 @@ class DualProfileTest : public QObject {
 };
 
 QTEST_MAIN(DualProfileTest)
-#include "dual_profile_test.moc"
+#include "dual_parts_profile_test.moc"
