@@ -23,8 +23,14 @@ ComLink::ComLink(int number, const fs::path& device) : link_(transport::comPortP
   const fs::file_status status = fs::symlink_status(link_, ec);
   if (fs::exists(status)) {
     if (!fs::is_symlink(status)) throw std::runtime_error(link_.string() + " exists and is not a link");
-    if (fs::exists(link_, ec))
-      throw std::runtime_error(link_.string() + " already leads to " + fs::read_symlink(link_, ec).string());
+    const fs::path target = fs::read_symlink(link_, ec);
+    if (target != device && fs::exists(link_, ec))
+      throw std::runtime_error(link_.string() + " leads to " + target.string() +
+                               ", which is not this bench's terminal: another bench serves COM" +
+                               std::to_string(number) +
+                               ", or the link is stale (left by a bench that was killed) and now leads to another "
+                               "program's terminal. Remove the link if no bench serves COM" +
+                               std::to_string(number) + ".");
   }
   pointAt(device);
 }
@@ -34,7 +40,15 @@ ComLink::~ComLink() {
   if (fs::read_symlink(link_, ec) == device_ && !ec) fs::remove(link_, ec);
 }
 
-void ComLink::retarget(const fs::path& device) { pointAt(device); }
+void ComLink::retarget(const fs::path& device) {
+  std::error_code ec;
+  if (fs::read_symlink(link_, ec) != device_ || ec) return;
+  try {
+    pointAt(device);
+  } catch (const std::runtime_error&) {
+    // The port map cannot be written: the bench serves on, behind no COM number.
+  }
+}
 
 void ComLink::pointAt(const fs::path& device) {
   // A new link under a temporary name, renamed over the old one: the port map

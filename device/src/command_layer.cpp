@@ -19,7 +19,7 @@ CommandLayer::CommandLayer(std::unique_ptr<ReplyChannel> channel, MillisecondClo
     : channel_(std::move(channel)), clock_(std::move(clock)) {}
 
 ReplyWindow CommandLayer::exchange(const CommandFrame& frame, std::int64_t limitMs, std::size_t length) {
-  if (!channel_) return {};
+  if (!canReachBoard()) return {};
   channel_->send(frame.text());
   return ReplyReader(*channel_, clock_).readReplyLine(limitMs, length);
 }
@@ -78,7 +78,7 @@ std::int32_t CommandLayer::CmdStore(std::int32_t chipIndex) {
 }
 
 std::int32_t CommandLayer::CmdReadProgrammerADCvalue() {
-  if (!channel_) return kAdcTimeout;
+  if (!canReachBoard()) return kAdcTimeout;
   channel_->send(CommandFrame{'M', 'T', 'W', kBoardPart}.text());
   return ReplyReader(*channel_, clock_).readAdcCode(kOwiLimitMs);
 }

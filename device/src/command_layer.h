@@ -29,11 +29,12 @@ struct VersionReply {
 
 class CommandLayer {
  public:
-  // Without a channel (the channel library could not be created) every
-  // command fails at once: there is nothing to wait for.
+  // Without a channel (the channel library could not be created), or while
+  // its line is dead, every command fails at once: there is nothing to wait for.
   CommandLayer(std::unique_ptr<ReplyChannel> channel, MillisecondClock clock);
 
-  bool hasChannel() const { return channel_ != nullptr; }
+  // Whether a command could be answered at all.
+  bool canReachBoard() const { return channel_ && !channel_->lineDead(); }
 
   std::int32_t CmdPowerOn(std::int32_t chipIndex);
   std::int32_t CmdPowerOff(std::int32_t chipIndex);

@@ -20,10 +20,20 @@ constexpr double kVoltsPerCode = 0.000152587890625;  // 5 V full scale either si
 constexpr std::int32_t kZeroVoltCode = 32768;
 constexpr auto kRelaySettleTime = std::chrono::milliseconds(300);
 
+// One notice for every device of the process; the first text is message 112 of the library's catalogue.
+void reportTraceFailure(transport::TraceFailure failure) {
+  static transport::TraceFailureNotice notice("ZQ3902Module:ZQ3902Device(112): fail to create KVT log.txt!",
+                                              "ZQ3902Module:ZQ3902Device: fail to write KVT log.txt!");
+  notice.report(failure);
+}
+
 }  // namespace
 
 DeviceCore::DeviceCore(std::shared_ptr<chanlink::ISerialChannel> channel)
-    : channel_(std::move(channel)), commands_(linkTo(channel_), com::processMilliseconds), trace_("KVTlog.txt", "wt+") {
+    : channel_(std::move(channel)),
+      line_(std::dynamic_pointer_cast<chanlink::ISerialLine>(channel_)),
+      commands_(linkTo(channel_), com::processMilliseconds),
+      trace_("KVTlog.txt", "wt+", reportTraceFailure) {
   for (auto& part : parts_) part.image.clear();
   initializeAllSettings();
 }
@@ -159,7 +169,26 @@ std::int32_t DeviceCore::writeBufToDevice(std::int32_t chipIndex) {
 }
 
 void DeviceCore::settle(std::chrono::milliseconds duration) {
-  if (commands_.hasChannel()) std::this_thread::sleep_for(duration);
+  if (commands_.canReachBoard()) std::this_thread::sleep_for(duration);
+}
+
+ProgrammerLine DeviceCore::programmerLine() const {
+  if (!channel_) return ProgrammerLine::NotConnected;
+  if (!line_) {
+    VARIANT_BOOL connected = com::VARIANT_FALSE;
+    channel_->get_Connected(&connected);
+    return connected == com::VARIANT_TRUE ? ProgrammerLine::Connected : ProgrammerLine::NotConnected;
+  }
+  switch (line_->lineState()) {
+    case chanlink::LineState::Closed: return ProgrammerLine::NotConnected;
+    case chanlink::LineState::Open: return ProgrammerLine::Connected;
+    case chanlink::LineState::NoDevice: return ProgrammerLine::NoDevice;
+    case chanlink::LineState::Busy: return ProgrammerLine::Busy;
+    case chanlink::LineState::NotSerial: return ProgrammerLine::NotSerial;
+    case chanlink::LineState::NoAccess: return ProgrammerLine::NoAccess;
+    case chanlink::LineState::Lost: return ProgrammerLine::Lost;
+  }
+  return ProgrammerLine::NotConnected;
 }
 
 }  // namespace rx041::zq3902

@@ -8,6 +8,7 @@
 
 #include "command_layer.h"
 #include "part_state.h"
+#include "rx041/device/programmer_line.h"
 #include "rx041/transport/channel_interfaces.h"
 #include "rx041/transport/trace_log.h"
 
@@ -59,14 +60,17 @@ class DeviceCore {
   // the first failed write (later registers stay marked).
   std::int32_t writeBufToDevice(std::int32_t chipIndex);
 
-  // The fixed waits that let the board's relays settle. Without a channel
-  // there is nothing to settle.
+  // The fixed waits that let the board's relays settle. Without a channel, or
+  // with its line dead, there is nothing to settle.
   void settle(std::chrono::milliseconds duration);
+
+  ProgrammerLine programmerLine() const;
 
  private:
   void setOwiStep(std::int32_t chipIndex);
 
   std::shared_ptr<chanlink::ISerialChannel> channel_;
+  std::shared_ptr<chanlink::ISerialLine> line_;  // null for a channel that does not tell
   CommandLayer commands_;
   PartState parts_[2];
   transport::TraceLog trace_;

@@ -14,6 +14,9 @@ class ReplyChannel {
   // The text received since the previous poll; waits a short while (the
   // channel's own limit, about 250 ms) for the first byte and may return "".
   virtual std::string poll() = 0;
+  // True while the channel is connected but has no working line (the port
+  // could not be opened, or it hung up): nothing sent can be answered.
+  virtual bool lineDead() const { return false; }
 };
 
 // Milliseconds of a monotonic clock; the time limits are measured with it.

@@ -42,7 +42,7 @@ ReplyWindow ReplyReader::readReplyLine(std::int64_t limitMs, std::size_t length)
       if (lineFeed >= length) return ReplyWindow(line_.substr(lineFeed - length, length));
       dropThrough(lineFeed);
     }
-    if (clock_() - start > limitMs) return ReplyWindow();
+    if (channel_.lineDead() || clock_() - start > limitMs) return ReplyWindow();
   }
 }
 
@@ -58,7 +58,7 @@ std::int32_t ReplyReader::readAdcCode(std::int64_t limitMs) {
         return hexDigitValue(c(8)) << 12 | hexDigitValue(c(7)) << 8 | hexDigitValue(c(5)) << 4 | hexDigitValue(c(4));
       }
     }
-    if (clock_() - start > limitMs) return kAdcTimeout;
+    if (channel_.lineDead() || clock_() - start > limitMs) return kAdcTimeout;
   }
 }
 

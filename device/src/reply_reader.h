@@ -38,7 +38,8 @@ class ReplyReader {
 
   // Waits for a line of at least `length` characters before its line feed
   // and returns the last `length` of them; shorter lines are dropped. Gives
-  // an empty window once more than `limitMs` have passed.
+  // an empty window once more than `limitMs` have passed, or as soon as the
+  // line is dead. Both readers judge what arrived before giving up.
   ReplyWindow readReplyLine(std::int64_t limitMs, std::size_t length);
 
   // The ADC reply: the first line must end in "0D" or "2D" and carries the

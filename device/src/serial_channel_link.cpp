@@ -2,6 +2,9 @@
 
 namespace rx041::zq3902 {
 
+SerialChannelLink::SerialChannelLink(std::shared_ptr<chanlink::ISerialChannel> channel)
+    : channel_(std::move(channel)), line_(std::dynamic_pointer_cast<chanlink::ISerialLine>(channel_)) {}
+
 void SerialChannelLink::send(const std::string& frame) { channel_->Send(com::Variant(frame)); }
 
 std::string SerialChannelLink::poll() {
@@ -11,6 +14,12 @@ std::string SerialChannelLink::poll() {
   channel_->Receive(0, 0, &data);
   const std::string* text = data.stringValue();
   return text ? *text : std::string();
+}
+
+bool SerialChannelLink::lineDead() const {
+  if (!line_) return false;
+  const chanlink::LineState state = line_->lineState();
+  return state != chanlink::LineState::Open && state != chanlink::LineState::Closed;
 }
 
 }  // namespace rx041::zq3902

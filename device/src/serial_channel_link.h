@@ -10,13 +10,15 @@ namespace rx041::zq3902 {
 
 class SerialChannelLink final : public ReplyChannel {
  public:
-  explicit SerialChannelLink(std::shared_ptr<chanlink::ISerialChannel> channel) : channel_(std::move(channel)) {}
+  explicit SerialChannelLink(std::shared_ptr<chanlink::ISerialChannel> channel);
 
   void send(const std::string& frame) override;
   std::string poll() override;
+  bool lineDead() const override;
 
  private:
   std::shared_ptr<chanlink::ISerialChannel> channel_;
+  std::shared_ptr<chanlink::ISerialLine> line_;  // null for a channel that does not tell
 };
 
 }  // namespace rx041::zq3902

@@ -6,12 +6,13 @@
 
 #include "device_core.h"
 #include "rx041/device/device_interfaces.h"
+#include "rx041/device/programmer_line.h"
 #include "zq3902_advanced.h"
 #include "zq3902_solver.h"
 
 namespace rx041::zq3902 {
 
-class Zq3902Device final : public IZQ3902Device {
+class Zq3902Device final : public IZQ3902Device, public IProgrammerLine {
  public:
   // channel: Chanlink's SerialChannel, or null when it could not be created;
   // every operation then reports its failure result at once.
@@ -36,6 +37,8 @@ class Zq3902Device final : public IZQ3902Device {
   HRESULT ProgrammerVersion(std::int32_t* major, std::int32_t* minor, std::int32_t* build, std::int32_t* pVal) override;
   HRESULT PWM_mode(std::int32_t ChipIndex, std::int32_t OutMode, std::int32_t PWMFreq, std::int32_t PWMPolarity,
                    std::int32_t* pVal) override;
+
+  ProgrammerLine programmerLine() const override { return core_->programmerLine(); }
 
  private:
   std::shared_ptr<Zq3902Advanced> advanced();

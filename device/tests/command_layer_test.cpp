@@ -210,10 +210,39 @@ TEST_F(CommandLayerTest, NonMatchingAdcLineBlocksUntilTheLimit) {
   EXPECT_EQ(commands->CmdReadProgrammerADCvalue(), kAdcTimeout);
 }
 
+TEST_F(CommandLayerTest, ADeadLineEndsTheWaitAtOnceButWhatArrivedIsJudged) {
+  const struct {
+    const char* what;
+    std::function<std::int32_t(CommandLayer&)> command;
+    const char* arrived;  // in the poll after which the line dies
+    std::int32_t expected;
+  } cases[] = {
+      {"half a write reply", [](CommandLayer& c) { return c.CmdWriteByteAddr(0, 0x20, 1); }, "P1 OWI Write", 1},
+      {"a whole relay reply", [](CommandLayer& c) { return c.CmdPowerOn(0); }, "Part#1 power relay ON\n", 0},
+      {"half an ADC reply", [](CommandLayer& c) { return c.CmdReadProgrammerADCvalue(); }, "ADC code: 80,0",
+       kAdcTimeout},
+      {"a whole ADC reply", [](CommandLayer& c) { return c.CmdReadProgrammerADCvalue(); }, "ADC code: 80,01,0D\n",
+       0x8001},
+  };
+  for (const auto& c : cases) {
+    channel->now = 0;
+    channel->polls = 0;
+    channel->diesAtPoll = 1;
+    reply(c.arrived);
+    EXPECT_EQ(c.command(*commands), c.expected) << c.what;
+    EXPECT_EQ(channel->polls, 1) << c.what << ": no further waits";
+  }
+  channel->sent.clear();
+  EXPECT_EQ(commands->CmdReadByteAddr(0, 0x48), kReadFailed);
+  EXPECT_EQ(commands->CmdReadVersion().result, kCommandFailed);
+  EXPECT_TRUE(channel->sent.empty()) << "nothing is sent on a dead line";
+  EXPECT_FALSE(commands->canReachBoard());
+}
+
 TEST(CommandLayerWithoutChannel, EveryCommandFailsAtOnce) {
   CommandLayer commands(nullptr, [] { return std::int64_t{0}; });
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(commands.hasChannel());
+  EXPECT_FALSE(commands.canReachBoard());
   EXPECT_EQ(commands.CmdPowerOn(0), kCommandFailed);
   EXPECT_EQ(commands.CmdEnterOwi(3), kCommandFailed);
   EXPECT_EQ(commands.CmdWriteByteAddr(0, 1, 2), kCommandFailed);

@@ -1,7 +1,8 @@
 #pragma once
 // An in-process channel for the command layer: records the frames sent and
 // hands out scripted text, one entry per poll, on a clock of its own. A poll
-// with nothing scripted costs the channel's 250 ms wait.
+// with nothing scripted costs the channel's 250 ms wait. The line may be made
+// to die after a number of polls.
 #include <deque>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@ class ScriptedChannel final : public ReplyChannel {
     now += 1;
     return text;
   }
+  bool lineDead() const override { return diesAtPoll >= 0 && polls >= diesAtPoll; }
   MillisecondClock clock() {
     return [this] { return now; };
   }
@@ -34,6 +36,7 @@ class ScriptedChannel final : public ReplyChannel {
   std::deque<std::string> script;
   std::int64_t now = 0;
   int polls = 0;
+  int diesAtPoll = -1;  // the line is dead from this poll on; never when negative
 };
 
 }  // namespace rx041::zq3902::testing

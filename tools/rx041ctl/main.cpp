@@ -5,13 +5,17 @@
 #include <iostream>
 #include <sstream>
 
+#include "failure_values.h"
+#include "line_problem.h"
 #include "operation_catalog.h"
 #include "operation_runner.h"
 #include "port_choice.h"
 #include "rx041/component/registry.h"
+#include "rx041/device/programmer_line.h"
 #include "rx041/transport/port_map.h"
 #include "rx041/version.h"
 #include "script_parser.h"
+#include "value_text.h"
 
 namespace {
 
@@ -20,6 +24,7 @@ using namespace rx041;
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitStoppedOnFailure = 3;
 
 std::optional<std::string> readScript(const std::string& path) {
   std::ostringstream text;
@@ -37,6 +42,13 @@ ctl::Step builtInStep(const std::string& text, const ctl::OperationCatalog& cata
   return std::get<ctl::Step>(ctl::parseStep(text, 0, catalog));
 }
 
+// Says what is wrong with the programmer line, if anything; true when something is.
+bool reportLineProblem(const std::shared_ptr<zq3902::IProgrammerLine>& line, const std::string& port) {
+  const auto problem = line ? ctl::lineProblem(line->programmerLine(), port) : std::nullopt;
+  if (problem) std::cerr << "rx041ctl: " << *problem << "\n";
+  return problem.has_value();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -48,8 +60,11 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", versionLine("rx041ctl"));
   std::string port;
   std::string scriptPath;
+  bool stopOnFailure = false;
   app.add_option("--port", port, "COMn through the port map, or a device path")->required();
   app.add_option("--script", scriptPath, "script file, one operation per line ('-' reads standard input)");
+  app.add_flag("--stop-on-failure", stopOnFailure,
+               "stop at the first operation that reports one of its failure results (exit status 3)");
   app.prefix_command();  // everything after the options is the operation and its arguments
   app.footer(catalog.help());
   try {
@@ -70,7 +85,7 @@ int main(int argc, char** argv) {
   if (!scriptPath.empty()) {
     const auto script = readScript(scriptPath);
     if (!script) {
-      std::cerr << "rx041ctl: cannot read script " << scriptPath << "\n";
+      std::cerr << "rx041ctl: cannot read script " << ctl::quoted(scriptPath) << "\n";
       return kExitUsage;
     }
     source = scriptPath == "-" ? "standard input" : scriptPath;
@@ -93,7 +108,7 @@ int main(int argc, char** argv) {
 
   auto choice = ctl::PortChoice::fromText(port);
   if (!choice) {
-    std::cerr << "rx041ctl: --port must be COMn or a device path, not '" << port << "'\n";
+    std::cerr << "rx041ctl: --port must be COM1 .. COM16 or a device path, not " << ctl::quoted(port) << "\n";
     return kExitUsage;
   }
   if (!choice->install()) {
@@ -113,10 +128,15 @@ int main(int argc, char** argv) {
   }
 
   ctl::OperationRunner runner(device);
+  const auto line = com::query<zq3902::IProgrammerLine>(created.object);
   const ctl::StepOutcome connected =
       runner.run(builtInStep("ConnectChannel " + std::to_string(choice->comNumber()), catalog));
   if (connected.line != "0") {
     std::cerr << "rx041ctl: the device could not connect its channel to " << port << "\n";
+    return kExitFailure;
+  }
+  if (reportLineProblem(line, port)) {
+    runner.run(builtInStep("Destroy -1", catalog));
     return kExitFailure;
   }
 
@@ -128,6 +148,17 @@ int main(int argc, char** argv) {
       std::cerr << source << ":" << step.line << ": the call failed with status 0x" << std::hex
                 << static_cast<std::uint32_t>(outcome.status) << std::dec << "\n";
       exitCode = kExitFailure;
+    }
+    // Nothing after a lost line could reach the board.
+    if (reportLineProblem(line, port)) {
+      exitCode = kExitFailure;
+      break;
+    }
+    if (const auto failure = stopOnFailure ? ctl::documentedFailure(step, outcome) : std::nullopt) {
+      std::cerr << source << ":" << step.line << ": " << step.operation->member->name << " failed with " << *failure
+                << "; stopping\n";
+      exitCode = kExitStoppedOnFailure;
+      break;
     }
   }
   runner.run(builtInStep("Destroy -1", catalog));

@@ -43,12 +43,12 @@ StepOutcome OperationRunner::run(const Step& step) {
   com::Variant result;
   outcome.status = object->invoke(member.id, member.kind, args, &result);
 
-  std::vector<std::string> values;
   for (std::size_t i = 0; i < member.params.size(); ++i) {
-    if (member.params[i].out) values.push_back(formatValue(args[i]));
+    if (member.params[i].out) outcome.values.push_back({member.params[i].name, std::move(args[i])});
   }
-  if (member.kind == com::InvokeKind::PropertyGet) values.push_back(formatValue(result));
-  for (std::size_t i = 0; i < values.size(); ++i) outcome.line += (i ? " " : "") + values[i];
+  if (member.kind == com::InvokeKind::PropertyGet) outcome.values.push_back({"value", std::move(result)});
+  for (std::size_t i = 0; i < outcome.values.size(); ++i)
+    outcome.line += (i ? " " : "") + formatValue(outcome.values[i].value);
   return outcome;
 }
 

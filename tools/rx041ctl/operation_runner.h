@@ -4,14 +4,22 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "rx041/component/object.h"
 #include "script_parser.h"
 
 namespace rx041::ctl {
 
+struct OutValue {
+  std::string_view name;  // the parameter's name; "value" for a property's value
+  com::Variant value;
+};
+
 struct StepOutcome {
-  std::string line;  // the out-values in parameter order, separated by one blank
+  std::vector<OutValue> values;  // the out-values in parameter order, a property's value last
+  std::string line;              // the out-values as text, separated by one blank
   com::HRESULT status = com::S_OK;
 };
 

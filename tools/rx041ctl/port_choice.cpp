@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "removal_on_signal.h"
 #include "rx041/transport/port_map.h"
 
 namespace rx041::ctl {
@@ -17,6 +18,7 @@ std::optional<PortChoice> PortChoice::fromText(std::string_view text) {
 
 PortChoice::~PortChoice() {
   if (privateMap_.empty()) return;
+  keepOnSignal();
   std::error_code ec;
   std::filesystem::remove_all(privateMap_, ec);
 }
@@ -27,9 +29,12 @@ bool PortChoice::install() {
   const auto target = std::filesystem::absolute(device_, ec);
   if (ec) return false;
   std::string pattern = (std::filesystem::temp_directory_path(ec) / "rx041ctl-ports-XXXXXX").string();
+  const StopSignalsHeld held;
   if (ec || !::mkdtemp(pattern.data())) return false;
   privateMap_ = pattern;
-  std::filesystem::create_symlink(target, privateMap_ / ("COM" + std::to_string(comNumber_)), ec);
+  const auto link = privateMap_ / ("COM" + std::to_string(comNumber_));
+  removeOnSignal(link, privateMap_);
+  std::filesystem::create_symlink(target, link, ec);
   return !ec && ::setenv("RX041_PORTS", privateMap_.c_str(), 1) == 0;
 }
 

@@ -86,7 +86,7 @@ ParseResult parseStep(std::string_view text, int line, const OperationCatalog& c
   if (w[0] == "sleep") return parsePause(w, line);
 
   const Operation* operation = catalog.find(w[0]);
-  if (!operation) return ParseError{line, "unknown operation '" + w[0] + "'"};
+  if (!operation) return ParseError{line, "unknown operation " + quoted(w[0])};
   const com::MemberInfo& member = *operation->member;
 
   std::vector<const com::ParamInfo*> inputs;
@@ -108,7 +108,7 @@ ParseResult parseStep(std::string_view text, int line, const OperationCatalog& c
     auto value = parseValue(w[i + 1], type);
     if (!value)
       return ParseError{line, w[0] + ": " + std::string(inputs[i]->name) + " must be " + typeDescription(type) +
-                                  ", not '" + w[i + 1] + "'"};
+                                  ", not " + quoted(w[i + 1])};
     step.inputs.push_back(std::move(*value));
   }
   return step;

@@ -1,12 +1,16 @@
 #include "value_text.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 #include "rx041/component/dispatch.h"
 
 namespace rx041::ctl {
 namespace {
+
+constexpr std::size_t kQuotedBytes = 40;
 
 template <class T>
 std::string shortest(T value) {
@@ -28,7 +32,8 @@ std::optional<std::int64_t> parseInteger(std::string_view text) {
     base = 16;
     text.remove_prefix(2);
   }
-  if (text.empty()) return std::nullopt;
+  // Digits only from here: from_chars would take a second sign ("--5", "0x-48").
+  if (text.empty() || !std::isxdigit(static_cast<unsigned char>(text.front()))) return std::nullopt;
   std::int64_t value = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, base);
   if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
@@ -41,6 +46,22 @@ std::optional<float> parseSingle(std::string_view text) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
   if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
   return value;
+}
+
+std::string quoted(std::string_view word) {
+  std::string text = "'";
+  for (const char c : word.substr(0, kQuotedBytes)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7F) {
+      text += c;
+    } else {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+      text += escaped;
+    }
+  }
+  if (word.size() > kQuotedBytes) text += "...";
+  return text + "'";
 }
 
 std::string formatValue(const com::Variant& value) {

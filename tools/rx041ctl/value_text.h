@@ -18,4 +18,8 @@ std::optional<float> parseSingle(std::string_view text);
 // back to the same value, objects by their interface name.
 std::string formatValue(const com::Variant& value);
 
+// A word from the operator's input as a message quotes it: in single quotes,
+// bytes outside printable ASCII as \xHH, cut short with "..." when long.
+std::string quoted(std::string_view word);
+
 }  // namespace rx041::ctl

@@ -83,6 +83,11 @@ TEST(ScriptParserTest, ErrorsSayWhatIsWrong) {
   EXPECT_EQ(errorOf("MemRead 1 4.5"), "MemRead: Addr must be an integer, not '4.5'");
   EXPECT_EQ(errorOf("MemRead 1 0x"), "MemRead: Addr must be an integer, not '0x'");
   EXPECT_EQ(errorOf("MemRead 1 99999999999"), "MemRead: Addr must be an integer, not '99999999999'");
+  EXPECT_EQ(errorOf("MemRead 1 0x-48"), "MemRead: Addr must be an integer, not '0x-48'");
+  EXPECT_EQ(errorOf("MemRead --5 1"), "MemRead: ChipIndex must be an integer, not '--5'");
+  EXPECT_EQ(errorOf("Mem\x01\xff\x1b[2J 1"), "unknown operation 'Mem\\x01\\xFF\\x1B[2J'");
+  EXPECT_EQ(errorOf("MemRead 1 " + std::string(10'000'000, '7')),
+            "MemRead: Addr must be an integer, not '" + std::string(40, '7') + "...'");
   EXPECT_EQ(errorOf("SetSolverSetting 0 4 fifty 1"), "SetSolverSetting: Value must be a decimal number, not 'fifty'");
   EXPECT_EQ(errorOf("SetSolverSetting 0 4 1e3 1"), "SetSolverSetting: Value must be a decimal number, not '1e3'");
   EXPECT_EQ(errorOf("Destroy 70000"), "Destroy: Flag must be an integer, not '70000'");
@@ -125,8 +130,8 @@ TEST(ValueTextTest, OutValuesInTheirShortestForm) {
   EXPECT_EQ(formatValue(com::Variant()), "");
   EXPECT_EQ(parseInteger("0x1ff"), 0x1FF);
   EXPECT_EQ(parseInteger("-12"), -12);
-  EXPECT_FALSE(parseInteger("-0x10"));
-  EXPECT_FALSE(parseInteger("12a"));
+  for (const char* rejected : {"-0x10", "12a", "0x-48", "--5", "-+5", "0x+1F", "+5", " 5"})
+    EXPECT_FALSE(parseInteger(rejected)) << rejected;
   EXPECT_EQ(parseSingle("55"), 55.0f);
   EXPECT_EQ(parseSingle("-0.25"), -0.25f);
   EXPECT_FALSE(parseSingle("nan"));

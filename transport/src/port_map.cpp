@@ -22,7 +22,9 @@ std::optional<int> parseComName(std::string_view text) {
   int number = 0;
   const auto digits = text.substr(3);
   auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-  if (ec != std::errc() || end != digits.data() + digits.size() || number < 1) return std::nullopt;
+  if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  // Only COM1..COM16 exist: a larger number must not reach a port by its low byte.
+  if (number < kFirstComPort || number > kLastComPort) return std::nullopt;
   return number;
 }
 

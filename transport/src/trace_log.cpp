@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "rx041/component/clock.h"
+#include "rx041/component/notify.h"
 
 namespace rx041::transport {
 
@@ -16,8 +17,16 @@ std::filesystem::path traceDirectory() {
 
 long traceClock() { return static_cast<long>(com::processMilliseconds()); }
 
-TraceLog::TraceLog(std::string fileName, std::string openMode, std::function<void()> onCreateFailure)
-    : fileName_(std::move(fileName)), openMode_(std::move(openMode)), onCreateFailure_(std::move(onCreateFailure)) {}
+TraceFailureNotice::TraceFailureNotice(std::string createFailed, std::string writeFailed)
+    : createFailed_(std::move(createFailed)), writeFailed_(std::move(writeFailed)) {}
+
+void TraceFailureNotice::report(TraceFailure failure) {
+  if (shown_.exchange(true)) return;
+  com::notifyOperator(failure == TraceFailure::Create ? createFailed_ : writeFailed_);
+}
+
+TraceLog::TraceLog(std::string fileName, std::string openMode, std::function<void(TraceFailure)> onFailure)
+    : fileName_(std::move(fileName)), openMode_(std::move(openMode)), onFailure_(std::move(onFailure)) {}
 
 TraceLog::~TraceLog() {
   if (file_) std::fclose(file_);
@@ -30,12 +39,23 @@ bool TraceLog::isOpen() const {
 
 TraceLog::OpenState TraceLog::ensureOpen() {
   if (file_) return OpenState::Open;
+  if (writeFailed_) return OpenState::Disabled;
   const auto directory = traceDirectory();
   std::FILE* marker = std::fopen((directory / "wispfly.txt").c_str(), "rt");
   if (!marker) return OpenState::Disabled;
   std::fclose(marker);
   file_ = std::fopen((directory / fileName_).c_str(), openMode_.c_str());
   return file_ ? OpenState::Open : OpenState::CreateFailed;
+}
+
+bool TraceLog::writeLine(const char* format, va_list args) {
+  const bool written = std::vfprintf(file_, format, args) >= 0 && std::fflush(file_) == 0;
+  if (written) return true;
+  // A full disk: trying again on every line would only fail again.
+  std::fclose(file_);
+  file_ = nullptr;
+  writeFailed_ = true;
+  return false;
 }
 
 void TraceLog::write(const char* format, ...) {
@@ -46,13 +66,14 @@ void TraceLog::write(const char* format, ...) {
     if (state == OpenState::Open) {
       va_list args;
       va_start(args, format);
-      std::vfprintf(file_, format, args);
+      if (!writeLine(format, args)) state = OpenState::WriteFailed;
       va_end(args);
-      std::fflush(file_);
     }
   }
   // Outside the lock: the handler may show a message and trace again.
-  if (state == OpenState::CreateFailed && onCreateFailure_) onCreateFailure_();
+  if (!onFailure_) return;
+  if (state == OpenState::CreateFailed) onFailure_(TraceFailure::Create);
+  if (state == OpenState::WriteFailed) onFailure_(TraceFailure::Write);
 }
 
 }  // namespace rx041::transport

@@ -20,7 +20,9 @@ TEST(PortMap, ComNamesAndPaths) {
   EXPECT_EQ(parseComName("COM7"), 7);
   EXPECT_EQ(parseComName("COM16"), 16);
   EXPECT_EQ(parseComName("COM"), std::nullopt);
-  EXPECT_EQ(parseComName("COM0"), std::nullopt);
+  EXPECT_EQ(parseComName("COM05"), 5);
+  for (const char* outside : {"COM0", "COM17", "COM261", "COM-1", "COM+5", "COM4294967301"})
+    EXPECT_EQ(parseComName(outside), std::nullopt) << outside;
   EXPECT_EQ(parseComName("COM1 "), std::nullopt);
   EXPECT_EQ(parseComName("com1"), std::nullopt);
   TempDir dir;

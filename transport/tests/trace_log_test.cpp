@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "rx041/component/notify.h"
 #include "rx041/test_support/temp_dir.h"
 
 namespace rx041::transport {
@@ -49,12 +50,34 @@ TEST_F(Trace, StartsWithTheNextLineOnceTheMarkerAppearsAndTruncates) {
 TEST_F(Trace, CreationFailureRunsTheHandlerAndDropsTheLine) {
   createMarker();
   std::filesystem::create_directory(dir / "log.txt");  // cannot be opened as a file
-  int failures = 0;
-  TraceLog log("log.txt", "w", [&] { ++failures; });
+  std::vector<TraceFailure> failures;
+  TraceLog log("log.txt", "w", [&](TraceFailure failure) { failures.push_back(failure); });
   log.write("a\n");
   log.write("b\n");
-  EXPECT_EQ(failures, 2) << "every line retries while the log cannot be created";
+  EXPECT_EQ(failures, std::vector<TraceFailure>(2, TraceFailure::Create))
+      << "every line retries while the log cannot be created";
   EXPECT_FALSE(log.isOpen());
+}
+
+TEST_F(Trace, AFullDiskClosesTheLogAfterOneFailure) {
+  createMarker();
+  std::filesystem::create_symlink("/dev/full", dir / "KVTlog.txt");
+  std::vector<TraceFailure> failures;
+  TraceLog log("KVTlog.txt", "wt+", [&](TraceFailure failure) { failures.push_back(failure); });
+  for (int line = 0; line < 3; ++line) log.write("%d: a line the disk has no room for\n", line);
+  EXPECT_EQ(failures, std::vector<TraceFailure>{TraceFailure::Write});
+  EXPECT_FALSE(log.isOpen());
+}
+
+TEST(TraceFailureNoticeTest, ShowsTheFirstFailureOnlyAndThenStaysSilent) {
+  std::vector<std::string> shown;
+  com::setOperatorNotifier([&](std::string_view text) { shown.emplace_back(text); });
+  TraceFailureNotice notice("cannot create", "cannot write");
+  notice.report(TraceFailure::Write);
+  notice.report(TraceFailure::Create);
+  notice.report(TraceFailure::Write);
+  com::setOperatorNotifier({});
+  EXPECT_EQ(shown, std::vector<std::string>{"cannot write"});
 }
 
 TEST(TraceDirectory, DefaultsUnderXdgState) {

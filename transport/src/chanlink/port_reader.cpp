@@ -16,7 +16,7 @@ namespace {
 
 // Each wait is bounded; the loop then looks again. Stopping wakes it at once.
 constexpr int kPollLimitMs = 5000;
-// A hung-up or failing line stays readable; this keeps the loop from spinning.
+// A wait that fails (out of memory) is tried again after this pause instead of spinning.
 constexpr int kFailurePauseMs = 50;
 
 bool waitReadable(int fd, int timeoutMs) {
@@ -26,11 +26,11 @@ bool waitReadable(int fd, int timeoutMs) {
 
 }  // namespace
 
-std::unique_ptr<PortReader> PortReader::start(int portFd, Sink sink) {
+std::unique_ptr<PortReader> PortReader::start(int portFd, Sink sink, LineLost lineLost) {
   const int wakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (wakeFd < 0) return nullptr;
   if (portFd >= 0) ::tcflush(portFd, TCIFLUSH);
-  std::unique_ptr<PortReader> reader(new PortReader(portFd, wakeFd, std::move(sink)));
+  std::unique_ptr<PortReader> reader(new PortReader(portFd, wakeFd, std::move(sink), std::move(lineLost)));
   try {
     reader->thread_ = std::thread(&PortReader::run, reader.get());
   } catch (const std::system_error&) {
@@ -41,7 +41,8 @@ std::unique_ptr<PortReader> PortReader::start(int portFd, Sink sink) {
   return reader;
 }
 
-PortReader::PortReader(int portFd, int wakeFd, Sink sink) : portFd_(portFd), wakeFd_(wakeFd), sink_(std::move(sink)) {}
+PortReader::PortReader(int portFd, int wakeFd, Sink sink, LineLost lineLost)
+    : portFd_(portFd), wakeFd_(wakeFd), sink_(std::move(sink)), lineLost_(std::move(lineLost)) {}
 
 PortReader::~PortReader() {
   stop();
@@ -75,9 +76,9 @@ void PortReader::run() {
       }
       if (count < 0 && (errno == EAGAIN || errno == EINTR)) continue;
     }
-    // Hang-up, device error or a failed read: the line may come back, so keep
-    // reading, but only after a pause.
-    if (pauseAfterFailure()) return;
+    // Hang-up, device error, or a terminal that reads end of file: the line is gone.
+    lineLost_();
+    return;
   }
 }
 

@@ -41,9 +41,29 @@ void holdModemLinesInactive(int fd) {
 // Text up to its first zero byte, as the automation strings carry it.
 std::string_view upToFirstZero(const std::string& text) { return std::string_view(text.c_str()); }
 
+// What stands behind a port that could not be opened.
+LineState lineStateAfter(int openError) {
+  switch (openError) {
+    case EBUSY: return LineState::Busy;
+    case ENOTTY:
+    case EISDIR:
+    case EINVAL: return LineState::NotSerial;
+    case EACCES:
+    case EPERM:
+    case EROFS: return LineState::NoAccess;
+    default: return LineState::NoDevice;
+  }
+}
+
+// One notice for every channel of the process.
+void reportTraceFailure(transport::TraceFailure failure) {
+  static transport::TraceFailureNotice notice("fail to create log.txt", "fail to write log.txt");
+  notice.report(failure);
+}
+
 }  // namespace
 
-SerialChannel::SerialChannel() : trace_("log.txt", "w", [] { com::notifyOperator("fail to create log.txt"); }) {}
+SerialChannel::SerialChannel() : trace_("log.txt", "w", reportTraceFailure) {}
 
 SerialChannel::~SerialChannel() {
   // A caller that releases the channel while connected still gets its port
@@ -94,6 +114,11 @@ HRESULT SerialChannel::ClearReceiveBuf() {
   return com::S_OK;
 }
 
+LineState SerialChannel::lineState() const {
+  if (!running_) return LineState::Closed;
+  return lineLost_ ? LineState::Lost : opened_;
+}
+
 HRESULT SerialChannel::Send(const Variant& Data) {
   const std::string* text = Data.stringValue();
   if (!text) {
@@ -118,6 +143,8 @@ HRESULT SerialChannel::Receive(std::int32_t, std::int32_t, Variant* Data) {
       *Data = std::string(upToFirstZero(received));
       return com::S_OK;
     }
+    // Nothing more can come from a line that hung up.
+    if (lineLost_) return com::S_OK;
     dataArrived_.waitFor(kReceiveStep);
     if (Clock::now() - start >= kReceiveLimit) return com::S_OK;
   }
@@ -131,15 +158,25 @@ void SerialChannel::connect() {
   trace("SerialChannel", "Load");
   if (port_ != 0) {
     closePort();
-    // An open failure is not reported: the channel reads connected, sends go
-    // nowhere and receives come back empty, which the command layer reports.
-    fd_ = transport::openSerialDevice(transport::comPortPath(port_)).fd;
-    if (fd_ >= 0) holdModemLinesInactive(fd_);
+    openPort();
+  } else if (!running_) {
+    opened_ = LineState::NoDevice;
   }
   if (!running_) {
     running_ = true;
-    reader_ = PortReader::start(fd_, [this](std::string_view chunk) { onChunk(chunk); });
+    // No reader runs here, so fd_ needs no lock.
+    reader_ = PortReader::start(
+        fd_, [this](std::string_view chunk) { onChunk(chunk); }, [this] { onLineLost(); });
   }
+}
+
+void SerialChannel::openPort() {
+  // An open failure reads connected all the same: sends go nowhere and
+  // receives come back empty. lineState() tells what stood in the way.
+  const transport::SerialOpenResult opened = transport::openSerialDevice(transport::comPortPath(port_));
+  opened_ = opened ? LineState::Open : lineStateAfter(opened.error);
+  if (opened) holdModemLinesInactive(opened.fd);
+  fd_ = opened.fd;
 }
 
 void SerialChannel::disconnect() {
@@ -151,16 +188,30 @@ void SerialChannel::closePort() {
   running_ = false;
   dataArrived_.set();
   stopReaderAndClose();
+  lineLost_ = false;
+  opened_ = LineState::Closed;
   std::this_thread::sleep_for(kCloseSettleTime);
 }
 
 void SerialChannel::stopReaderAndClose() {
   reader_.reset();
+  closeDescriptor();
+}
+
+void SerialChannel::closeDescriptor() {
+  std::lock_guard lock(portMutex_);
   transport::closeSerialDevice(fd_);
   fd_ = -1;
 }
 
+void SerialChannel::onLineLost() {
+  lineLost_ = true;
+  closeDescriptor();
+  dataArrived_.set();
+}
+
 void SerialChannel::writeToPort(std::string_view bytes) {
+  std::lock_guard lock(portMutex_);
   if (fd_ < 0) return;
   const auto deadline = Clock::now() + kWriteLimit;
   while (!bytes.empty()) {
@@ -169,7 +220,13 @@ void SerialChannel::writeToPort(std::string_view bytes) {
       bytes.remove_prefix(static_cast<std::size_t>(written));
       continue;
     }
-    if (written < 0 && errno != EAGAIN && errno != EINTR) return;
+    if (written < 0 && errno != EAGAIN && errno != EINTR) {
+      // Only the reader closes the descriptor (it may be waiting on it); it
+      // sees the hang-up too.
+      lineLost_ = true;
+      dataArrived_.set();
+      return;
+    }
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left <= 0ms) return;
     pollfd writable{fd_, POLLOUT, 0};

@@ -1,9 +1,13 @@
 #pragma once
 // SerialChannel: owns one COM port of the port map. A background reader
 // collects what arrives into a bounded receive buffer; Send writes text to the
-// port and Receive hands the collected bytes back as text.
+// port and Receive hands the collected bytes back as text. A port that hangs
+// up is closed at once; the channel then reads LineState::Lost until it is
+// disconnected or connected again.
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string_view>
 
 #include "manual_reset_event.h"
@@ -14,7 +18,7 @@
 
 namespace rx041::chanlink {
 
-class SerialChannel final : public ISerialChannel {
+class SerialChannel final : public ISerialChannel, public ISerialLine {
  public:
   SerialChannel();
   ~SerialChannel() override;
@@ -36,14 +40,22 @@ class SerialChannel final : public ISerialChannel {
   HRESULT put_Port(SerialPortNumber newVal) override;
   HRESULT ClearReceiveBuf() override;
 
+  LineState lineState() const override;
+
  private:
   void connect();
   void disconnect();
   // The closing steps that run before every open and on disconnect.
   void closePort();
+  // Opens the port of the port map while no reader runs.
+  void openPort();
   void stopReaderAndClose();
   void writeToPort(std::string_view bytes);
   void onChunk(std::string_view chunk);
+  // The line hung up or failed: its descriptor is closed at once, from
+  // whichever thread noticed, so that a replugged adapter is not held.
+  void onLineLost();
+  void closeDescriptor();
   void trace(const char* label, const char* text);
 
   transport::TraceLog trace_;
@@ -53,6 +65,11 @@ class SerialChannel final : public ISerialChannel {
   // wake descriptor, not by polling this flag.
   bool running_ = false;
   std::uint8_t port_ = 0;
+  // What the last connect found behind the port (caller's thread only).
+  LineState opened_ = LineState::Closed;
+  std::atomic<bool> lineLost_{false};
+  // Guards fd_: the caller's thread writes to it, the reader closes it on a hang-up.
+  std::mutex portMutex_;
   int fd_ = -1;
   // Last, so that it is destroyed (joined) before what its thread uses.
   std::unique_ptr<PortReader> reader_;

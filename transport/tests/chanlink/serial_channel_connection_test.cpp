@@ -1,8 +1,12 @@
+#include <sys/stat.h>
 #include <time.h>
 
+#include <fstream>
 #include <thread>
 
 #include "channel_bench.h"
+#include "rx041/test_support/open_files.h"
+#include "rx041/transport/port_map.h"
 #include "rx041/transport/serial_device.h"
 
 namespace rx041::chanlink::testing {
@@ -113,6 +117,66 @@ TEST_F(SerialChannelConnection, APortThatCannotBeOpenedIsNotReported) {
   }
   transport::closeSerialDevice(held.fd);
   EXPECT_EQ(line.readFor(50ms), "") << "the sends went nowhere";
+}
+
+LineState lineState(const std::shared_ptr<ISerialChannel>& channel) {
+  return com::query<ISerialLine>(channel)->lineState();
+}
+
+TEST_F(SerialChannelConnection, LineStateTellsWhatStandsBehindThePort) {
+  std::ofstream(ports / "plain") << "not a terminal";
+  ASSERT_EQ(::mkfifo((ports / "fifo").c_str(), 0600), 0);
+  const auto held = transport::openSerialDevice(line.slavePath());
+  ASSERT_TRUE(held);
+  const struct {
+    const char* what;
+    std::filesystem::path target;  // empty: no link
+    LineState expected;
+  } cases[] = {
+      {"no port map entry", {}, LineState::NoDevice},
+      {"a dangling link", ports / "gone", LineState::NoDevice},
+      {"a regular file", ports / "plain", LineState::NotSerial},
+      {"a directory", ports.path(), LineState::NotSerial},
+      {"/dev/null", "/dev/null", LineState::NotSerial},
+      {"a FIFO", ports / "fifo", LineState::NotSerial},
+      {"a terminal another program holds", line.slavePath(), LineState::Busy},
+  };
+  EXPECT_EQ(lineState(channel), LineState::Closed);
+  int com = 6;
+  for (const auto& c : cases) {
+    if (!c.target.empty()) mapPort(com, c.target);
+    connect(com++);
+    EXPECT_EQ(lineState(channel), c.expected) << c.what;
+  }
+  transport::closeSerialDevice(held.fd);
+  connect(kPort);
+  EXPECT_EQ(lineState(channel), LineState::Open);
+  disconnect();
+  EXPECT_EQ(lineState(channel), LineState::Closed);
+}
+
+TEST_F(SerialChannelConnection, AHangUpClosesThePortAtOnceAndReconnectingRecovers) {
+  auto farEnd = std::make_unique<test::PtyPair>();
+  const auto firstDevice = farEnd->slavePath();
+  mapPort(6, firstDevice);
+  connect(6);
+  farEnd.reset();  // the adapter is unplugged
+  settle();
+  EXPECT_EQ(lineState(channel), LineState::Lost);
+  EXPECT_EQ(connected(), com::VARIANT_TRUE) << "Connected still reads as it was set";
+  EXPECT_EQ(test::descriptorsLeadingTo(firstDevice), 0u) << "the dead descriptor is not kept";
+  EXPECT_EQ(readerThreads(), 0u);
+  EXPECT_LT(timed([&] { EXPECT_TRUE(receive().isEmpty()); }), 50ms) << "nothing to wait for";
+
+  test::PtyPair replugged;
+  std::filesystem::remove(transport::comPortPath(6));
+  mapPort(6, replugged.slavePath());
+  disconnect();
+  connect(6);
+  EXPECT_EQ(lineState(channel), LineState::Open);
+  replugged.write("back");
+  settle();
+  EXPECT_EQ(receive(), Variant("back"));
 }
 
 TEST_F(SerialChannelConnection, AHungUpLineDoesNotSpinTheReader) {

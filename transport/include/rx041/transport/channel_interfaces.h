@@ -250,6 +250,25 @@ inline HRESULT ICommManager::invoke(com::DispId id, com::InvokeKind kind, std::s
 }
 inline const com::InterfaceInfo& ICommManager::interfaceInfo() const { return detail::commManagerTable().info(); }
 
+// How a channel's port stands. Read beside the automation interface (it has no
+// dispatch id): com::query<ISerialLine>(channel)->lineState(). `Connected`
+// reads true after any connect request; this tells whether a port is behind it.
+enum class LineState {
+  Closed,     // not connected: the initial state, and after a disconnect
+  Open,       // connected, the port open
+  NoDevice,   // connected, but nothing is behind the port number (or it is 0)
+  Busy,       // connected, but another program holds the port
+  NotSerial,  // connected, but the port leads to something that is not a terminal
+  NoAccess,   // connected, but the port may not be opened (permissions)
+  Lost,       // the open port hung up or failed (a USB adapter unplugged): disconnect and connect again
+};
+
+class ISerialLine {
+ public:
+  virtual ~ISerialLine() = default;
+  virtual LineState lineState() const = 0;
+};
+
 // Source interface of MPTChannel ("_IMPTChannelEvents Interface"); declared
 // for completeness, never raised.
 struct IMPTChannelEvents {

@@ -22,7 +22,7 @@ std::filesystem::path portDirectory();
 // <port directory>/COMn, whether or not it exists.
 std::filesystem::path comPortPath(int number);
 
-// "COM7" -> 7; nullopt for anything else.
+// "COM7" -> 7 ("COM07" too); nullopt for anything else, numbers outside 1..16 included.
 std::optional<int> parseComName(std::string_view text);
 
 // "COMn" through the map, or a device path (anything containing '/') as given.
