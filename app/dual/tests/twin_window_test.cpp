@@ -2,6 +2,8 @@
 // both windows, and where their results differ.
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include "dual_window_fixture.h"
@@ -216,6 +218,25 @@ class TwinWindowTest : public QObject {
     DualBench twin(Sources::Single);
     QCOMPARE(twin.window->objectName(), QString("MainForm2Parts1Src"));
     QCOMPARE(twinCase.run(twin), twinCase.twin);
+  }
+
+  // A 1280x800 screen shows both part frames side by side; only vertical
+  // scrolling may be needed.
+  void bothWindowsFitASmallScreenSideBySide() {
+    for (const Sources sources : {Sources::Dual, Sources::Single}) {
+      DualBench bench(sources);
+      bench.window->resize(1280, 800);
+      bench.window->show();
+      QVERIFY(QTest::qWaitForWindowExposed(bench.window.get()));
+      QCOMPARE(bench.window->size(), QSize(1280, 800));
+      auto* scroll = bench.window->findChild<QScrollArea*>();
+      QVERIFY(scroll);
+      QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+      const QRect first = bench.control("PartFrame(0)")->geometry();
+      const QRect second = bench.control("PartFrame(1)")->geometry();
+      QCOMPARE(first.top(), second.top());
+      QVERIFY(first.right() < second.left());
+    }
   }
 
   void theTwinsControlsAreNamedOnce() {
