@@ -2,6 +2,7 @@
 
 #include "rx41/chip_bring_up.h"
 #include "rx41/device_texts.h"
+#include "rx41/verified_store.h"
 #include "rx41/wait_form.h"
 
 namespace rx41 {
@@ -35,7 +36,7 @@ void PartPower::owilock(PartSet parts) {
   if (!confirm_.CheckSelection()) return;
   bool failed = false;
   for (const std::int16_t part : parts.parts()) {
-    const auto locked = calls.Commlock(part);
+    const auto locked = recordedCommlock(calls, part);
     if (!locked) return;
     failed = failed || *locked != 0;
   }

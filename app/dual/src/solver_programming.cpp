@@ -2,6 +2,7 @@
 
 #include "rx41/device_calls.h"
 #include "rx41/device_messages.h"
+#include "rx41/verified_store.h"
 #include "rx41/wait_form.h"
 
 namespace rx41 {
@@ -34,7 +35,7 @@ void SolverProgramming::btnconfigsolver_Click(PartSet parts) {
     if (!mode || !ConfigureSolver(parts, part, *mode)) return;
   }
   WaitNotice wait(owner_, qText(variant_.programmingText));
-  ProgramEeprom(parts);
+  ProgramEeprom(parts, EepromContents::Configured);
 }
 
 void SolverProgramming::newdevice_Click(PartSet parts) {
@@ -43,7 +44,7 @@ void SolverProgramming::newdevice_Click(PartSet parts) {
     return;
   }
   WaitNotice wait(owner_, QLatin1String(device_text::kWaitClearing));
-  if (!ClearSolver(parts) || !ProgramEeprom(parts)) return;
+  if (!ClearSolver(parts) || !ProgramEeprom(parts, EepromContents::Cleared)) return;
   wait.change(QLatin1String(device_text::kWaitSelfCorrecting));
   calls().CalibrateDac(parts);
 }
@@ -71,6 +72,9 @@ std::optional<std::int16_t> SolverProgramming::configsolver(std::int16_t part) {
   const Configuration configuration = rules_.configsolver(part, entries);
   if (configuration.emptyLevelB) settings_.emptyLevel(part, 1);
   if (!isConfiguredMode(configuration.mode)) return configuration.mode;
+  // The record names the slope the points were placed by.
+  calls().notes().slopeInUse(part,
+                             rules_.usesSlope(part) ? std::optional(rules_.targets(part).PointSlope) : std::nullopt);
   const std::int32_t offsetFlag = solverOffsetFlag(settings_.outputMode(part).outMode);
   if (!calls().StoreInSolver(part, rules_.solverSettings(part, entries.values), offsetFlag)) return std::nullopt;
   return configuration.mode;
@@ -108,19 +112,14 @@ bool SolverProgramming::StoreSwitchSettings(std::int16_t part) {
   return calls().StoreInSolver(part, rules_.switchSettings(part), solverOffsetFlag(settings_.outputMode(part).outMode));
 }
 
-bool SolverProgramming::ProgramEeprom(PartSet parts) {
+bool SolverProgramming::ProgramEeprom(PartSet parts, EepromContents contents) {
   if (!modes_.EnsureOwiMode(parts)) {
     message(QLatin1String(device_text::kNotInOwiMode));
     return true;
   }
-  for (const std::int16_t part : parts.parts()) {
-    const auto programmed = calls().ProgramDevice(part);
-    if (!programmed) return false;
-    if (*programmed != 0) {
-      message(QLatin1String(device_text::kProgrammingFailed));
-      break;
-    }
-  }
+  const auto stored = verifiedStore(calls(), parts, contents, AfterFailedStore::StopTheRest);
+  if (!stored) return false;
+  if (*stored == StoreOutcome::StoreFailed) message(QLatin1String(device_text::kProgrammingFailed));
   modes_.machine().ChipChangeToState(parts.stateMachinePart(), kOwiMode, kOwiMode);
   return true;
 }

@@ -15,6 +15,7 @@
 #include "rx41/dual/dual_variant.h"
 #include "rx41/dual/part_modes.h"
 #include "rx41/dual/target_point_rules.h"
+#include "rx41/programming_record.h"
 
 namespace rx41 {
 
@@ -44,8 +45,10 @@ class SolverProgramming {
   // The switch output, the conversion into registers and the output mode.
   bool ConfigureSolver(PartSet parts, std::int16_t part, std::int16_t mode);
   bool StoreSwitchSettings(std::int16_t part);
-  // The EEPROM of each part, stopping at the first that fails; false when a call failed outright.
-  bool ProgramEeprom(PartSet parts);
+  // The verified, recorded store of each part's EEPROM, stopping at the first
+  // that fails (a read-back that fails stops them all); false when a call
+  // failed outright.
+  bool ProgramEeprom(PartSet parts, EepromContents contents);
   // False when a call failed outright.
   bool ClearSolver(PartSet parts);
   void message(const QString& text);
