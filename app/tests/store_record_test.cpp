@@ -3,10 +3,13 @@
 // window, the part, what was stored, the read-back and the outcome; a
 // register read back wrong stops the store (both parts of a pair) with its
 // message.
+#include <QAbstractButton>
+#include <QDialog>
 #include <QTest>
 #include <fstream>
 #include <functional>
 
+#include "dual_window_fixture.h"
 #include "quick_window_fixture.h"
 #include "rx41/record_file.h"
 #include "rx41/register_verification.h"
@@ -53,6 +56,15 @@ void quickPrepare(WindowBench& bench) {
 }
 void quickProgram(WindowBench& bench) { bench.click("SetpointB"); }
 
+// Powered (both parts in the twin) with points A and B typed; "New Device"
+// prepares, "Program" stores.
+std::unique_ptr<WindowBench> dualWindow(rx41::Sources sources, int parts) {
+  auto bench = std::make_unique<dual_test::DualBench>(sources);
+  bench->connectAndPowerOn(0);
+  for (std::int16_t part = 0; part < parts; ++part) bench->typeTwoPoints(part);
+  return bench;
+}
+
 std::vector<StorePaths> storePaths() {
   const QStringList one{"10", "90"}, pair{"10", "90", "20", "80"};
   const auto quick = [&](const char* argument, const char* className, int parts) {
@@ -72,9 +84,21 @@ std::vector<StorePaths> storePaths() {
                       quickPrepare,
                       quickProgram};
   };
-  return {quick("/2", "MainForm2PointsProgramming", 1), quick("/4", "MainForm2PointsProgrammingWithPwr", 1),
-          quick("/6", "MainForm1PointProgramming", 1), quick("/3", "MainForm2PointsProgrammingforDual", 2),
-          quick("/5", "MainForm2PointsProgrammingforDualWithPwr", 2)};
+  const auto dual = [&](const char* argument, const char* className, rx41::Sources sources, int parts) {
+    return StorePaths{argument,
+                      className,
+                      parts,
+                      [=] { return dualWindow(sources, parts); },
+                      [](WindowBench& bench) { bench.click("newdevice(0)"); },
+                      [](WindowBench& bench) { bench.click("btnconfigsolver(0)"); }};
+  };
+  return {quick("/2", "MainForm2PointsProgramming", 1),
+          quick("/4", "MainForm2PointsProgrammingWithPwr", 1),
+          quick("/6", "MainForm1PointProgramming", 1),
+          quick("/3", "MainForm2PointsProgrammingforDual", 2),
+          quick("/5", "MainForm2PointsProgrammingforDualWithPwr", 2),
+          dual("/1", "MainForm2Parts2Src", rx41::Sources::Dual, 1),
+          dual("/0", "MainForm2Parts1Src", rx41::Sources::Single, 2)};
 }
 
 std::vector<rx41::ProgrammingRecord> recordsWritten() {
@@ -173,6 +197,24 @@ class StoreRecordTest : public QObject {
     }
     const int stores = ending == static_cast<int>(Ending::Stuck) ? path.parts : 2 * path.parts;
     QCOMPARE(bench->calls("ProgramDevice").size(), stores);
+  }
+
+  void theCommLockStoreIsRecordedPerPart() {
+    for (const auto& [sources, parts] : {std::pair{rx41::Sources::Dual, 1}, std::pair{rx41::Sources::Single, 2}}) {
+      const auto bench = dualWindow(sources, parts);
+      bench->op.modalHandlers.push_back([](QDialog& confirm) { confirm.findChild<QAbstractButton*>("yes")->click(); });
+      bench->click("owilock(0)");
+      QCOMPARE(bench->calls("Commlock").size(), parts);
+      const auto records = recordsWritten();
+      QCOMPARE(static_cast<int>(records.size()), parts);
+      for (int i = 0; i < parts; ++i) {
+        const rx41::ProgrammingRecord& record = records[static_cast<std::size_t>(i)];
+        QCOMPARE(record.part, i + 1);
+        QCOMPARE(record.contents, EepromContents::CommLock);
+        QCOMPARE(record.verification.result, VerificationResult::Skipped);
+        QVERIFY(record.stored());
+      }
+    }
   }
 };
 

@@ -9,11 +9,13 @@
 #include <QTest>
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 
 #include "chip_registers.h"
 #include "rx041/bench/bench.h"
 #include "rx041/test_support/temp_dir.h"
 #include "rx41/dual/main_form_2parts.h"
+#include "rx41/record_file.h"
 #include "scripted_operator.h"
 #include "window_bench.h"
 
@@ -31,6 +33,7 @@ struct Session {
   rx041::test::TempDir dir;
   rx041::test::ScopedEnv ports{"RX041_PORTS", dir.path().c_str()};
   rx041::test::ScopedEnv trace{"RX041_TRACE_DIR", dir.path().c_str()};
+  rx041::test::ScopedEnv recordDir{"RX041_RECORD_DIR", dir.path().c_str()};
   rx041::bench::Bench bench{rx041::bench::BenchOptions{.comNumber = kCom}};
   rx041::test::ScriptedOperator op;
   rx41::AppState state;
@@ -44,6 +47,23 @@ struct Session {
       rx041::test::findControl<QAbstractButton>(portWindow, "Connect")->click();
     });
     click("connect");
+  }
+
+  // The last store's record of each part: read back, stored, and holding
+  // what the EEPROM now holds.
+  std::vector<rx41::ProgrammingRecord> verifyLastRecords(int parts) {
+    std::ifstream file(rx41::recordFilePath());
+    auto numbered = rx41::readRecords(file).records;
+    std::vector<rx41::ProgrammingRecord> last;
+    if (numbered.size() < static_cast<std::size_t>(parts)) return last;
+    for (auto record = numbered.end() - parts; record != numbered.end(); ++record) {
+      last.push_back(record->record);
+      const rx41::ProgrammingRecord& r = record->record;
+      if (r.verification.result != rx41::VerificationResult::Passed || !r.stored()) return {};
+      for (const auto& [address, value] : r.registers)
+        if (bench.eeprom(r.part - 1, address) != value) return {};
+    }
+    return last;
   }
 
   template <class Control = QWidget>
@@ -169,6 +189,9 @@ class DualBenchTest : public QObject {
     s.click("btnconfigsolver(0)");
     QCOMPARE(s.op.messages, QStringList{});
     s.verifyEeprom(0, sentPoints({40, 30, 20, 10}, {80, 60, 40, 20}));
+    auto records = s.verifyLastRecords(1);
+    QCOMPARE(records.size(), std::size_t{1});
+    QCOMPARE(records[0].settings->slope, std::nullopt);
 
     for (int point = 1; point < 4; ++point) s.type(QStringLiteral("Angle(%1)").arg(point), "");
     s.typePoints(0, {{100, 20}});
@@ -176,6 +199,9 @@ class DualBenchTest : public QObject {
     s.click("btnconfigsolver(0)");
     QCOMPARE(s.op.messages, QStringList{});
     s.verifyEeprom(0, sentPoints({100, 110, 110, 110}, {20, 25, 0, 0}));
+    records = s.verifyLastRecords(1);
+    QCOMPARE(records.size(), std::size_t{1});
+    QCOMPARE(records[0].settings->slope, std::optional<float>(0.5f));
     s.verifyOutput(0, {{100, 20}, {105, 22.5}, {110, 25}});
 
     s.click("PowerOn(0)");
@@ -219,6 +245,9 @@ class DualBenchTest : public QObject {
     ChipTargets second = sentPoints({60, 200, 200, 200}, {20, 70, 0, 0});
     second.switchOutput = SwitchOutput{120.5, 1.5, 1};
     s.verifyEeprom(1, second);
+    const auto records = s.verifyLastRecords(2);
+    QCOMPARE(records.size(), std::size_t{2});
+    QCOMPARE(records[1].settings->op, std::optional<float>(120.5f));
     s.verifyOutput(0, {{40, 10}, {140, 90}});
     s.verifyOutput(1, {{60, 20}, {130, 45}, {200, 70}});
   }
