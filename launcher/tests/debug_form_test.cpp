@@ -377,8 +377,13 @@ class DebugFormTest : public QObject {
     console.op.messages.clear();
     console.press("OpenComm");
     QVERIFY(console.portOpen());
+    // The reply may come in pieces.
+    QByteArray reply;
+    connect(&console.get<ConsolePort>("ComDebug"), &ConsolePort::received,
+            [&](const QByteArray& bytes) { reply += bytes; });
     console.press("SendCmd");
-    QTRY_VERIFY_WITH_TIMEOUT(console.received().contains("Firmware: RX041"), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(reply.endsWith("\n"), 3000);
+    QVERIFY(reply.startsWith("Firmware: RX041"));
     QVERIFY(console.op.messages.isEmpty());
   }
 
