@@ -40,7 +40,9 @@ bool ConsolePort::open(int comNumber) {
 
 void ConsolePort::close() {
   if (!isOpen()) return;
-  notifier_.reset();
+  // Closing may run inside the notifier's own signal: it goes once that returns.
+  notifier_->setEnabled(false);
+  notifier_.release()->deleteLater();
   transport::closeSerialDevice(fd_);
   fd_ = -1;
   number_ = 0;
@@ -88,7 +90,9 @@ void ConsolePort::readAvailable() {
     // The device went away. Closing stops the notifier from firing on it for
     // ever; the operator can open the port again.
     if (!bytes.isEmpty()) emit received(bytes);
+    const int lostNumber = number_;
     close();
+    emit lineLost(lostNumber);
     return;
   }
   if (!bytes.isEmpty()) emit received(bytes);

@@ -1,7 +1,9 @@
 #pragma once
 // The console's serial port: one COM port of the port map, opened raw at
 // 115200 8N1 and held exclusively while open. Received bytes arrive on the
-// window thread through the event loop, as they come.
+// window thread through the event loop, as they come. A line that hangs up
+// (the adapter unplugged) is closed at once; the same COM number can be
+// opened again once the board is back.
 #include <QByteArray>
 #include <QObject>
 #include <memory>
@@ -30,6 +32,8 @@ class ConsolePort : public QObject {
 
  signals:
   void received(const QByteArray& bytes);
+  // The line of COMn hung up; the port is closed.
+  void lineLost(int comNumber);
 
  private:
   bool writeAll(const QByteArray& bytes);

@@ -129,6 +129,7 @@ DebugForm::DebugForm(rx41::OperatorInterface& operatorInterface, QWidget* parent
   connect(openButton, &QPushButton::clicked, this, &DebugForm::openPort);
   connect(ports_, &PortList::aboutToDropDown, this, &DebugForm::refreshPorts);
   connect(port_, &ConsolePort::received, this, &DebugForm::showReceived);
+  connect(port_, &ConsolePort::lineLost, this, &DebugForm::reportLineLost);
 
   commandTypes_->button(0)->setChecked(true);
   parts_->button(0)->setChecked(true);
@@ -199,6 +200,12 @@ void DebugForm::sendCommand() {
 
 void DebugForm::showReceived(const QByteArray& bytes) {
   receiveBox_->setPlainText(QString::fromLatin1(bytes) + QStringLiteral("\r\n") + receiveBox_->toPlainText());
+}
+
+void DebugForm::reportLineLost(int comNumber) {
+  operator_.message(
+      QStringLiteral("The line of COM%1 was lost and the port is closed, Please open the port again!").arg(comNumber),
+      this);
 }
 
 }  // namespace rx041::launcher

@@ -35,6 +35,7 @@ class DebugForm : public QDialog {
 
  private:
   void showReceived(const QByteArray& bytes);
+  void reportLineLost(int comNumber);
   QChar selectedPart() const;
 
   rx41::OperatorInterface& operator_;

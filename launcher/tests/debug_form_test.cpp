@@ -355,17 +355,36 @@ class DebugFormTest : public QObject {
     QVERIFY(!console.get<QLineEdit>("add").isEnabled());
   }
 
-  void aVanishedLineClosesThePort() {
+  void aHungUpLineIsReportedAndThePortOpensAgain() {
+    // The board's USB adapter unplugged and plugged in again: the bench drops
+    // the line instead of a reply and comes back behind the same COM link.
     Console console;
-    auto board = std::make_unique<PtyPair>();
-    console.link(3, board->slavePath());
+    rx041::bench::BenchOptions options;
+    options.comNumber = 7;
+    rx041::bench::Bench bench(options);
     console.load();
     console.press("OpenComm");
     QVERIFY(console.portOpen());
-    board.reset();
-    QTRY_VERIFY_WITH_TIMEOUT(!console.portOpen(), 2000);
+    bench.control("fault once hangup");
+    console.choose(3, 1);
     console.press("SendCmd");
-    QCOMPARE(console.op.messages, QStringList{"The port is not open, Please open a port first!"});
+    QTRY_VERIFY_WITH_TIMEOUT(!console.portOpen(), 2000);
+    QCOMPARE(console.op.messages,
+             QStringList{"The line of COM7 was lost and the port is closed, Please open the port again!"});
+    console.press("SendCmd");
+    QCOMPARE(console.op.messages.last(), QString("The port is not open, Please open a port first!"));
+
+    console.op.messages.clear();
+    console.press("OpenComm");
+    QVERIFY(console.portOpen());
+    // The reply may come in pieces.
+    QByteArray reply;
+    connect(&console.get<ConsolePort>("ComDebug"), &ConsolePort::received,
+            [&](const QByteArray& bytes) { reply += bytes; });
+    console.press("SendCmd");
+    QTRY_VERIFY_WITH_TIMEOUT(reply.endsWith("\n"), 3000);
+    QVERIFY(reply.startsWith("Firmware: RX041"));
+    QVERIFY(console.op.messages.isEmpty());
   }
 
   void closingTheConsoleReleasesThePort() {

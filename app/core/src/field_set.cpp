@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QLabel>
-#include <algorithm>
 
 #include "rx41/control_names.h"
 #include "rx41/field_box.h"
@@ -65,15 +64,6 @@ void FieldSet::validate(Field& field) {
   field.box->setText(qText(outcome.text));
   if (float* value = slotValue(values_[field.part], spec.slot, field.point); value && outcome.value)
     *value = *outcome.value;
-}
-
-std::vector<FieldSet::Field*> FieldSet::profileFields(std::int16_t part) {
-  std::vector<Field*> list;
-  for (Field& field : fields_)
-    if (field.part == part && field.spec->profileLine > 0) list.push_back(&field);
-  const auto line = [](const Field* field) { return field->spec->profileLine + 2 * field->point; };
-  std::stable_sort(list.begin(), list.end(), [&](const Field* a, const Field* b) { return line(a) < line(b); });
-  return list;
 }
 
 }  // namespace rx41

@@ -5,16 +5,6 @@
 #include <QLineEdit>
 
 namespace rx41 {
-namespace {
-
-// The error number of a whole-number value that must lie in 0 .. count - 1.
-int choiceError(const QString& value, int count) {
-  const auto number = profileInteger(value);
-  if (!number) return profile_error::kTypeMismatch;
-  return *number >= 0 && *number < count ? 0 : profile_error::kInvalidValue;
-}
-
-}  // namespace
 
 void ProfileBinding::addLine(const QString& label, Reader read, Writer write, Checker check) {
   lines_.append({label, std::move(read), std::move(write), std::move(check)});
@@ -30,15 +20,15 @@ void ProfileBinding::addText(const QString& label, QLineEdit& box) {
 void ProfileBinding::addIndex(const QString& label, QComboBox& list) {
   addLine(
       label, [&list] { return QString::number(list.currentIndex()); },
-      [&list](const QString& value) { list.setCurrentIndex(*profileInteger(value)); },
-      [&list](const QString& value) { return choiceError(value, list.count()); });
+      [&list](const QString& value) { list.setCurrentIndex(*profileInteger(value.toStdString())); },
+      [&list](const QString& value) { return profileChoiceError(value.toStdString(), list.count()); });
 }
 
 void ProfileBinding::addTick(const QString& label, QAbstractButton& box) {
   addLine(
       label, [&box] { return box.isChecked() ? QStringLiteral("1") : QStringLiteral("0"); },
-      [&box](const QString& value) { box.setChecked(*profileInteger(value) == 1); },
-      [](const QString& value) { return choiceError(value, 2); });
+      [&box](const QString& value) { box.setChecked(*profileInteger(value.toStdString()) == 1); },
+      [](const QString& value) { return profileChoiceError(value.toStdString(), 2); });
 }
 
 ProfileLayout ProfileBinding::layout() const {

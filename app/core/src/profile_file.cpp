@@ -3,10 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QTextStream>
 
-#include "rx41/curve_math.h"
-#include "rx41/number_entry.h"
 #include "rx41/operator_interface.h"
 
 namespace rx41 {
@@ -17,25 +14,12 @@ const QString kDialogTitle = QStringLiteral("Select file name...");
 }  // namespace
 
 ProfileContents readProfile(const QString& path, const ProfileLayout& layout) {
+  std::vector<std::size_t> columns;
+  for (const ProfileLine& line : layout) columns.push_back(static_cast<std::size_t>(line.valueColumn));
+  const ProfileText text = readProfileText(QFile::encodeName(path).toStdString(), columns);
   ProfileContents contents;
-  QFile file(path);
-  if (!QFileInfo::exists(path)) {
-    contents.errorNumber = profile_error::kFileNotFound;
-    return contents;
-  }
-  if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-    contents.errorNumber = profile_error::kFileAccess;
-    return contents;
-  }
-  QTextStream stream(&file);
-  for (const ProfileLine& line : layout) {
-    if (stream.atEnd()) {
-      contents.errorNumber = profile_error::kInputPastEnd;
-      break;
-    }
-    contents.values << stream.readLine().mid(line.valueColumn - 1);
-  }
-  if (stream.status() != QTextStream::Ok) contents.errorNumber = profile_error::kFileAccess;
+  for (const std::string& value : text.values) contents.values << QString::fromStdString(value);
+  contents.errorNumber = text.errorNumber;
   return contents;
 }
 
@@ -58,12 +42,6 @@ QString profileFileName(const QString& chosen) {
   const QString extension = QStringLiteral(".txt");
   if (chosen.size() >= 5 && chosen.endsWith(extension)) return chosen;
   return chosen + extension;
-}
-
-std::optional<int> profileInteger(const QString& value) {
-  const auto number = parseNumber(value.toStdString());
-  if (!number || *number < -32768.5 || *number > 32767.5) return std::nullopt;
-  return roundToInt16(*number);
 }
 
 void saveProfile(OperatorInterface& operatorInterface, QWidget* owner, const ProfileLayout& layout,

@@ -4,32 +4,36 @@
 #include <QComboBox>
 
 #include "rx41/field_box.h"
+#include "rx41/quick/quick_profile_format.h"
 #include "rx41/quick/quick_settings_panel.h"
 
 namespace rx41 {
 namespace {
 
-void bindPartBlock(ProfileBinding& binding, QuickSettingsPanel& panel, std::int16_t part) {
-  binding.addTick(QStringLiteral("Direction is:"), panel.clockwiseBox(part));
-  for (FieldSet::Field* field : panel.fields().profileFields(part))
-    binding.addText(QString::fromStdString(expandPattern(field->spec->profileLabel, part, field->point, std::nullopt)),
-                    *field->box);
+void bindLines(ProfileBinding& binding, const std::vector<QuickProfileLine>& lines, QComboBox* partSel,
+               QuickSettingsPanel& panel) {
+  for (const QuickProfileLine& line : lines) {
+    const QString label = QString::fromStdString(line.label);
+    switch (line.entry) {
+      case QuickProfileEntry::PartIndex: binding.addIndex(label, *partSel); break;
+      case QuickProfileEntry::Heading: binding.addHeading(label); break;
+      case QuickProfileEntry::Direction: binding.addTick(label, panel.clockwiseBox(line.part)); break;
+      case QuickProfileEntry::Field:
+        binding.addText(label, *panel.fields().at(line.field->name, line.part, line.point).box);
+        break;
+    }
+  }
+  binding.setAfterLoad([&panel] { panel.validateLoadedTexts(); });
 }
 
 }  // namespace
 
 void bindQuickProfile(ProfileBinding& binding, QComboBox& partSel, QuickSettingsPanel& panel) {
-  binding.addIndex(QStringLiteral("Part #Index:"), partSel);
-  bindPartBlock(binding, panel, 0);
-  binding.setAfterLoad([&panel] { panel.validateLoadedTexts(); });
+  bindLines(binding, quickProfileLines(), &partSel, panel);
 }
 
 void bindDualQuickProfile(ProfileBinding& binding, QuickSettingsPanel& panel) {
-  for (std::int16_t part = 0; part < 2; ++part) {
-    binding.addHeading(QStringLiteral("Part #%1:").arg(part + 1));
-    bindPartBlock(binding, panel, part);
-  }
-  binding.setAfterLoad([&panel] { panel.validateLoadedTexts(); });
+  bindLines(binding, dualQuickProfileLines(), nullptr, panel);
 }
 
 }  // namespace rx41

@@ -133,12 +133,23 @@ class QuickProfileTest : public QObject {
 
   void aLoadErrorChangesNothing() {
     // Five lines, a line 2 without a number, a part index the list does not
-    // have, a missing file: the message, and every control as it was.
+    // have, a missing file, a binary file, one over 64 KiB, a line over 4 KiB:
+    // the message, and every control as it was.
     QByteArray noDirection = kProfile;
     noDirection.replace("Direction is:1", "Direction is:");
     QByteArray badIndex = kProfile;
     badIndex.replace("Part #Index:1", "Part #Index:2");
+    QByteArray binary = kProfile;
+    binary.replace("123.45", QByteArray("123\0"
+                                        "45",
+                                        6));
+    const QByteArray oversized = kProfile + QByteArray(64 * 1024, '\n');
+    QByteArray longLine = kProfile;
+    longLine.replace("abc", QByteArray(5000, '1'));
     const std::pair<QByteArray, QString> cases[] = {
+        {binary, "Error with number:321 occurs! Please check the integrity of profile file!"},
+        {oversized, "Error with number:7 occurs! Please check the integrity of profile file!"},
+        {longLine, "Error with number:14 occurs! Please check the integrity of profile file!"},
         {kProfile.left(kProfile.indexOf("Angle of Point A")),
          "Error with number:62 occurs! Please check the integrity of profile file!"},
         {noDirection, "Error with number:13 occurs! Please check the integrity of profile file!"},

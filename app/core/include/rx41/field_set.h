@@ -55,9 +55,6 @@ class FieldSet {
   FieldValues& values(std::int16_t part) { return values_[part]; }
   const FieldValues& values(std::int16_t part) const { return values_[part]; }
 
-  // The fields of a part in their profile order (those with a profile line).
-  std::vector<Field*> profileFields(std::int16_t part);
-
  private:
   template <class Fields>
   static auto& fieldAt(Fields& fields, std::string_view name, std::int16_t part, int point);

@@ -1,12 +1,15 @@
 #pragma once
 // Profile files: one setting a line, the line's label immediately followed by
 // its value, CR LF line ends. On loading the labels are not compared: each
-// value is taken from a fixed character position of its line. Failures carry
-// the error numbers the operator knows from the profile messages.
+// value is taken from a fixed character position of its line, and reading is
+// bounded (profile_text.h). Failures carry the error numbers the operator
+// knows from the profile messages.
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
+
+#include "rx41/profile_text.h"
 
 class QWidget;
 
@@ -19,14 +22,6 @@ struct ProfileLine {
   int valueColumn;  // 1-based position of the value's first character
 };
 using ProfileLayout = QList<ProfileLine>;
-
-namespace profile_error {
-inline constexpr int kTypeMismatch = 13;
-inline constexpr int kFileNotFound = 53;
-inline constexpr int kInputPastEnd = 62;  // fewer lines than the layout has
-inline constexpr int kFileAccess = 75;
-inline constexpr int kInvalidValue = 380;  // a number outside the choices of its control
-}  // namespace profile_error
 
 struct ProfileContents {
   QStringList values;   // of the lines read, in order
@@ -42,10 +37,6 @@ bool writeProfile(const QString& path, const ProfileLayout& layout, const QStrin
 // The name a profile is saved under: names of at least 5 characters that end
 // in ".txt" stay, all others get ".txt" appended.
 QString profileFileName(const QString& chosen);
-
-// A whole number in a profile value (a part index, a check box): none when
-// the value is not a number.
-std::optional<int> profileInteger(const QString& value);
 
 // The save button: the file dialog, the name rule, the overwrite question and
 // the write. A cancelled dialog writes nothing; failures are reported.

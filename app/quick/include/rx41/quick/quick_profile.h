@@ -1,8 +1,6 @@
 #pragma once
-// The profiles of the quick windows: nine lines for the single-part windows
-// (the part index, then the part's block: direction, DP, the clamps and the
-// two points), eighteen for the dual window (a heading and the block for
-// each part). Neither loads into the other window.
+// The quick profiles (quick_profile_format.h) bound to the window's controls.
+// Neither layout loads into the other window.
 #include "rx41/profile_binding.h"
 
 class QComboBox;
