@@ -28,7 +28,8 @@ bool DeviceConnection::ConnectDevice(std::int16_t port) {
   }
   std::int32_t result = 0;
   const auto hr = state.Device->ConnectChannel(rx041::com::Variant(static_cast<std::int32_t>(port)), &result);
-  if (rx041::com::succeeded(hr) && result == 0) return true;
+  // The channel reports success even for a port it could not open (busy, missing, not a serial device).
+  if (rx041::com::succeeded(hr) && result == 0 && programmerLineOpen(*state.Device)) return true;
   machine_.operatorInterface().message(QStringLiteral("Failed in Connecting Channel"));
   ReleaseDevice();
   return false;

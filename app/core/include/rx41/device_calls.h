@@ -2,7 +2,8 @@
 // Every call the application makes into the device library: the device
 // object, its solver and advanced companions. A call that cannot be made
 // (offline) or that fails outright is reported to the operator in one place
-// (reportFailure) and gives none; result codes and measured values are the
+// (reportFailure) and gives none; so does a call that found the line to the
+// programmer dead, whose result says nothing about the chip. Result codes and measured values are the
 // callers' to judge, except for the few judgements that every window makes
 // alike (ValidateChipID, CalibrateDac).
 #include <QString>
@@ -41,6 +42,10 @@ struct DacCalibrationResult {
 // windows do, the quick windows do not).
 enum class CommLockRecording { Ignore, Record };
 
+// Whether the device object's serial line to the programmer is open; a device
+// object without a line state (a stand-in) is taken at its word.
+bool programmerLineOpen(const rx041::zq3902::IZQ3902Device& device);
+
 class DeviceCalls {
  public:
   using Device = rx041::zq3902::IZQ3902Device;
@@ -55,6 +60,12 @@ class DeviceCalls {
 
   // Tells the operator about a call that could not be made or failed outright.
   void reportFailure(const QString& text);
+  // Whether the device object's line to the programmer is dead (already told
+  // by the call that found it so): nothing more can reach a chip.
+  bool programmerLost() const { return state_.Device && !programmerLineOpen(*state_.Device); }
+  // Starts an operator action: a dead programmer line is told once per action,
+  // however many calls the action still makes on its way out.
+  void beginAction() { lineFailureTold_ = false; }
 
   // A (ChipIndex; result) member of the device object: the power and mode operations.
   std::optional<std::int32_t> chipOperation(ChipOperation operation, const char* member, std::int32_t chip);
@@ -100,12 +111,13 @@ class DeviceCalls {
                                     const char* property);
   using SolverOperation = rx041::com::HRESULT (rx041::zq3902::IZQ3902Solver::*)(std::int32_t, std::int32_t*);
   std::optional<std::int32_t> solverResult(SolverOperation operation, const char* member, std::int32_t chip);
-  // False, reported, when the call itself failed.
+  // False, reported, when the call itself failed or the programmer line is dead.
   bool succeeded(rx041::com::HRESULT status, const char* object, const char* member);
 
   AppState& state_;
   OperatorInterface& operator_;
   QWidget* owner_;
+  bool lineFailureTold_ = false;
 };
 
 }  // namespace rx41

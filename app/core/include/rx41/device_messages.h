@@ -17,6 +17,8 @@ inline constexpr char kProgrammingFailed[] = "Failed in programming device";
 inline constexpr char kNotConnectedForSolver[] = "Not Connected! Cannot Perform Store In Solver";
 inline constexpr char kNoVersion[] = "Cannot read version, Programmer is not connected or Device is not powered on!";
 inline constexpr char kVersionFailed[] = "Cannot Read Programmer Version!";
+// A device call found the serial line to the programmer dead (hung up, unplugged, or never usable).
+inline constexpr char kProgrammerLost[] = "The connection to the programmer was lost. Disconnect and Connect again.";
 
 // "Method 'GetAngle' of object 'IZQ3902Device' failed": a call that failed outright.
 QString methodFailed(const char* object, const char* member);
