@@ -6,6 +6,7 @@
 
 #include "rx41/app_state.h"
 #include "rx41/device_connection.h"
+#include "rx41/dual/dual_windows.h"
 #include "rx41/qt_operator.h"
 #include "rx41/quick/quick_windows.h"
 #include "rx41/window_catalogue.h"
@@ -40,6 +41,7 @@ int main(int argc, char* argv[]) {
   }
   // Each window library adds the windows it builds.
   rx41::WindowCatalogue catalogue;
+  rx41::registerDualWindows(catalogue);
   rx41::registerQuickWindows(catalogue);
   std::unique_ptr<QWidget> window = rx41::openWorkingWindow(arguments, catalogue, operatorInterface);
   if (!window) return 1;

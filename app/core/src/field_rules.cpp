@@ -24,6 +24,13 @@ const std::string& messageText(MessageId id) {
   return table.at(id);
 }
 
+std::optional<float> TextToSingle(std::string_view text, const MessageSink& messages) {
+  if (text.empty()) return kEmptyValue;
+  if (const auto value = parseNumber(text)) return static_cast<float>(*value);
+  if (messages) messages("Wrong Float Data Input Detected : " + std::string(text) + " !!!");
+  return std::nullopt;
+}
+
 namespace {
 
 bool beyond(const Limit& limit, double value, bool below) {

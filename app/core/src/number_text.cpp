@@ -2,7 +2,7 @@
 
 #include "rx41/field_rules.h"
 #include "rx41/number_entry.h"
-#include "rx41/operator_interface.h"
+#include "rx41/operator_sink.h"
 
 namespace rx41 {
 
@@ -14,11 +14,7 @@ QString singleText(float value) {
 QString fixedDecimals(double value, int decimals) { return QString::fromStdString(fixedText(value, decimals)); }
 
 float TextToSingle(const QString& text, OperatorInterface& operatorInterface, QWidget* owner) {
-  if (text.isEmpty()) return kEmptyValue;
-  if (const auto value = parseNumber(text.toStdString())) return static_cast<float>(*value);
-  operatorInterface.message(QStringLiteral("Wrong Float Data Input Detected : ") + text + QStringLiteral(" !!!"),
-                            owner);
-  return 0.0f;
+  return TextToSingle(text.toStdString(), operatorSink(operatorInterface, owner)).value_or(0.0f);
 }
 
 }  // namespace rx41

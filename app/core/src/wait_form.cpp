@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "rx41/control_names.h"
+#include "rx41/device_texts.h"
 #include "rx41/event_pass.h"
 
 namespace rx41 {
@@ -13,7 +14,7 @@ waitform::waitform(QWidget* owner) : QDialog(owner), Label1_(named(new QLabel(th
   setControlName(*this, QStringLiteral("waitform"));
   setWindowTitle(QApplication::applicationDisplayName());
   setModal(false);
-  Label1_->setText(QStringLiteral("Programming EEPROM...  Please Wait..."));
+  Label1_->setText(QLatin1String(device_text::kWaitProgramming));
   Label1_->setMinimumWidth(320);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1_);

@@ -7,13 +7,10 @@
 // start level. Whole degrees and whole percent throughout. Plain C++, so the
 // windows and the tests share it without Qt.
 #include <cstdint>
-#include <functional>
-#include <string>
+
+#include "rx41/message_sink.h"
 
 namespace rx41 {
-
-// Receives the texts a computation reports to the operator.
-using MessageSink = std::function<void(const std::string& text)>;
 
 inline constexpr int kCurveRows = 41;  // rows 2s, 2s+1 hold segment s; row 40 is never used
 

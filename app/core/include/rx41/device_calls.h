@@ -16,16 +16,11 @@
 #include "rx41/app_state.h"
 #include "rx41/operator_interface.h"
 #include "rx41/part_set.h"
+#include "rx41/solver_setting.h"
 
 class QWidget;
 
 namespace rx41 {
-
-// One setting for the solver table, in the kind (single or integer) it is sent as.
-struct SolverSetting {
-  rx041::zq3902::SolverSettingCodes code;
-  rx041::com::Variant value;
-};
 
 struct ProgrammerVersionInfo {
   std::int32_t major = 0, minor = 0, build = 0;

@@ -1,24 +1,12 @@
 #pragma once
-// Texts several windows show about the programmer and the chips, defined once.
+// Texts several windows show about the programmer and the chips, defined once:
+// the fixed texts (device_texts.h) and those built from values.
 #include <QString>
 #include <cstdint>
 
-namespace rx41::device_text {
+#include "rx41/device_texts.h"
 
-inline constexpr char kOfflineMode[] = "Error: in Offline mode";
-inline constexpr char kNotInOwiMode[] = "Error: Not in OWI mode";
-inline constexpr char kNotInAdcMode[] = "Error: Not in ADC mode";
-inline constexpr char kOwiRefused[] = "Failed to set OWI mode due to CommLock!...Return to ADC mode!";
-inline constexpr char kResetHardware[] = "Please Reset hardware and try again!";
-inline constexpr char kReadError[] = "Read Error! Please Check chip connections!";
-inline constexpr char kCommLocked[] = "OWI communication is locked: ";
-inline constexpr char kClearFailed[] = "Errors in ClearSolverSettings!";
-inline constexpr char kProgrammingFailed[] = "Failed in programming device";
-inline constexpr char kNotConnectedForSolver[] = "Not Connected! Cannot Perform Store In Solver";
-inline constexpr char kNoVersion[] = "Cannot read version, Programmer is not connected or Device is not powered on!";
-inline constexpr char kVersionFailed[] = "Cannot Read Programmer Version!";
-// A device call found the serial line to the programmer dead (hung up, unplugged, or never usable).
-inline constexpr char kProgrammerLost[] = "The connection to the programmer was lost. Disconnect and Connect again.";
+namespace rx41::device_text {
 
 // "Method 'GetAngle' of object 'IZQ3902Device' failed": a call that failed outright.
 QString methodFailed(const char* object, const char* member);

@@ -9,11 +9,17 @@
 #include <string>
 #include <string_view>
 
+#include "rx41/message_sink.h"
+
 namespace rx41 {
 
 // The value of an empty angle, slope, operate point or hysteresis, and of an
 // empty text given to TextToSingle.
 inline constexpr float kEmptyValue = 500.0f;
+
+// "" gives kEmptyValue and a number its single-precision value; any other
+// text is reported ("Wrong Float Data Input Detected : ...") and gives none.
+std::optional<float> TextToSingle(std::string_view text, const MessageSink& messages);
 
 // The input messages of the windows' string table. The dual window's field
 // messages (101 to 107) start with ": " and its prefix ends in one, so the

@@ -1,0 +1,31 @@
+#pragma once
+// The fixed texts several windows show about the programmer and the chips,
+// defined once. Plain C++, so the Qt-free rules can name them too.
+
+namespace rx41::device_text {
+
+inline constexpr char kOfflineMode[] = "Error: in Offline mode";
+inline constexpr char kNotInOwiMode[] = "Error: Not in OWI mode";
+// The dual-part windows' New Device and Advanced buttons.
+inline constexpr char kOwiModeRequired[] = "Error: Not in OWI Mode!";
+inline constexpr char kNotInAdcMode[] = "Error: Not in ADC mode";
+inline constexpr char kOwiRefused[] = "Failed to set OWI mode due to CommLock!...Return to ADC mode!";
+inline constexpr char kResetHardware[] = "Please Reset hardware and try again!";
+inline constexpr char kReadError[] = "Read Error! Please Check chip connections!";
+// A device call found the serial line to the programmer dead (hung up, unplugged, or never usable).
+inline constexpr char kProgrammerLost[] = "The connection to the programmer was lost. Disconnect and Connect again.";
+inline constexpr char kCommLocked[] = "OWI communication is locked: ";
+inline constexpr char kClearFailed[] = "Errors in ClearSolverSettings!";
+inline constexpr char kProgrammingFailed[] = "Failed in programming device";
+inline constexpr char kNotConnectedForSolver[] = "Not Connected! Cannot Perform Store In Solver";
+inline constexpr char kNoVersion[] = "Cannot read version, Programmer is not connected or Device is not powered on!";
+inline constexpr char kVersionFailed[] = "Cannot Read Programmer Version!";
+
+// Wait window texts.
+inline constexpr char kWaitGettingVdd[] = "Getting VDD of device...  Please Wait...";
+inline constexpr char kWaitClearing[] = "Clearing Solver...  Please Wait...";
+inline constexpr char kWaitProgramming[] = "Programming EEPROM...  Please Wait...";
+inline constexpr char kWaitConfiguring[] = "Configuring Solver...  Please Wait...";
+inline constexpr char kWaitSelfCorrecting[] = "System is self correcting... Please Wait...";
+
+}  // namespace rx41::device_text

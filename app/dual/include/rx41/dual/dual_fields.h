@@ -1,0 +1,16 @@
+#pragma once
+// The settings fields of a dual-part window, per part: VDD, DP, the clamps,
+// angle and level of points A to D, slope, operating point, hysteresis and
+// the read angle, with their rules, messages and profile lines. Plain C++.
+#include <array>
+
+#include "rx41/field_spec.h"
+
+namespace rx41 {
+
+using DualFieldTable = std::array<FieldSpec, 10>;
+
+// The table with the window's rules for the two clamps.
+DualFieldTable dualFieldTable(const FieldRule& clampHigh, const FieldRule& clampLow);
+
+}  // namespace rx41

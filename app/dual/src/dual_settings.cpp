@@ -1,0 +1,92 @@
+#include "rx41/dual/dual_settings.h"
+
+#include <QCheckBox>
+#include <algorithm>
+#include <iterator>
+
+#include "rx41/field_box.h"
+#include "rx41/number_text.h"
+
+namespace rx41 {
+
+DualSettings::DualSettings(const DualVariant& variant, OperatorInterface& operatorInterface, QWidget* window)
+    : table_(*variant.fields), operator_(operatorInterface), window_(window), fields_(operatorInterface, window) {
+  for (std::int16_t part = 0; part < 2; ++part) frames_[part] = new DualPartFrame(fields_, table_, part, window);
+}
+
+void DualSettings::validate(std::string_view name, std::int16_t part, int point) {
+  fields_.validate(fields_.at(name, part, point));
+}
+
+void DualSettings::validateAtLoad() {
+  for (const std::string_view name : {"clamplow", "clamphigh", "DP"})
+    for (std::int16_t part = 0; part < 2; ++part) validate(name, part);
+  for (std::int16_t part = 0; part < 2; ++part) {
+    FieldValues& values = fields_.values(part);
+    std::fill(std::begin(values.AngleValue), std::end(values.AngleValue), kEmptyValue);
+    values.SlopeValue = kEmptyValue;
+  }
+}
+
+void DualSettings::validateLoadedTexts() {
+  for (const std::string_view name : {"clamplow", "clamphigh", "DP", "VDD"})
+    for (std::int16_t part = 0; part < 2; ++part) validate(name, part);
+  for (const std::string_view name : {"Angle", "Level"})
+    for (std::int16_t part = 0; part < 2; ++part)
+      for (int point = 0; point < 4; ++point) validate(name, part, point);
+  for (std::int16_t part = 0; part < 2; ++part) validate("KforA", part);
+}
+
+void DualSettings::setInWork(std::int16_t part, bool inWork) {
+  for (const FieldSpec& spec : table_) {
+    const int points = spec.index == IndexScheme::FourPointsPerPart ? 4 : 1;
+    for (int point = 0; point < points; ++point)
+      if (spec.enable == EnableGroup::PartInWork) fields_.at(spec.name, part, point).box->setEnabled(inWork);
+  }
+  for (QWidget* control : frame(part).inWorkControls()) control->setEnabled(inWork);
+}
+
+PartEntries DualSettings::entries(std::int16_t part) const {
+  PartEntries entries;
+  entries.values = fields_.values(part);
+  for (int point = 0; point < 4; ++point) entries.levelGiven[point] = !text("Level", part, point).isEmpty();
+  entries.clockwise = frame(part).clockwiseBox().isChecked();
+  entries.opText = text("op", part).toStdString();
+  entries.hysText = text("hys", part).toStdString();
+  entries.polarity = frame(part).polarityBox().isChecked() ? 1 : 0;
+  return entries;
+}
+
+void DualSettings::emptyLevel(std::int16_t part, int point) {
+  setText("Level", part, QString(), point);
+  validate("Level", part, point);
+}
+
+void DualSettings::teachAngle(std::int16_t part, int point, float angle) {
+  setText("Angle", part, fixedDecimals(angle, 2), point);
+  validate("Angle", part, point);
+}
+
+void DualSettings::setDpOpposite(std::int16_t part, float angle) {
+  const float dp = angle < 180.0f ? angle + 180.0f : angle - 180.0f;
+  setText("DP", part, fixedDecimals(dp, 2));
+  fields_.values(part).DpValue = TextToSingle(text("DP", part), operator_, window_);
+}
+
+void DualSettings::setOp(std::int16_t part, float angle) { setText("op", part, fixedDecimals(angle, 2)); }
+
+void DualSettings::setReadAngle(std::int16_t part, float angle) { setText("Rangle", part, fixedDecimals(angle, 2)); }
+
+void DualSettings::showVdd(PartSet parts, float volts) {
+  for (const std::int16_t part : parts.parts()) setText("VDD", part, fixedDecimals(volts, 3));
+}
+
+QString DualSettings::text(std::string_view name, std::int16_t part, int point) const {
+  return fields_.at(name, part, point).box->text();
+}
+
+void DualSettings::setText(std::string_view name, std::int16_t part, const QString& text, int point) {
+  fields_.at(name, part, point).box->setText(text);
+}
+
+}  // namespace rx41

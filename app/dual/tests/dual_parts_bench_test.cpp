@@ -1,0 +1,239 @@
+// The dual-part windows end to end: the real device and channel libraries,
+// created by class name, talking to the virtual bench behind a COM number.
+// Programmed chips must hold the registers their settings call for and, after
+// a power cycle, put out the taught levels.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <algorithm>
+#include <cmath>
+
+#include "chip_registers.h"
+#include "rx041/bench/bench.h"
+#include "rx041/test_support/temp_dir.h"
+#include "rx41/dual/main_form_2parts.h"
+#include "scripted_operator.h"
+#include "window_bench.h"
+
+using dual_test::ChipTargets;
+using dual_test::sentPoints;
+using dual_test::SwitchOutput;
+
+namespace {
+
+constexpr int kCom = 7;
+constexpr double kGain[2] = {0.98, 1.005}, kOffset[2] = {1.2, -1.5};  // the bench chips' DAC errors
+
+// The window on the bench, connected, with the helpers an operator's hands need.
+struct Session {
+  rx041::test::TempDir dir;
+  rx041::test::ScopedEnv ports{"RX041_PORTS", dir.path().c_str()};
+  rx041::test::ScopedEnv trace{"RX041_TRACE_DIR", dir.path().c_str()};
+  rx041::bench::Bench bench{rx041::bench::BenchOptions{.comNumber = kCom}};
+  rx041::test::ScriptedOperator op;
+  rx41::AppState state;
+  rx41::MainForm2Parts2Src window;
+
+  explicit Session(rx41::Sources sources) : window(op, sources, state) {
+    for (int part = 0; part < 2; ++part) bench.setDac(part, kGain[part], kOffset[part]);
+    op.modalHandlers.push_back([](QDialog& portWindow) {
+      auto* list = rx041::test::findControl<QComboBox>(portWindow, "Port");
+      list->setCurrentIndex(list->findText(QStringLiteral("COM%1").arg(kCom)));
+      rx041::test::findControl<QAbstractButton>(portWindow, "Connect")->click();
+    });
+    click("connect");
+  }
+
+  template <class Control = QWidget>
+  Control* control(const QString& name) const {
+    return rx041::test::findControl<Control>(window, name);
+  }
+  void click(const QString& name) {
+    auto* button = control<QAbstractButton>(name);
+    QVERIFY2(button && button->isEnabled(), qPrintable(name));
+    button->click();
+  }
+  void type(const QString& name, const QString& text) {
+    auto* field = control<QLineEdit>(name);
+    field->setText(text);
+    field->setFocus();
+    field->clearFocus();
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(field, &leave);
+  }
+  QString text(const QString& name) const { return control<QLineEdit>(name)->text(); }
+  void choose(const QString& list, int index) { control<QComboBox>(list)->setCurrentIndex(index); }
+
+  // Points A and B of the part as typed.
+  void typePoints(int part, std::initializer_list<std::pair<double, double>> points) {
+    int point = 0;
+    for (const auto& [angle, level] : points) {
+      type(QStringLiteral("Angle(%1)").arg(4 * part + point), QString::number(angle));
+      type(QStringLiteral("Level(%1)").arg(4 * part + point), QString::number(level));
+      ++point;
+    }
+  }
+
+  // The chip's EEPROM holds what the settings call for.
+  void verifyEeprom(int part, const ChipTargets& targets) {
+    for (const auto& [address, bits] : dual_test::expectedRegisters(targets, state.DacK[part], state.DacB[part])) {
+      const auto [value, mask] = bits;
+      const int stored = bench.eeprom(part, address);
+      QVERIFY2((stored & mask) == value, qPrintable(QStringLiteral("Part#%1 register %2: %3, expected %4 under mask %5")
+                                                        .arg(part + 1)
+                                                        .arg(address)
+                                                        .arg(stored)
+                                                        .arg(value)
+                                                        .arg(mask)));
+    }
+  }
+
+  // After a power cycle, the output at each angle is its level.
+  void verifyOutput(int part, std::initializer_list<std::pair<double, double>> expected) {
+    rx41::StateMachine machine(state, op);
+    machine.ChipChangeToState(static_cast<std::int16_t>(part), state.ChipState[part], rx41::kPowerOff);
+    machine.ChipChangeToState(static_cast<std::int16_t>(part), rx41::kPowerOff, rx41::kAdcMode);
+    for (const auto& [angle, level] : expected) {
+      bench.setAngle(part, angle);
+      QVERIFY2(std::abs(bench.output(part) - level) < 0.3,
+               qPrintable(QStringLiteral("Part#%1 at %2 deg: %3 %, expected %4 %")
+                              .arg(part + 1)
+                              .arg(angle)
+                              .arg(bench.output(part))
+                              .arg(level)));
+    }
+    machine.ChipChangeToState(static_cast<std::int16_t>(part), rx41::kAdcMode, rx41::kPowerOff);
+    window.UpdateControl();
+  }
+};
+
+}  // namespace
+
+class DualBenchTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void programsEachPartOnItsOwn() {
+    Session s(rx41::Sources::Dual);
+    QVERIFY(s.state.Device);
+    for (int part = 0; part < 2; ++part) {
+      const QString p = QString::number(part);
+      const int first = 4 * part;
+      s.control<QCheckBox>("PartEnable(" + p + ")")->setChecked(true);
+      s.click("PowerOn(" + p + ")");
+      QCOMPARE(s.text("VDD(" + p + ")"), QString("5.000"));
+      s.click("newdevice(" + p + ")");
+      // The calibration found the chip's DAC error.
+      QVERIFY2(std::abs(s.state.DacK[part] * 3.6 - kGain[part]) < 0.002,
+               qPrintable(QString::number(s.state.DacK[part])));
+      QVERIFY2(std::abs(s.state.DacB[part] - kOffset[part]) < 0.05, qPrintable(QString::number(s.state.DacB[part])));
+
+      s.bench.setAngle(part, 40.0);
+      s.click(QStringLiteral("Setpoint(%1)").arg(first));
+      QCOMPARE(s.text(QStringLiteral("Angle(%1)").arg(first)), QString("40.00"));
+      s.type(QStringLiteral("Angle(%1)").arg(first + 1), "140");
+      s.type(QStringLiteral("Level(%1)").arg(first), "10");
+      s.type(QStringLiteral("Level(%1)").arg(first + 1), "90");
+      s.type("op(" + p + ")", "90");
+      s.type("hys(" + p + ")", "2");
+      const int otherPart = 1 - part;
+      QList<int> other;
+      for (int address = 1; address <= 22; ++address) other << s.bench.eeprom(otherPart, address);
+      s.click("btnconfigsolver(" + p + ")");
+      QCOMPARE(s.op.messages, QStringList{});
+
+      ChipTargets targets = sentPoints({40, 140, 140, 140}, {10, 90, 0, 0});
+      targets.switchOutput = SwitchOutput{90, 2, 0};
+      s.verifyEeprom(part, targets);
+      QList<int> otherAfter;
+      for (int address = 1; address <= 22; ++address) otherAfter << s.bench.eeprom(otherPart, address);
+      QCOMPARE(otherAfter, other);
+      s.click("lineargraph(" + p + ")");
+      QCOMPARE(s.op.modalWindows.back(), QString("Linear Graph"));
+      QCOMPARE(s.state.Curve[part][1][0], 40);  // the first segment ends at point A
+      s.verifyOutput(part, {{40, 10}, {140, 90}});
+    }
+    s.click("connect");
+    QVERIFY(!s.state.Device);
+  }
+
+  void programsFourPointsASlopeAndPwm() {
+    Session s(rx41::Sources::Dual);
+    s.control<QCheckBox>("PartEnable(0)")->setChecked(true);
+    s.click("PowerOn(0)");
+    s.click("newdevice(0)");
+
+    s.typePoints(0, {{10, 20}, {20, 40}, {30, 60}, {40, 80}});
+    s.click("btnconfigsolver(0)");
+    QCOMPARE(s.op.messages, QStringList{});
+    s.verifyEeprom(0, sentPoints({40, 30, 20, 10}, {80, 60, 40, 20}));
+
+    for (int point = 1; point < 4; ++point) s.type(QStringLiteral("Angle(%1)").arg(point), "");
+    s.typePoints(0, {{100, 20}});
+    s.type("KforA(0)", "0.5");
+    s.click("btnconfigsolver(0)");
+    QCOMPARE(s.op.messages, QStringList{});
+    s.verifyEeprom(0, sentPoints({100, 110, 110, 110}, {20, 25, 0, 0}));
+    s.verifyOutput(0, {{100, 20}, {105, 22.5}, {110, 25}});
+
+    s.click("PowerOn(0)");
+    s.type("KforA(0)", "");
+    s.typePoints(0, {{60, 30}, {160, 70}});
+    s.choose("OutMode(0)", 1);
+    s.choose("PWMFreq(0)", 2);
+    s.click("btnconfigsolver(0)");
+    QCOMPARE(s.op.messages, QStringList{});
+    ChipTargets pwm = sentPoints({60, 160, 160, 160}, {30, 70, 0, 0});
+    pwm.outMode = 1;
+    pwm.pwmFreq = 2;
+    s.verifyEeprom(0, pwm);
+    // The PWM average is the duty cycle, without the DAC error.
+    s.verifyOutput(0, {{60, 30}, {110, 50}, {160, 70}});
+  }
+
+  void theTwinProgramsBothPartsInOneFlow() {
+    Session s(rx41::Sources::Single);
+    const auto supplyMeasurements = [&] {
+      const auto frames = s.bench.frames();
+      return std::count_if(frames.begin(), frames.end(),
+                           [](const std::string& frame) { return frame.starts_with("$R,M,V"); });
+    };
+    s.click("PowerOn(0)");
+    QCOMPARE(supplyMeasurements(), 1);
+    QCOMPARE(s.state.ChipState[0], rx41::kOwiMode);
+    QCOMPARE(s.state.ChipState[1], rx41::kOwiMode);
+    QCOMPARE(s.text("VDD(1)"), s.text("VDD(0)"));
+    s.click("newdevice(0)");
+    for (int part = 0; part < 2; ++part) QVERIFY(std::abs(s.state.DacK[part] * 3.6 - kGain[part]) < 0.002);
+
+    s.typePoints(0, {{40, 10}, {140, 90}});
+    s.typePoints(1, {{60, 20}, {200, 70}});
+    s.type("op(1)", "120.5");
+    s.type("hys(1)", "1.5");
+    s.control<QCheckBox>("Kpolarity(1)")->setChecked(true);
+    s.click("btnconfigsolver(0)");
+    QCOMPARE(s.op.messages, QStringList{});
+    s.verifyEeprom(0, sentPoints({40, 140, 140, 140}, {10, 90, 0, 0}));
+    ChipTargets second = sentPoints({60, 200, 200, 200}, {20, 70, 0, 0});
+    second.switchOutput = SwitchOutput{120.5, 1.5, 1};
+    s.verifyEeprom(1, second);
+    s.verifyOutput(0, {{40, 10}, {140, 90}});
+    s.verifyOutput(1, {{60, 20}, {130, 45}, {200, 70}});
+  }
+
+  void aLockedSecondChipPowersThePairOff() {
+    Session s(rx41::Sources::Single);
+    s.bench.setId(1, 0xF5);
+    s.click("PowerOn(0)");
+    QCOMPARE(s.op.messages, (QStringList{"OWI communication is locked: F5", "Please Reset hardware and try again!"}));
+    QCOMPARE(s.state.ChipState[0], rx41::kPowerOff);
+    QCOMPARE(s.state.ChipState[1], rx41::kPowerOff);
+    QCOMPARE(s.control<QAbstractButton>("PowerOn(0)")->text(), QString("Power On"));
+    QVERIFY(!s.control<QAbstractButton>("btnconfigsolver(0)")->isEnabled());
+  }
+};
+
+QTEST_MAIN(DualBenchTest)
+#include "dual_parts_bench_test.moc"

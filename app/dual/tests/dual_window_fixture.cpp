@@ -1,0 +1,67 @@
+#include "dual_window_fixture.h"
+
+#include <QCheckBox>
+
+#include "rx41/wait_form.h"
+
+namespace dual_test {
+
+DualBench::DualBench(rx41::Sources sources)
+    : rx041::test::WindowBench(
+          [sources](rx41::OperatorInterface& operatorInterface, rx41::AppState& appState, rx41::DeviceFactory factory) {
+            return std::make_unique<rx41::MainForm2Parts2Src>(operatorInterface, sources, appState, std::move(factory));
+          }) {}
+
+void DualBench::connectAndPowerOn(std::int16_t part) {
+  healthyChip();
+  connect();
+  const QString index = QString::number(part);
+  if (auto* box = control<QCheckBox>("PartEnable(" + index + ")")) box->setChecked(true);
+  click(control("PowerOn(" + index + ")") ? "PowerOn(" + index + ")" : "PowerOn(0)");
+  forgetCalls();
+}
+
+void DualBench::typeTwoPoints(std::int16_t part) {
+  const int first = 4 * part;
+  type(QStringLiteral("Angle(%1)").arg(first), "40");
+  type(QStringLiteral("Angle(%1)").arg(first + 1), "140");
+  type(QStringLiteral("Level(%1)").arg(first), "10");
+  type(QStringLiteral("Level(%1)").arg(first + 1), "90");
+}
+
+namespace {
+
+// Samples the wait window at every pass of the event loop while it lives;
+// its queued calls go with it.
+class WaitSampler final : public QObject {
+ public:
+  explicit WaitSampler(const QWidget& window) : window_(window) { sampleLater(); }
+  QStringList shown;
+
+ private:
+  void sampleLater() { QMetaObject::invokeMethod(this, &WaitSampler::sample, Qt::QueuedConnection); }
+  void sample() {
+    // By its name: the window's other dialogs would pass for a waitform in a cast.
+    if (auto* wait = rx041::test::findControl<QDialog>(window_, "waitform"); wait && wait->isVisible())
+      if (const QString text = static_cast<rx41::waitform*>(wait)->text(); shown.isEmpty() || shown.back() != text)
+        shown << text;
+    sampleLater();
+  }
+  const QWidget& window_;
+};
+
+}  // namespace
+
+QStringList DualBench::waitTexts(const std::function<void()>& action) {
+  WaitSampler sampler(*window);
+  action();
+  return sampler.shown;
+}
+
+QString DualBench::states(const QStringList& names) const {
+  QStringList out;
+  for (const QString& name : names) out << (!control(name) ? "-" : enabled(name) ? "E" : "D");
+  return out.join(' ');
+}
+
+}  // namespace dual_test
