@@ -42,10 +42,11 @@ qint64 faultCostMs(const FaultCase& c, const OperatorFlow& flow) {
     // Besides the faulted command's limit, a failed step may leave a few more
     // commands unanswered: a late reply spoils the next exchange, and a flow
     // that goes on after a failed preparation reads from a powered-off chip.
+    // The ADC reply reader takes the first line for the reply and waits out
+    // its limit on a stray one, so a stray line costs as much as a lost reply.
     case LineFault::Silent:
-    case LineFault::Delay: return replyLimitMs(c.command) + kFollowingTimeouts * kOwiLimitMs;
-    // The ADC reply reader takes the first line for the reply and waits out its limit on a stray one.
-    case LineFault::Garbage: return replyLimitMs(c.command);
+    case LineFault::Delay:
+    case LineFault::Garbage: return replyLimitMs(c.command) + kFollowingTimeouts * kOwiLimitMs;
     case LineFault::ChipAbsent: return flow.absentChipTimeouts * kOwiLimitMs;
     default: return 0;
   }

@@ -65,8 +65,9 @@ struct OperatorFlow {
   // False for an action whose outcome the window cannot know (a register
   // write has no result): it is then not held to telling a failure.
   bool silenceMeansDone = true;
-  // The reads an absent chip leaves unanswered before the action stops.
-  int absentChipTimeouts = 3;
+  // The commands an absent chip leaves unanswered before the action stops
+  // (entering OWI mode, the identification, the angle registers, ...).
+  int absentChipTimeouts = 5;
 };
 
 // Runs the flow's action under the fault, lifts it, reconnects and runs the

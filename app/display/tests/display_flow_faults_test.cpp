@@ -109,7 +109,7 @@ rx041::test::OperatorFlow memoryRead(DisplaySession& s, QStringList& shown) {
           },
       .reconnect = [&] { s.reconnect(); },
       .failureShownOtherwise = [&] { return shown.contains(QStringLiteral("1FF")); },
-      .absentChipTimeouts = kReadRows,
+      .absentChipTimeouts = kReadRows + 1,  // entering OWI mode, then every row
   };
 }
 
