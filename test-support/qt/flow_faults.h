@@ -67,7 +67,7 @@ struct OperatorFlow {
   bool silenceMeansDone = true;
   // The commands an absent chip leaves unanswered before the action stops
   // (entering OWI mode, the identification, the angle registers, ...).
-  int absentChipTimeouts = 5;
+  int absentChipTimeouts = 6;
 };
 
 // Runs the flow's action under the fault, lifts it, reconnects and runs the

@@ -112,8 +112,12 @@ const std::vector<DualFlow>& dualFlows() {
        rx41::Sources::Dual,
        {"C,O,W", "M,A,W", "M,S,W", "M,T,W"},
        [](DualSession& s, int&) -> Flow {
-         return flow(
+         Flow newDevice = flow(
              s, [&s] { s.powerOn(0); }, [&s] { s.click("newdevice(0)"); }, [&s] { return calibrated(s); });
+         // Without a chip the clear, both EEPROM steps and every write of the
+         // calibration wait out their limits: about 100 s.
+         newDevice.absentChipTimeouts = 22;
+         return newDevice;
        }},
       {"/1 Program",
        rx41::Sources::Dual,
