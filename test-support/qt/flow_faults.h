@@ -65,6 +65,8 @@ struct OperatorFlow {
   // False for an action whose outcome the window cannot know (a register
   // write has no result): it is then not held to telling a failure.
   bool silenceMeansDone = true;
+  // False for an action that measures the output pin: without a chip it reads 0 V, truly.
+  bool needsTheChip = true;
   // The commands an absent chip leaves unanswered before the action stops
   // (entering OWI mode, the identification, the angle registers, ...).
   int absentChipTimeouts = 6;

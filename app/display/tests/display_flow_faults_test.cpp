@@ -85,6 +85,7 @@ rx041::test::OperatorFlow liveDisplay(DisplaySession& s, QStringList& shown) {
           },
       .done = [&] { return shown.size() == 1 && std::abs(shown[0].toDouble() - s.bench.output(0)) < 0.05; },
       .reconnect = [&] { s.reconnect(); },
+      .needsTheChip = false,
   };
 }
 
