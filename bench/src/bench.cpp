@@ -130,7 +130,7 @@ void Bench::Impl::handleFrame(const std::string& text, int master) {
     const bool refuse = state.faults.refuses(*frame);
     const auto reply = state.board.handle(*frame, refuse);
     if (!reply) return;
-    delivery = state.faults.deliver(*reply);
+    delivery = state.faults.deliver(*frame, *reply);
   }
   if (delivery.hangup)
     lineDropped = true;

@@ -158,7 +158,7 @@ const std::map<std::string, Command>& commands() {
       {"frames",
        {"frames", 1, [](BenchState& s, const Arguments&) { return "ok " + std::to_string(s.framesReceived); }}},
       {"fault",
-       {"fault [once] KIND [ARG] | fault none | fault", 0,
+       {"fault [once] KIND [ARG] [at G,O,A] | fault none | fault", 0,
         [](BenchState& s, const Arguments& a) {
           const std::string rest = a.rest(1);
           if (rest.empty()) return "ok " + describeFault(s.faults.current());

@@ -34,6 +34,12 @@ constexpr KindName kKinds[] = {
     {FaultKind::Garbage, "garbage", false}, {FaultKind::Refuse, "refuse", false}, {FaultKind::Hangup, "hangup", false},
 };
 
+// "C,O,R": three command letters as a frame carries them.
+bool isCommand(const std::string& text) {
+  const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  return text.size() == 5 && letter(text[0]) && text[1] == ',' && letter(text[2]) && text[3] == ',' && letter(text[4]);
+}
+
 }  // namespace
 
 std::optional<Fault> parseFault(std::string_view words, std::string& reason) {
@@ -73,8 +79,17 @@ std::optional<Fault> parseFault(std::string_view words, std::string& reason) {
       return std::nullopt;
     }
   }
-  if (in >> word) {
-    reason = "unexpected '" + word + "'";
+  std::string extra;
+  if (in >> extra && extra == "at") {
+    if (!(in >> fault.command) || !isCommand(fault.command)) {
+      reason = "at needs a command as a frame starts it, such as C,O,R";
+      return std::nullopt;
+    }
+    extra.clear();
+    in >> extra;
+  }
+  if (!extra.empty()) {
+    reason = "unexpected '" + extra + "'";
     return std::nullopt;
   }
   return fault;
@@ -85,21 +100,28 @@ std::string describeFault(const Fault& fault) {
     if (k.kind != fault.kind) continue;
     std::string text = fault.once ? std::string("once ") + k.name : k.name;
     if (k.takesArgument) text += " " + std::to_string(fault.argument);
+    if (!fault.command.empty()) text += " at " + fault.command;
     return text;
   }
   return "none";
 }
 
+bool FaultSchedule::hits(const Frame& frame) const {
+  const std::string& c = fault_.command;
+  return c.empty() || frame.is(c[0], c[2], c[4]);
+}
+
 bool FaultSchedule::refuses(const Frame& frame) {
-  if (fault_.kind != FaultKind::Refuse || !frame.is('C', 'O', 'W')) return false;
+  if (fault_.kind != FaultKind::Refuse || !frame.is('C', 'O', 'W') || !hits(frame)) return false;
   consumeOnce();
   return true;
 }
 
-Delivery FaultSchedule::deliver(const std::string& reply) {
+Delivery FaultSchedule::deliver(const Frame& frame, const std::string& reply) {
   Delivery delivery;
   delivery.gap = kDefaultGap;
   delivery.pieces = cut(reply, 2 + replies_++ % 2);
+  if (!hits(frame)) return delivery;
   const Fault fault = fault_;
   switch (fault.kind) {
     case FaultKind::Silent: delivery.pieces.clear(); break;

@@ -2,7 +2,9 @@
 // Injected line and board faults. A fault either lasts until it is replaced
 // or cleared ("fault KIND"), or hits only the next command it can affect
 // ("fault once KIND"): the next reply for silent, delay, split, garbage and
-// hangup, the next OWI write for refuse.
+// hangup, the next OWI write for refuse. "at G,O,A" narrows a fault to the
+// replies to one command ("at C,O,R": OWI reads), so that a test can hit a
+// chosen step of a longer exchange.
 #include <chrono>
 #include <optional>
 #include <string>
@@ -19,10 +21,12 @@ struct Fault {
   FaultKind kind = FaultKind::None;
   int argument = 0;  // milliseconds for delay, pieces for split
   bool once = false;
+  std::string command;  // "C,O,R": group, operation, access; empty for every command
 };
 
 // Parses the words after "fault": "none", "[once] silent|garbage|refuse|hangup",
-// "[once] delay MS", "[once] split N". nullopt with a reason on error.
+// "[once] delay MS", "[once] split N", each optionally followed by "at G,O,A".
+// nullopt with a reason on error.
 std::optional<Fault> parseFault(std::string_view words, std::string& reason);
 std::string describeFault(const Fault& fault);
 
@@ -41,11 +45,12 @@ class FaultSchedule {
 
   // Whether this frame, an OWI write, is to be refused.
   bool refuses(const Frame& frame);
-  // How to deliver a reply. Without a fault the reply goes out in two or three
+  // How to deliver the reply to the frame. Without a fault the reply goes out in two or three
   // pieces with sub-millisecond gaps, as a board's UART and a USB adapter do.
-  Delivery deliver(const std::string& reply);
+  Delivery deliver(const Frame& frame, const std::string& reply);
 
  private:
+  bool hits(const Frame& frame) const;
   void consumeOnce();
 
   Fault fault_;

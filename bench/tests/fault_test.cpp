@@ -18,8 +18,9 @@ using Clock = std::chrono::steady_clock;
 TEST(FaultScheduleTest, WithoutAFaultEveryReplyGoesOutWholeInTwoOrThreePieces) {
   FaultSchedule schedule;
   const std::string reply = "Part#1 power relay ON\n";
+  const Frame powerOn = *parseFrame("$R,P,O,1,FF,FF#");
   for (int i = 0; i < 4; ++i) {
-    const Delivery delivery = schedule.deliver(reply);
+    const Delivery delivery = schedule.deliver(powerOn, reply);
     EXPECT_GE(delivery.pieces.size(), 2u);
     EXPECT_LE(delivery.pieces.size(), 3u);
     std::string joined;
@@ -42,7 +43,13 @@ TEST(FaultScheduleTest, ParsesKindsArgumentsAndTheOnceMarker) {
   EXPECT_TRUE(split->once);
   EXPECT_EQ(describeFault(*split), "once split 4");
   EXPECT_EQ(parseFault("none", reason)->kind, FaultKind::None);
-  for (const char* bad : {"split 0", "delay", "delay -5", "delay 5x", "bogus", "once", "silent 3", "none now"}) {
+  const auto targeted = parseFault("delay 600 at M,e,W", reason);
+  ASSERT_TRUE(targeted);
+  EXPECT_EQ(targeted->command, "M,e,W");
+  EXPECT_EQ(describeFault(*targeted), "delay 600 at M,e,W");
+  for (const char* bad :
+       {"split 0", "delay", "delay -5", "delay 5x", "bogus", "once", "silent 3", "none now", "silent at",
+        "silent at COR", "silent at C,O,R,1", "silent at C,O,R now", "silent on C,O,R"}) {
     EXPECT_FALSE(parseFault(bad, reason)) << bad;
     EXPECT_FALSE(reason.empty()) << bad;
   }
@@ -63,6 +70,17 @@ TEST_F(FaultTest, OnceFaultsHitOnlyTheNextReply) {
   EXPECT_EQ(exchange("$R,P,O,1,FF,FF#", 60ms), "");
   EXPECT_EQ(exchange("$R,P,O,1,FF,FF#").size(), 21u);
   EXPECT_EQ(bench->control("fault"), "ok none");
+}
+
+TEST_F(FaultTest, ATargetedFaultWaitsForItsCommand) {
+  ASSERT_EQ(bench->control("fault once silent at R,P,F"), "ok");
+  EXPECT_EQ(exchange("$R,P,O,1,FF,FF#").size(), 21u) << "another command passes and does not use the fault up";
+  EXPECT_EQ(exchange("$R,P,F,1,FF,FF#", 60ms), "");
+  EXPECT_EQ(exchange("$R,P,F,1,FF,FF#").size(), 22u);
+
+  enterOwi(0);
+  ASSERT_EQ(bench->control("fault refuse at R,P,O"), "ok");
+  EXPECT_EQ(judgeWrite(exchange("$C,O,W,1,28,34#"), 0x28), 0) << "refuse hits OWI writes only";
 }
 
 TEST_F(FaultTest, DelayHoldsTheReplyBack) {

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "rx041/device/programmer_line.h"
 #include "rx41/device_messages.h"
 
 namespace rx41 {
@@ -40,7 +41,18 @@ IZQ3902Device* DeviceCalls::device() {
   return dev;
 }
 
+bool programmerLineOpen(const IZQ3902Device& device) {
+  const auto* line = dynamic_cast<const rx041::zq3902::IProgrammerLine*>(&device);
+  return !line || line->programmerLine() == rx041::zq3902::ProgrammerLine::Connected;
+}
+
 bool DeviceCalls::succeeded(HRESULT status, const char* object, const char* member) {
+  // Checked first: on a dead line every result is a failure value that would blame the chip.
+  if (programmerLost()) {
+    if (!lineFailureTold_) reportFailure(QLatin1String(device_text::kProgrammerLost));
+    lineFailureTold_ = true;
+    return false;
+  }
   if (rx041::com::succeeded(status)) return true;
   reportFailure(device_text::methodFailed(object, member));
   return false;

@@ -28,7 +28,8 @@ bool DeviceConnection::ConnectDevice(std::int16_t port) {
   }
   std::int32_t result = 0;
   const auto hr = state.Device->ConnectChannel(rx041::com::Variant(static_cast<std::int32_t>(port)), &result);
-  if (rx041::com::succeeded(hr) && result == 0) {
+  // The channel reports success even for a port it could not open (busy, missing, not a serial device).
+  if (rx041::com::succeeded(hr) && result == 0 && programmerLineOpen(*state.Device)) {
     state.connectedPort = port;
     // What was noted about the last device's parts does not hold for this one.
     machine_.calls().notes().forget();

@@ -137,6 +137,7 @@ bool StateMachine::ensureOwiMode(std::int16_t part, const StatusSink& status) {
     if (state_.ProgrammerState == kConnected && sameOffOrAdc) {
       showStatus(status, QStringLiteral("Part#1 and Part#2 :  In transition to OWI Mode..."));
       if (!ChipChangeToState(kBothParts, first, kOwiMode)) {
+        if (calls_.programmerLost()) return false;
         operator_.message(refused);
         ChipChangeToState(kBothParts, state_.ChipState[0], kAdcMode);
       }
@@ -151,6 +152,8 @@ bool StateMachine::ensureOwiMode(std::int16_t part, const StatusSink& status) {
   if (state_.ProgrammerState == kConnected && (current == kPowerOff || current == kAdcMode)) {
     showStatus(status, partName(part) + QStringLiteral(":  In transition to OWI Mode..."));
     if (!ChipChangeToState(part, current, kOwiMode)) {
+      // A lost programmer is no lock, and there is no way back to ADC mode.
+      if (calls_.programmerLost()) return false;
       operator_.message(refused);
       ChipChangeToState(part, state_.ChipState[part], kAdcMode);
     }

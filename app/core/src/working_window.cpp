@@ -73,6 +73,7 @@ void WorkingWindow::runFlow(const std::function<void()>& flow) {
   if (busy_) return;
   busy_ = true;
   const auto release = qScopeGuard([this] { busy_ = false; });
+  calls().beginAction();
   flow();
 }
 

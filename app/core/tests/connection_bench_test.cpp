@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
 
 #include "rx041/bench/bench.h"
 #include "rx041/test_support/temp_dir.h"
@@ -52,6 +54,30 @@ class ConnectionBenchTest : public QObject {
     QVERIFY(!state.Device);
     QCOMPARE(state.ProgrammerState, rx41::kOffline);
     QCOMPARE(bench.frames().size(), framesBefore);
+  }
+
+  void aPortThatCannotBeOpenedIsNotTakenForAConnection() {
+    rx041::test::TempDir dir;
+    rx041::test::ScopedEnv ports("RX041_PORTS", dir.path().c_str());
+    rx041::test::ScopedEnv trace("RX041_TRACE_DIR", dir.path().c_str());
+    rx041::bench::Bench bench(rx041::bench::BenchOptions{.comNumber = 4});
+    // Another program holds COM4; COM5 leads to a regular file.
+    const auto holder = rx41::createDeviceObject();
+    std::int32_t result = -1;
+    QVERIFY(rx041::com::succeeded(holder->ConnectChannel(rx041::com::Variant(std::int32_t{4}), &result)));
+    QCOMPARE(result, 0);
+    { std::ofstream(dir / "file") << "not a port"; }
+    std::filesystem::create_symlink(dir / "file", dir / "COM5");
+
+    for (const std::int16_t port : {std::int16_t{4}, std::int16_t{5}}) {
+      rx041::test::ScriptedOperator op;
+      rx41::AppState state;
+      rx41::StateMachine machine(state, op);
+      QVERIFY2(!rx41::DeviceConnection(machine).ConnectDevice(port), qPrintable(QString::number(port)));
+      QCOMPARE(op.messages, QStringList{"Failed in Connecting Channel"});
+      QVERIFY(!state.Device);
+    }
+    holder->Destroy(rx041::com::VARIANT_TRUE);
   }
 };
 

@@ -131,6 +131,7 @@ void frmadvanced::runLoop(void (frmadvanced::*loop)()) {
   if (busy_) return;
   busy_ = true;
   const auto release = qScopeGuard([this] { busy_ = false; });
+  machine_.calls().beginAction();
   (this->*loop)();
 }
 

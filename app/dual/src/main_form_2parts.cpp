@@ -186,7 +186,9 @@ MainForm2Parts2Src::PartAccess MainForm2Parts2Src::access(std::int16_t part) con
 
 void MainForm2Parts2Src::UpdateControl() {
   const AppState& s = state();
-  connect_->setEnabled((s.ChipState[0] == kPowerOff && s.ChipState[1] == kPowerOff) || s.ProgrammerState == kOffline);
+  // With the programmer lost the parts cannot be powered off: Disconnect is the way back.
+  connect_->setEnabled((s.ChipState[0] == kPowerOff && s.ChipState[1] == kPowerOff) || s.ProgrammerState == kOffline ||
+                       calls().programmerLost());
   PartAccess parts[2];
   for (std::int16_t part = 0; part < 2; ++part) {
     if (PartEnable_[part]) PartEnable_[part]->setEnabled(s.ProgrammerState == kConnected);

@@ -2,7 +2,8 @@
 // Every call the application makes into the device library: the device
 // object, its solver and advanced companions. A call that cannot be made
 // (offline) or that fails outright is reported to the operator in one place
-// (reportFailure) and gives none; result codes and measured values are the
+// (reportFailure) and gives none; so does a call that found the line to the
+// programmer dead, whose result says nothing about the chip. Result codes and measured values are the
 // callers' to judge, except for the few judgements that every window makes
 // alike (ValidateChipID, CalibrateDac). What the calls told the device about
 // each part is noted for the programming record (notes()).
@@ -38,6 +39,10 @@ struct DacCalibrationResult {
 // windows do, the quick windows do not).
 enum class CommLockRecording { Ignore, Record };
 
+// Whether the device object's serial line to the programmer is open; a device
+// object without a line state (a stand-in) is taken at its word.
+bool programmerLineOpen(const rx041::zq3902::IZQ3902Device& device);
+
 class DeviceCalls {
  public:
   using Device = rx041::zq3902::IZQ3902Device;
@@ -57,6 +62,12 @@ class DeviceCalls {
 
   ProgrammingNotes& notes() { return notes_; }
   const ProgrammingNotes& notes() const { return notes_; }
+  // Whether the device object's line to the programmer is dead (already told
+  // by the call that found it so): nothing more can reach a chip.
+  bool programmerLost() const { return state_.Device && !programmerLineOpen(*state_.Device); }
+  // Starts an operator action: a dead programmer line is told once per action,
+  // however many calls the action still makes on its way out.
+  void beginAction() { lineFailureTold_ = false; }
 
   // A (ChipIndex; result) member of the device object: the power and mode operations.
   std::optional<std::int32_t> chipOperation(ChipOperation operation, const char* member, std::int32_t chip);
@@ -102,7 +113,7 @@ class DeviceCalls {
                                     const char* property);
   using SolverOperation = rx041::com::HRESULT (rx041::zq3902::IZQ3902Solver::*)(std::int32_t, std::int32_t*);
   std::optional<std::int32_t> solverResult(SolverOperation operation, const char* member, std::int32_t chip);
-  // False, reported, when the call itself failed.
+  // False, reported, when the call itself failed or the programmer line is dead.
   bool succeeded(rx041::com::HRESULT status, const char* object, const char* member);
 
   AppState& state_;
@@ -110,6 +121,7 @@ class DeviceCalls {
   QWidget* owner_;
   QString lastFailure_;
   ProgrammingNotes notes_;
+  bool lineFailureTold_ = false;
 };
 
 }  // namespace rx41

@@ -12,6 +12,8 @@ inline constexpr char kNotInAdcMode[] = "Error: Not in ADC mode";
 inline constexpr char kOwiRefused[] = "Failed to set OWI mode due to CommLock!...Return to ADC mode!";
 inline constexpr char kResetHardware[] = "Please Reset hardware and try again!";
 inline constexpr char kReadError[] = "Read Error! Please Check chip connections!";
+// A device call found the serial line to the programmer dead (hung up, unplugged, or never usable).
+inline constexpr char kProgrammerLost[] = "The connection to the programmer was lost. Disconnect and Connect again.";
 inline constexpr char kCommLocked[] = "OWI communication is locked: ";
 inline constexpr char kClearFailed[] = "Errors in ClearSolverSettings!";
 inline constexpr char kProgrammingFailed[] = "Failed in programming device";
