@@ -7,6 +7,8 @@
 // flow again must work. The window families describe their flows; the table of
 // faults and the checks are here once.
 #include <QString>
+#include <QTest>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,6 +38,20 @@ using CommandKinds = std::vector<std::string>;
 // every test run takes: a hang-up, a refused write or a stray line, a reply
 // in one piece and a lost reply.
 std::vector<FaultCase> faultCases(const CommandKinds& kinds);
+
+// The data rows of a fault table: the columns "flow" (an index into flows),
+// "fault" and "command", one row per flow and case, named after both. A flow
+// has a name and the command kinds of its action.
+template <typename Flows>
+void addFaultRows(const Flows& flows) {
+  QTest::addColumn<int>("flow");
+  QTest::addColumn<int>("fault");
+  QTest::addColumn<QString>("command");
+  for (std::size_t i = 0; i < flows.size(); ++i)
+    for (const auto& c : faultCases(flows[i].kinds))
+      QTest::addRow("%s: %s", flows[i].name, qPrintable(caseName(c)))
+          << static_cast<int>(i) << static_cast<int>(c.fault) << QString::fromStdString(c.command);
+}
 
 // The virtual bench behind a COM number of a private port map, and the
 // scripted operator, whose port windows pick that number.

@@ -150,15 +150,7 @@ class DisplayFlowFaultsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void aFaultedFlowEndsToldAndTheWindowRecovers_data() {
-    QTest::addColumn<int>("flow");
-    QTest::addColumn<int>("fault");
-    QTest::addColumn<QString>("command");
-    for (int i = 0; i < static_cast<int>(displayFlows().size()); ++i)
-      for (const auto& c : rx041::test::faultCases(displayFlows()[static_cast<std::size_t>(i)].kinds))
-        QTest::addRow("%s: %s", displayFlows()[static_cast<std::size_t>(i)].name, qPrintable(rx041::test::caseName(c)))
-            << i << static_cast<int>(c.fault) << QString::fromStdString(c.command);
-  }
+  void aFaultedFlowEndsToldAndTheWindowRecovers_data() { rx041::test::addFaultRows(displayFlows()); }
   void aFaultedFlowEndsToldAndTheWindowRecovers() {
     QFETCH(int, flow);
     QFETCH(int, fault);

@@ -184,15 +184,7 @@ class DualPartsFlowFaultsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void aFaultedFlowEndsToldAndTheWindowRecovers_data() {
-    QTest::addColumn<int>("flow");
-    QTest::addColumn<int>("fault");
-    QTest::addColumn<QString>("command");
-    for (int i = 0; i < static_cast<int>(dualFlows().size()); ++i)
-      for (const auto& c : rx041::test::faultCases(dualFlows()[static_cast<std::size_t>(i)].kinds))
-        QTest::addRow("%s: %s", dualFlows()[static_cast<std::size_t>(i)].name, qPrintable(rx041::test::caseName(c)))
-            << i << static_cast<int>(c.fault) << QString::fromStdString(c.command);
-  }
+  void aFaultedFlowEndsToldAndTheWindowRecovers_data() { rx041::test::addFaultRows(dualFlows()); }
   void aFaultedFlowEndsToldAndTheWindowRecovers() {
     QFETCH(int, flow);
     QFETCH(int, fault);
