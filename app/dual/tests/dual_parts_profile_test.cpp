@@ -9,22 +9,15 @@
 #include <QTest>
 
 #include "dual_window_fixture.h"
+#include "file_contents.h"
 #include "rx041/test_support/temp_dir.h"
 
 using dual_test::DualBench;
 
 namespace {
 
-QByteArray contentsOf(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
+using rx041::test::contentsOf;
+using rx041::test::writeFile;
 
 QByteArray defaultBlock(int partNumber) {
   return "Part #" + QByteArray::number(partNumber) +

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "file_contents.h"
 #include "quick_window_fixture.h"
 #include "rx041/test_support/temp_dir.h"
 #include "rx41/profile_file.h"
@@ -18,16 +19,8 @@
 
 namespace {
 
-QByteArray contentsOf(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
+using rx041::test::contentsOf;
+using rx041::test::writeFile;
 
 const QByteArray kProfile =
     "Part #Index:1\r\nDirection is:1\r\nDP is(deg):123.45\r\nClamp High is(%):90.00\r\nClamp Low is(%):7\r\n"

@@ -13,6 +13,7 @@
 #include <QMap>
 #include <QTest>
 
+#include "file_contents.h"
 #include "quick_window_fixture.h"
 #include "rx041/test_support/temp_dir.h"
 #include "rx41/control_names.h"
@@ -46,16 +47,8 @@ QMap<QString, QString> settingsShown(const QWidget& window) {
   return shown;
 }
 
-QByteArray contentsOf(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
+using rx041::test::contentsOf;
+using rx041::test::writeFile;
 
 // Profiles go into a directory of their own.
 QString pathIn(const rx041::test::TempDir& dir, const char* name) {
