@@ -17,16 +17,17 @@ QString qText(const std::string& text) { return QString::fromStdString(text); }
 FieldSet::FieldSet(OperatorInterface& operatorInterface, QWidget* owner, std::function<std::int16_t()> partOfMessages)
     : operator_(operatorInterface), owner_(owner), partOfMessages_(std::move(partOfMessages)) {}
 
-FieldSet::Field& FieldSet::add(const FieldSpec& spec, std::int16_t part, int point, QWidget* parent) {
-  const QString name = qText(designName(spec.name, spec.index, part, point));
-  Field& field = fields_.emplace_back(Field{&spec, part, point, name, nullptr, nullptr});
-  field.box = new FieldBox(QString::fromUtf8(spec.initialText.data(), static_cast<qsizetype>(spec.initialText.size())),
-                           parent, [this, &field] { validate(field); });
+FieldSet::Field& FieldSet::add(const FieldSpec& fieldSpec, std::int16_t part, int point, QWidget* parent) {
+  const QString name = qText(designName(fieldSpec.name, fieldSpec.index, part, point));
+  Field& field = fields_.emplace_back(Field{&fieldSpec, part, point, name, nullptr, nullptr});
+  field.box = new FieldBox(
+      QString::fromUtf8(fieldSpec.initialText.data(), static_cast<qsizetype>(fieldSpec.initialText.size())), parent,
+      [this, &field] { validate(field); });
   setControlName(*field.box, name);
-  field.label = new QLabel(qText(expandPattern(spec.label, part, point, std::nullopt)), parent);
+  field.label = new QLabel(qText(expandPattern(fieldSpec.label, part, point, std::nullopt)), parent);
   field.label->setBuddy(field.box);
   for (Field& twin : fields_)
-    if (twin.spec == &spec && twin.point == point && twin.part != part)
+    if (twin.fieldSpec == &fieldSpec && twin.point == point && twin.part != part)
       for (Field* each : {&twin, &field})
         each->box->setAccessibleName(QStringLiteral("Part#%1 %2").arg(each->part + 1).arg(each->label->text()));
   return field;
@@ -40,7 +41,7 @@ void FieldSet::place(const Field& field, QGridLayout& layout, int row, int colum
 template <class Fields>
 auto& FieldSet::fieldAt(Fields& fields, std::string_view name, std::int16_t part, int point) {
   for (auto& field : fields)
-    if (field.spec->name == name && field.part == part && field.point == point) return field;
+    if (field.fieldSpec->name == name && field.part == part && field.point == point) return field;
   qFatal("no field %.*s of part %d point %d", static_cast<int>(name.size()), name.data(), part, point);
 }
 
@@ -53,16 +54,17 @@ const FieldSet::Field& FieldSet::at(std::string_view name, std::int16_t part, in
 }
 
 void FieldSet::validate(Field& field) {
-  const FieldSpec& spec = *field.spec;
-  const FieldOutcome outcome = applyFieldRule(*spec.rule, field.box->text().toStdString());
+  const FieldSpec& fieldSpec = *field.fieldSpec;
+  const FieldOutcome outcome = applyFieldRule(*fieldSpec.rule, field.box->text().toStdString());
   if (outcome.message != MessageId::None) {
     const std::int16_t part = partOfMessages_ ? partOfMessages_() : field.part;
-    const auto index = controlIndex(spec.index, field.part, field.point);
-    operator_.message(qText(expandPattern(spec.messagePrefix, part, field.point, index) + messageText(outcome.message)),
-                      owner_ ? owner_->window() : nullptr);
+    const auto index = controlIndex(fieldSpec.index, field.part, field.point);
+    operator_.message(
+        qText(expandPattern(fieldSpec.messagePrefix, part, field.point, index) + messageText(outcome.message)),
+        owner_ ? owner_->window() : nullptr);
   }
   field.box->setText(qText(outcome.text));
-  if (float* value = slotValue(values_[field.part], spec.slot, field.point); value && outcome.value)
+  if (float* value = slotValue(values_[field.part], fieldSpec.slot, field.point); value && outcome.value)
     *value = *outcome.value;
 }
 

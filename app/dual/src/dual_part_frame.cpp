@@ -23,7 +23,7 @@ constexpr float kHysteresisTop = 15.75f;
 constexpr int kUnitButtonsPerRow = 4;
 
 const FieldSpec& specNamed(const DualFieldTable& table, std::string_view name) {
-  return *std::find_if(table.begin(), table.end(), [&](const FieldSpec& spec) { return spec.name == name; });
+  return *std::find_if(table.begin(), table.end(), [&](const FieldSpec& fieldSpec) { return fieldSpec.name == name; });
 }
 
 QLabel* hint(const char* text, QWidget* parent) {

@@ -38,10 +38,10 @@ void DualSettings::validateLoadedTexts() {
 }
 
 void DualSettings::setInWork(std::int16_t part, bool inWork) {
-  for (const FieldSpec& spec : table_) {
-    const int points = spec.index == IndexScheme::FourPointsPerPart ? 4 : 1;
+  for (const FieldSpec& fieldSpec : table_) {
+    const int points = fieldSpec.index == IndexScheme::FourPointsPerPart ? 4 : 1;
     for (int point = 0; point < points; ++point)
-      if (spec.enable == EnableGroup::PartInWork) fields_.at(spec.name, part, point).box->setEnabled(inWork);
+      if (fieldSpec.enable == EnableGroup::PartInWork) fields_.at(fieldSpec.name, part, point).box->setEnabled(inWork);
   }
   for (QWidget* control : frame(part).inWorkControls()) control->setEnabled(inWork);
 }

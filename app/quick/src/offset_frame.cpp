@@ -13,7 +13,8 @@ OffsetFrame::OffsetFrame(OperatorInterface& operatorInterface, QWidget* parent)
   setControlName(*this, QStringLiteral("Frame1"));
   auto* grid = new QGridLayout(this);
   int row = 0;
-  for (const FieldSpec& spec : offsetFieldTable()) FieldSet::place(fields_.add(spec, 0, 0, this), *grid, row++, 0);
+  for (const FieldSpec& fieldSpec : offsetFieldTable())
+    FieldSet::place(fields_.add(fieldSpec, 0, 0, this), *grid, row++, 0);
   grid->setRowStretch(row, 1);
 }
 

@@ -14,13 +14,13 @@ constexpr int kPointsPerPart = 2;
 void appendPartBlock(std::vector<QuickProfileLine>& lines, const std::array<FieldSpec, 5>& table, std::int16_t part) {
   lines.push_back({"Direction is:", QuickProfileEntry::Direction, part});
   std::vector<std::pair<int, QuickProfileLine>> numbered;
-  for (const FieldSpec& spec : table) {
-    if (spec.profileLine == 0) continue;
-    const bool perPoint = spec.index == IndexScheme::Point || spec.index == IndexScheme::TwoPointsPerPart;
+  for (const FieldSpec& fieldSpec : table) {
+    if (fieldSpec.profileLine == 0) continue;
+    const bool perPoint = fieldSpec.index == IndexScheme::Point || fieldSpec.index == IndexScheme::TwoPointsPerPart;
     for (int point = 0; point < (perPoint ? kPointsPerPart : 1); ++point)
-      numbered.push_back({spec.profileLine + 2 * point,
-                          {expandPattern(spec.profileLabel, part, point, std::nullopt), QuickProfileEntry::Field, part,
-                           &spec, point}});
+      numbered.push_back({fieldSpec.profileLine + 2 * point,
+                          {expandPattern(fieldSpec.profileLabel, part, point, std::nullopt), QuickProfileEntry::Field,
+                           part, &fieldSpec, point}});
   }
   std::stable_sort(numbered.begin(), numbered.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   for (auto& [line, content] : numbered) lines.push_back(std::move(content));

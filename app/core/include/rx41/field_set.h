@@ -22,7 +22,7 @@ class OperatorInterface;
 class FieldSet {
  public:
   struct Field {
-    const FieldSpec* spec;
+    const FieldSpec* fieldSpec;
     std::int16_t part;
     int point;
     QString designName;
@@ -38,10 +38,10 @@ class FieldSet {
   FieldSet(const FieldSet&) = delete;
   FieldSet& operator=(const FieldSet&) = delete;
 
-  // Creates the field of the spec for the part and point in the parent: its
+  // Creates the field of the table row for the part and point in the parent: its
   // box with the design-time text and its label. Where both parts have the
   // field, each box is called by its label with the part ("Part#2 DP (deg)").
-  Field& add(const FieldSpec& spec, std::int16_t part, int point, QWidget* parent);
+  Field& add(const FieldSpec& fieldSpec, std::int16_t part, int point, QWidget* parent);
   // The label in the column, the box beside it.
   static void place(const Field& field, QGridLayout& layout, int row, int column);
 
