@@ -98,7 +98,7 @@ struct CycleTime {
 rx41::Verification readBack(zq3902::IZQ3902Device& device, zq3902::IZQ3902Advanced& advanced) {
   const auto* written = dynamic_cast<const zq3902::IZQ3902WrittenImage*>(&device);
   if (!written) fail("the device object keeps no written image");
-  return rx41::verifyRegisters(rx41::solverRegisters(written->lastWrittenImage(0)), [&](std::int32_t address) {
+  return rx41::verifyRegisters(rx41::writtenRegisters(written->lastWrittenImage(0)), [&](std::int32_t address) {
     std::int32_t value = 0;
     advanced.MemRead(0, address, &value);
     return std::optional<std::int32_t>(value);

@@ -1,13 +1,19 @@
 #include "record_table.h"
 
+#include <array>
 #include <charconv>
 
-#include "rx41/register_verification.h"
+#include "rx41/programming_record.h"
 
 namespace rx041::records {
 namespace {
 
 using rx41::ProgrammingRecord;
+
+// The registers a store makes permanent: the solver's (1..22), the lock
+// register and the DAC test registers; one column each.
+constexpr std::array<std::int32_t, 26> kRegisterColumns = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10,   11,   12,   13,
+                                                           14, 15, 16, 17, 18, 19, 20, 21, 22, 0x1C, 0x20, 0x21, 0x22};
 
 std::string orDash(const std::string& text) { return text.empty() ? "-" : text; }
 
@@ -61,8 +67,7 @@ std::vector<std::string> header() {
   for (const char* name :
        {"slope", "op", "hys", "switch_polarity", "output_mode", "pwm_frequency", "pwm_polarity", "dac_correction"})
     names.push_back(name);
-  for (std::int32_t address = rx41::kFirstSolverRegister; address <= rx41::kLastSolverRegister; ++address)
-    names.push_back("reg_" + rx41::hexByte(address));
+  for (const std::int32_t address : kRegisterColumns) names.push_back("reg_" + rx41::hexByte(address));
   for (const char* name : {"verification", "verification_reads", "program_result", "outcome"}) names.push_back(name);
   return names;
 }
@@ -94,7 +99,7 @@ std::vector<std::string> row(const rx41::NumberedRecord& numbered) {
   for (const auto& value : {s.switchPolarity, s.outputMode, s.pwmFrequency, s.pwmPolarity})
     fields.push_back(optionalNumber(value));
   fields.push_back(s.dacCorrection ? (*s.dacCorrection ? "yes" : "no") : "");
-  for (std::int32_t address = rx41::kFirstSolverRegister; address <= rx41::kLastSolverRegister; ++address) {
+  for (const std::int32_t address : kRegisterColumns) {
     const auto value = r.registers.find(address);
     fields.push_back(value != r.registers.end() ? rx41::hexByte(value->second) : std::string());
   }

@@ -22,8 +22,14 @@ BringUpResult bringUpChips(StateMachine& machine, PartSet parts, WaitNotice& wai
     result.outcome = BringUpOutcome::NoSupply;
     return result;
   }
+  if (options.showVdd) options.showVdd(*vdd);
 
-  machine.ensureOwiMode(parts.stateMachinePart(), options.status);
+  // A chip that did not answer its OWI entry (and is not recorded as locked)
+  // is missing: its identification read would only wait out its limit.
+  if (!machine.ensureOwiMode(parts.stateMachinePart(), options.status) && !machine.anyCommLocked(parts)) {
+    result.outcome = machine.calls().programmerLost() ? BringUpOutcome::CallFailed : BringUpOutcome::ChipRefused;
+    return result;
+  }
   wait.change(QStringLiteral("Verifying communication status... Please Wait..."));
   bool usable = true;
   for (const std::int16_t part : parts.parts()) {

@@ -211,8 +211,9 @@ bool DeviceCalls::ValidateChipID(std::int16_t part, std::int32_t chipid, CommLoc
     if (recording == CommLockRecording::Record) state_.CommLocked[part] = kTrue16;
     return false;
   }
+  // The part is named: of a pair, the operator must know which chip is missing.
   if (chipid == kFailedRead) {
-    operator_.message(QLatin1String(device_text::kReadError), owner_);
+    operator_.message(device_text::notAnswering(PartSet::part(part)), owner_);
     return false;
   }
   return true;

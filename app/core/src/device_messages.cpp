@@ -18,6 +18,12 @@ QString solverCopyMessage(std::int32_t result) {
   }
 }
 
+QString notAnswering(PartSet parts) {
+  if (parts.isPair())
+    return QStringLiteral("Part#1 and Part#2 do not answer: check that the chips are in their sockets");
+  return QStringLiteral("Part#%1 does not answer: check that the chip is in its socket").arg(parts.first() + 1);
+}
+
 QString invalidOffsets(std::int16_t part, float k, float b) {
   return QStringLiteral("Offset Parameters of Part#%1 are invalid! K%2: %3 B%2: %4")
       .arg(part + 1)

@@ -52,8 +52,10 @@ FieldOutcome applyFieldRule(const FieldRule& rule, std::string_view text) {
     if (text.empty() && !rule.reportsEmptyText) outcome.message = MessageId::None;
     return outcome;
   }
+  // The field keeps a single: its range is judged on what it will hold, so
+  // "359.99999" (360 in single precision) is refused like 360.
   const auto single = static_cast<float>(*number);
-  const double compared = rule.singlePrecisionLimits ? static_cast<double>(single) : *number;
+  const auto compared = static_cast<double>(single);
   if (rule.below && beyond(*rule.below, compared, true)) return replacedBy(rule.below->replacement);
   if (rule.above && beyond(*rule.above, compared, false)) return replacedBy(rule.above->replacement);
   const float value = rule.inRange == InRangeValue::QuarterSteps ? quarterSteps(single) : single;

@@ -7,9 +7,9 @@ constexpr std::int32_t kFailedRead = 511;
 
 }  // namespace
 
-std::map<std::int32_t, std::int32_t> solverRegisters(const rx041::zq3902::WrittenImage& image) {
+std::map<std::int32_t, std::int32_t> writtenRegisters(const rx041::zq3902::WrittenImage& image) {
   std::map<std::int32_t, std::int32_t> registers;
-  for (std::int32_t address = kFirstSolverRegister; address <= kLastSolverRegister; ++address)
+  for (std::int32_t address = 0; address < rx041::zq3902::WrittenImage::kRegisterCount; ++address)
     if (const auto value = image.at(address)) registers[address] = *value;
   return registers;
 }

@@ -130,7 +130,6 @@ void StateMachine::returnToAdcMode(std::int16_t part, const StatusSink& status) 
 }
 
 bool StateMachine::ensureOwiMode(std::int16_t part, const StatusSink& status) {
-  const QString refused = QLatin1String(device_text::kOwiRefused);
   if (part == kBothParts) {
     const std::int32_t first = state_.ChipState[0];
     const bool sameOffOrAdc = first == state_.ChipState[1] && (first == kPowerOff || first == kAdcMode);
@@ -138,7 +137,7 @@ bool StateMachine::ensureOwiMode(std::int16_t part, const StatusSink& status) {
       showStatus(status, QStringLiteral("Part#1 and Part#2 :  In transition to OWI Mode..."));
       if (!ChipChangeToState(kBothParts, first, kOwiMode)) {
         if (calls_.programmerLost()) return false;
-        operator_.message(refused);
+        tellOwiRefusal(PartSet::both());
         ChipChangeToState(kBothParts, state_.ChipState[0], kAdcMode);
       }
     }
@@ -154,11 +153,23 @@ bool StateMachine::ensureOwiMode(std::int16_t part, const StatusSink& status) {
     if (!ChipChangeToState(part, current, kOwiMode)) {
       // A lost programmer is no lock, and there is no way back to ADC mode.
       if (calls_.programmerLost()) return false;
-      operator_.message(refused);
+      tellOwiRefusal(PartSet::part(part));
       ChipChangeToState(part, state_.ChipState[part], kAdcMode);
     }
   }
   return state_.ChipState[part] == kOwiMode;
+}
+
+bool StateMachine::anyCommLocked(PartSet parts) const {
+  for (const std::int16_t part : parts.parts())
+    if (state_.CommLocked[part] != kFalse16) return true;
+  return false;
+}
+
+void StateMachine::tellOwiRefusal(PartSet parts) {
+  // Only a recorded lock refuses OWI mode without asking the chip; otherwise
+  // the chip did not answer its entry, and a missing chip is no lock.
+  operator_.message(anyCommLocked(parts) ? QLatin1String(device_text::kOwiRefused) : device_text::notAnswering(parts));
 }
 
 }  // namespace rx41

@@ -15,8 +15,9 @@ namespace {
 
 using rx041::zq3902::IZQ3902WrittenImage;
 
-constexpr const char* kNothingConfigured = "not applicable: nothing configured (cleared solver)";
-constexpr const char* kLockStored = "not applicable: the device locks and stores in one operation";
+// Commlock's result when the lock bit did not read back as written: nothing was stored.
+constexpr std::int32_t kLockNotTaken = 5;
+constexpr std::int32_t kLockRegister = 0x1C;
 
 struct WindowIdentity {
   std::string mode, window;
@@ -58,7 +59,7 @@ ProgrammingRecord recordOf(DeviceCalls& calls, std::int16_t part, EepromContents
   record.dacB = state.DacB[part];
   record.contents = contents;
   if (contents == EepromContents::Configured) record.settings = calls.notes().settingsInForce(part);
-  if (written) record.registers = solverRegisters(written->lastWrittenImage(part));
+  if (written) record.registers = writtenRegisters(written->lastWrittenImage(part));
   return record;
 }
 
@@ -96,6 +97,16 @@ void readBack(DeviceCalls& calls, ProgrammingRecord& record, const IZQ3902Writte
   stop.set(record.outcome, false);
 }
 
+// "Failed in programming device" for one part; for a pair, which part was
+// stored and which was not (a store cannot be undone, so the operator must
+// know that the chips now differ).
+QString storeFailureMessage(PartSet parts, std::int16_t failedPart) {
+  if (!parts.isPair()) return QLatin1String(device_text::kProgrammingFailed);
+  const QString failed = QStringLiteral("Part#%1 failed in programming device").arg(failedPart + 1);
+  return failedPart == parts.first() ? failed + QStringLiteral("; Part#%1 not programmed").arg(failedPart + 2)
+                                     : QStringLiteral("Part#%1 programmed; ").arg(parts.first() + 1) + failed;
+}
+
 // ProgramDevice of the part; false when the device reported a failed erase or store.
 bool store(DeviceCalls& calls, ProgrammingRecord& record, Stop& stop) {
   const auto programmed = calls.ProgramDevice(partIndex(record));
@@ -121,49 +132,61 @@ const IZQ3902WrittenImage* writtenImageOf(DeviceCalls& calls) {
 }  // namespace
 
 std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, EepromContents contents,
-                                          AfterFailedStore afterFailure, RecordJournal& journal) {
+                                          RecordJournal& journal) {
   const IZQ3902WrittenImage* written = writtenImageOf(calls);
   std::vector<ProgrammingRecord> records;
   Stop stop;
   for (const std::int16_t part : parts.parts()) {
     records.push_back(recordOf(calls, part, contents, written));
-    if (contents == EepromContents::Cleared)
-      records.back().verification = {VerificationResult::Skipped, 0, std::nullopt, kNothingConfigured};
-    else if (stop.callFailed)
+    if (stop.callFailed)
       // The device already failed a call outright: more calls would only fail again.
       records.back().verification = {VerificationResult::Skipped, 0, std::nullopt, "not read: " + stop.text};
     else
       readBack(calls, records.back(), written, stop);
   }
 
-  bool stored = true;
+  // A pair stops at the first failed store: the other part keeps what it held.
+  std::optional<std::int16_t> failedPart;
   for (ProgrammingRecord& record : records) {
     // A part that was not stored names what stopped it.
     if (stop.stopped()) {
       if (record.outcome.empty()) record.outcome = stop.text;
       continue;
     }
-    if (!stored && afterFailure == AfterFailedStore::StopTheRest) {
+    if (failedPart) {
       record.outcome = "not stored: " + std::string(device_text::kProgrammingFailed);
       continue;
     }
-    stored = store(calls, record, stop) && stored;
+    if (!store(calls, record, stop)) failedPart = partIndex(record);
   }
 
   for (ProgrammingRecord& record : records) append(journal, calls, record);
   if (stop.callFailed) return std::nullopt;
   if (stop.stopped()) return StoreOutcome::Stopped;
-  return stored ? StoreOutcome::Stored : StoreOutcome::StoreFailed;
+  if (!failedPart) return StoreOutcome::Stored;
+  calls.operatorInterface().message(storeFailureMessage(parts, *failedPart), calls.owner());
+  return StoreOutcome::StoreFailed;
 }
 
 std::optional<std::int32_t> recordedCommlock(DeviceCalls& calls, std::int16_t part, RecordJournal& journal) {
-  ProgrammingRecord record = recordOf(calls, part, EepromContents::CommLock, writtenImageOf(calls));
-  record.verification = {VerificationResult::Skipped, 0, std::nullopt, kLockStored};
+  const IZQ3902WrittenImage* written = writtenImageOf(calls);
+  ProgrammingRecord record = recordOf(calls, part, EepromContents::CommLock, written);
   const auto locked = calls.Commlock(part);
-  if (!locked)
+  if (!locked) {
     record.outcome = calls.lastFailure().toStdString();
-  else
+  } else if (*locked == kLockNotTaken && written) {
+    // The device read the lock bit back before its store and found it not
+    // taken: read it once more to tell what the chip holds.
+    record.registers = {};
+    if (const auto wrote = written->lastWrittenImage(part).at(kLockRegister)) record.registers[kLockRegister] = *wrote;
+    Stop stop;
+    readBack(calls, record, written, stop);
+    if (record.outcome.empty()) record.outcome = "Commlock result " + std::to_string(*locked);
+  } else {
+    record.verification = {VerificationResult::Skipped, 0, std::nullopt,
+                           *locked == 0 ? "read back by the device before its store" : "nothing stored"};
     record.outcome = *locked == 0 ? std::string(kStoredOutcome) : "Commlock result " + std::to_string(*locked);
+  }
   append(journal, calls, record);
   return locked;
 }

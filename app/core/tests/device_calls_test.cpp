@@ -80,8 +80,22 @@ class DeviceCallsTest : public QObject {
     bench.device->script().answerOnce("MemRead", {511, 0xF0});
     QCOMPARE(bench.bringUp(rx41::PartSet::both()).outcome, rx41::BringUpOutcome::ChipRefused);
     QCOMPARE(bench.op.messages,
-             (QStringList{"Read Error! Please Check chip connections!", "OWI communication is locked: F0",
-                          "Please Reset hardware and try again!"}));
+             (QStringList{"Part#1 does not answer: check that the chip is in its socket",
+                          "OWI communication is locked: F0", "Please Reset hardware and try again!"}));
+  }
+
+  // An OWI entry no chip answered: no lock is blamed and no identification waits out its limit.
+  void aPartThatDoesNotAnswerItsEntryIsNamedAndNotRead() {
+    for (const auto& [parts, message] :
+         {std::pair{rx41::PartSet::part(1), "Part#2 does not answer: check that the chip is in its socket"},
+          std::pair{rx41::PartSet::both(),
+                    "Part#1 and Part#2 do not answer: check that the chips are in their sockets"}}) {
+      Bench bench;
+      bench.device->script().answer("Customized_EnterOWI", 1);
+      QCOMPARE(bench.bringUp(parts).outcome, rx41::BringUpOutcome::ChipRefused);
+      QCOMPARE(bench.op.messages, QStringList{message});
+      QVERIFY(bench.device->script().callTexts("MemRead").empty());
+    }
   }
 
   void noSupplyStopsSilentlyBeforeOwiMode() {

@@ -103,6 +103,12 @@ const RuleRow kRows[] = {
     {"hys1_125TieUp", &kHysteresisRule, "1.125", "1.25", 1.25f},
     {"hys2_9", &kHysteresisRule, "2.9", "3.00", 3.0f},
     {"hys15_75", &kHysteresisRule, "15.75", "15.75", 15.75f},
+    // Ranges are judged on the single the field keeps: these round to 360 or 15.75 in single precision.
+    {"dualDpRoundsTo360", &kDualDpRule, "359.99999", "359.99", 359.99f, MessageId::DpTooLarge},
+    {"dualAngleRoundsTo360", &kDualAngleRule, "359.99999", "359.99", 359.99f, MessageId::InputTooLarge},
+    {"quickDpRoundsTo360", &kQuickDpRule, "359.99999", "359.99", 359.99f},
+    {"quickAngleRoundsTo360", &kQuickAngleRule, "359.99999", "359.99", 359.99f},
+    {"hysRoundsTo15_75", &kHysteresisRule, "15.7500001", "15.75", 15.75f},
     {"hysBelowZero", &kHysteresisRule, "-1", "0", 0.0f, MessageId::InputBelowZero},
     {"hysRefused", &kHysteresisRule, "x", "", 500.0f, MessageId::InputInvalid},
     {"vddThreeDecimals", &kVddRule, "5", "5.000", 5.0f},

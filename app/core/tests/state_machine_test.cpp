@@ -281,7 +281,8 @@ TEST_F(StateMachineTest, EnsureOwiModeForBothPartsNeedsThemInTheSameState) {
   state.ChipState[0] = state.ChipState[1] = kAdcMode;
   device->script().answer("Customized_EnterOWI", 1);
   EXPECT_FALSE(machine.ensureOwiMode(kBothParts, sink));
-  EXPECT_EQ(texts(op.messages), Calls{"Failed to set OWI mode due to CommLock!...Return to ADC mode!"});
+  // Unanswered by chips not recorded as locked: no lock to blame.
+  EXPECT_EQ(texts(op.messages), Calls{"Part#1 and Part#2 do not answer: check that the chips are in their sockets"});
   EXPECT_EQ(calls(), (Calls{"Customized_EnterOWI(3)", "Customized_QuitOWI(0)", "Customized_QuitOWI(1)",
                             "Customized_SetADCMode(0)", "Customized_SetADCMode(1)"}));
   EXPECT_EQ(state.ChipState[0], kAdcMode);

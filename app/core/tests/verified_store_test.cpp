@@ -40,9 +40,8 @@ struct Bench {
     device->script().written[0].values[12] = 0x9A;
     device->script().written[1].values[11] = 0x66;
   }
-  std::optional<StoreOutcome> store(rx41::PartSet parts, rx41::EepromContents contents,
-                                    rx41::AfterFailedStore afterFailure = rx41::AfterFailedStore::StoreTheRest) {
-    return rx41::verifiedStore(machine.calls(), parts, contents, afterFailure, journal);
+  std::optional<StoreOutcome> store(rx41::PartSet parts, rx41::EepromContents contents) {
+    return rx41::verifiedStore(machine.calls(), parts, contents, journal);
   }
   QStringList calls(const std::string& member) const {
     QStringList out;
@@ -77,43 +76,44 @@ class VerifiedStoreTest : public QObject {
     QTest::addColumn<QStringList>("stores");        // ProgramDevice calls
     QTest::addColumn<QList<int>>("verifications");  // a VerificationResult per part
     QTest::addColumn<QStringList>("outcomes");      // the record's outcome per part
-    QTest::addColumn<bool>("stopTheRest");          // after a failed store
     const auto configured = rx41::EepromContents::Configured;
     const QString stuck = "Part#1: verification failed at register 0x0B: wrote 0x66, read 0x00";
     const QString unread = "Part#2: verification failed at register 0x0B: wrote 0x66, read failed";
     const int passed = static_cast<int>(VerificationResult::Passed);
     const int failed = static_cast<int>(VerificationResult::Failed);
-    const int skipped = static_cast<int>(VerificationResult::Skipped);
 
     QTest::newRow("stored") << 0 << configured << QList<double>{0x21, 0x66, 0x9A} << QList<double>{0}
                             << static_cast<int>(StoreOutcome::Stored) << QStringList{}
-                            << QStringList{"ProgramDevice(0)"} << QList<int>{passed} << QStringList{"stored"} << false;
+                            << QStringList{"ProgramDevice(0)"} << QList<int>{passed} << QStringList{"stored"};
     QTest::newRow("stuck register") << 0 << configured << QList<double>{0x21, 0x00} << QList<double>{}
                                     << static_cast<int>(StoreOutcome::Stopped) << QStringList{stuck} << QStringList{}
-                                    << QList<int>{failed} << QStringList{stuck} << false;
+                                    << QList<int>{failed} << QStringList{stuck};
     QTest::newRow("store failed") << 1 << configured << QList<double>{0x66} << QList<double>{2}
-                                  << static_cast<int>(StoreOutcome::StoreFailed) << QStringList{}
-                                  << QStringList{"ProgramDevice(1)"} << QList<int>{passed}
-                                  << QStringList{"Failed in programming device"} << false;
+                                  << static_cast<int>(StoreOutcome::StoreFailed)
+                                  << QStringList{"Failed in programming device"} << QStringList{"ProgramDevice(1)"}
+                                  << QList<int>{passed} << QStringList{"Failed in programming device"};
     QTest::newRow("pair stored") << 2 << configured << QList<double>{0x21, 0x66, 0x9A, 0x66} << QList<double>{0, 0}
                                  << static_cast<int>(StoreOutcome::Stored) << QStringList{}
                                  << QStringList{"ProgramDevice(0)", "ProgramDevice(1)"} << QList<int>{passed, passed}
-                                 << QStringList{"stored", "stored"} << false;
+                                 << QStringList{"stored", "stored"};
     // Either part's failure stops the pair before any store.
     QTest::newRow("pair, Part#2 unread") << 2 << configured << QList<double>{0x21, 0x66, 0x9A, 511} << QList<double>{}
                                          << static_cast<int>(StoreOutcome::Stopped) << QStringList{unread}
-                                         << QStringList{} << QList<int>{passed, failed} << QStringList{unread, unread}
-                                         << false;
-    QTest::newRow("pair cleared") << 2 << rx41::EepromContents::Cleared << QList<double>{} << QList<double>{0, 2}
-                                  << static_cast<int>(StoreOutcome::StoreFailed) << QStringList{}
-                                  << QStringList{"ProgramDevice(0)", "ProgramDevice(1)"} << QList<int>{skipped, skipped}
-                                  << QStringList{"stored", "Failed in programming device"} << false;
-    // A window that stops a pair at the first failed store leaves the other part as it was.
+                                         << QStringList{} << QList<int>{passed, failed} << QStringList{unread, unread};
+    // A cleared solver is read back too; the message names the part that was stored.
+    QTest::newRow("pair cleared, Part#2 store failed")
+        << 2 << rx41::EepromContents::Cleared << QList<double>{0x21, 0x66, 0x9A, 0x66} << QList<double>{0, 2}
+        << static_cast<int>(StoreOutcome::StoreFailed)
+        << QStringList{"Part#1 programmed; Part#2 failed in programming device"}
+        << QStringList{"ProgramDevice(0)", "ProgramDevice(1)"} << QList<int>{passed, passed}
+        << QStringList{"stored", "Failed in programming device"};
+    // A pair stops at the first failed store: the other part keeps what it held.
     QTest::newRow("pair, Part#1 store failed, the rest stopped")
         << 2 << configured << QList<double>{0x21, 0x66, 0x9A, 0x66} << QList<double>{2}
-        << static_cast<int>(StoreOutcome::StoreFailed) << QStringList{} << QStringList{"ProgramDevice(0)"}
+        << static_cast<int>(StoreOutcome::StoreFailed)
+        << QStringList{"Part#1 failed in programming device; Part#2 not programmed"} << QStringList{"ProgramDevice(0)"}
         << QList<int>{passed, passed}
-        << QStringList{"Failed in programming device", "not stored: Failed in programming device"} << true;
+        << QStringList{"Failed in programming device", "not stored: Failed in programming device"};
   }
   void outcomesOfOnePartAndOfThePair() {
     QFETCH(int, parts);
@@ -121,14 +121,11 @@ class VerifiedStoreTest : public QObject {
     QFETCH(QList<double>, readBack);
     QFETCH(QList<double>, programmed);
     QFETCH(int, outcome);
-    QFETCH(bool, stopTheRest);
     Bench bench;
     for (const double value : readBack) bench.device->script().answerOnce("MemRead", {value});
     for (const double value : programmed) bench.device->script().answerOnce("ProgramDevice", {value});
 
-    const auto result =
-        bench.store(partsOf(parts), contents,
-                    stopTheRest ? rx41::AfterFailedStore::StopTheRest : rx41::AfterFailedStore::StoreTheRest);
+    const auto result = bench.store(partsOf(parts), contents);
     QCOMPARE(result ? static_cast<int>(*result) : -1, outcome);
     QTEST(bench.op.messages, "messages");
     QTEST(bench.calls("ProgramDevice"), "stores");
@@ -178,8 +175,7 @@ class VerifiedStoreTest : public QObject {
                                             {rx041::zq3902::SolverTargetAngleA, 40.0f}};
     calls.StoreInSolver(0, settings, 1);
     bench.device->script().answerOnce("MemRead", {0x21, 0x66, 0x9A});
-    QCOMPARE(rx41::verifiedStore(calls, rx41::PartSet::part(0), rx41::EepromContents::Configured,
-                                 rx41::AfterFailedStore::StoreTheRest, bench.journal),
+    QCOMPARE(rx41::verifiedStore(calls, rx41::PartSet::part(0), rx41::EepromContents::Configured, bench.journal),
              StoreOutcome::Stored);
 
     std::ifstream file(rx41::recordFilePath());
@@ -205,27 +201,42 @@ class VerifiedStoreTest : public QObject {
     QVERIFY(!record["host"].get<std::string>().empty());
   }
 
-  void theCommLockStoreIsRecordedWithoutReadBack() {
+  void aLockBitThatDidNotTakeIsReportedAndRecorded() {
+    const QString notTaken = "Part#2: verification failed at register 0x1C: wrote 0x10, read 0x00";
     const struct {
       double result;
       rx041::com::HRESULT status;
-      const char* outcome;
-    } cases[] = {{0, rx041::com::S_OK, "stored"},
-                 {1, rx041::com::S_OK, "Commlock result 1"},
-                 {0, rx041::com::E_FAIL, "Method 'Commlock' of object 'IZQ3902Solver' failed"}};
+      QString outcome;
+      VerificationResult verification;
+      QStringList messages;
+      int reads;
+    } cases[] = {
+        {0, rx041::com::S_OK, "stored", VerificationResult::Skipped, {}, 0},
+        {1, rx041::com::S_OK, "Commlock result 1", VerificationResult::Skipped, {}, 0},
+        {5, rx041::com::S_OK, notTaken, VerificationResult::Failed, {notTaken}, 1},
+        {0,
+         rx041::com::E_FAIL,
+         "Method 'Commlock' of object 'IZQ3902Solver' failed",
+         VerificationResult::Skipped,
+         {"Method 'Commlock' of object 'IZQ3902Solver' failed"},
+         0},
+    };
     for (const auto& c : cases) {
       Bench bench;
+      bench.device->script().written[1].values[0x1C] = 0x10;
       bench.device->script().answer("Commlock", c.result);
+      bench.device->script().answer("MemRead", 0x00);
       bench.device->script().fail("Commlock", c.status);
       const auto result = rx41::recordedCommlock(bench.machine.calls(), 1, bench.journal);
       QCOMPARE(result.has_value(), c.status == rx041::com::S_OK);
+      QCOMPARE(bench.op.messages, c.messages);
       const auto records = bench.written();
       QCOMPARE(records.size(), std::size_t{1});
       QCOMPARE(records[0].part, 2);
       QCOMPARE(records[0].contents, rx41::EepromContents::CommLock);
-      QCOMPARE(records[0].verification.result, VerificationResult::Skipped);
-      QCOMPARE(records[0].outcome, std::string(c.outcome));
-      QVERIFY(bench.calls("MemRead").isEmpty());
+      QCOMPARE(records[0].verification.result, c.verification);
+      QCOMPARE(QString::fromStdString(records[0].outcome), c.outcome);
+      QCOMPARE(bench.calls("MemRead").size(), c.reads);
     }
   }
 

@@ -11,6 +11,7 @@
 
 #include "rx41/control_names.h"
 #include "rx41/field_box.h"
+#include "rx41/field_rules.h"
 #include "rx41/field_set.h"
 #include "rx41/number_entry.h"
 #include "rx41/number_text.h"
@@ -19,7 +20,6 @@ namespace rx41 {
 namespace {
 
 constexpr float kHysteresisStep = 0.25f;
-constexpr float kHysteresisTop = 15.75f;
 constexpr int kUnitButtonsPerRow = 4;
 
 const FieldSpec& specNamed(const DualFieldTable& table, std::string_view name) {
@@ -170,9 +170,10 @@ void DualPartFrame::hysdown_Click() { stepHysteresis(-kHysteresisStep); }
 
 void DualPartFrame::stepHysteresis(float step) {
   FieldBox* box = fields_.at("hys", part_).box;
-  // An empty box or other text counts as 0.
+  // An empty box or other text counts as 0; both directions stay within the
+  // chip's range, so a loaded 20 steps down to 15.75, not to 19.75.
   const float current = static_cast<float>(parseNumber(box->text().toStdString()).value_or(0.0));
-  box->setText(singleText(std::clamp(current + step, 0.0f, kHysteresisTop)));
+  box->setText(singleText(std::clamp(current + step, 0.0f, kMaxHysteresis)));
 }
 
 }  // namespace rx41

@@ -10,6 +10,7 @@ const DualVariant &dualVariant(Sources sources) {
   static const DualVariant kDualSources{
       .className = "MainForm2Parts2Src",
       .pairedParts = false,
+      .newDeviceSkipsLockedParts = false,
       .fields = &kDualSourcesFields,
       .clampOrderPrefix = "",
       .programmingText = device_text::kWaitProgramming,
@@ -20,6 +21,7 @@ const DualVariant &dualVariant(Sources sources) {
   static const DualVariant kSingleSource{
       .className = "MainForm2Parts1Src",
       .pairedParts = true,
+      .newDeviceSkipsLockedParts = true,
       .fields = &kSingleSourceFields,
       .clampOrderPrefix = "Part#{part}: ",
       .programmingText = "Programming Part#1 and Part#2 EEPROM...  Please Wait...",

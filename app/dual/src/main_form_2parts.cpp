@@ -17,6 +17,7 @@
 #include "rx41/dual/dual_profile.h"
 #include "rx41/operator_sink.h"
 #include "rx41/status_text.h"
+#include "rx41/wait_form.h"
 
 namespace rx41 {
 namespace {
@@ -233,6 +234,7 @@ void MainForm2Parts2Src::PowerOn_Click(const Unit& unit) {
 }
 
 std::optional<float> MainForm2Parts2Src::liveAngle(std::int16_t part) {
+  WaitNotice wait(this, QLatin1String(device_text::kWaitReadingAngle));
   if (!modes_.EnsureOwiMode(unitParts(variant_, part))) {
     operatorInterface().message(QLatin1String(device_text::kNotInOwiMode), this);
     return std::nullopt;

@@ -12,14 +12,12 @@ PartPower::PartPower(PartModes& modes, DualSettings& settings, const DualVariant
 
 void PartPower::PowerOn(PartSet parts) {
   WaitNotice wait(owner_, QLatin1String(device_text::kWaitGettingVdd));
-  const BringUpResult result =
-      bringUpChips(modes_.machine(), parts, wait, {CommLockRecording::Record, modes_.status()});
+  const BringUpResult result = bringUpChips(
+      modes_.machine(), parts, wait,
+      {CommLockRecording::Record, modes_.status(), [this, parts](float vdd) { settings_.showVdd(parts, vdd); }});
   switch (result.outcome) {
-    case BringUpOutcome::Ready: settings_.showVdd(parts, result.vdd); return;
+    case BringUpOutcome::Ready: return;
     case BringUpOutcome::ChipRefused:
-      settings_.showVdd(parts, result.vdd);
-      PowerOff(parts);
-      return;
     case BringUpOutcome::NoSupply: PowerOff(parts); return;
     // Already reported; the parts stay as recorded, to be powered off by the button.
     case BringUpOutcome::CallFailed: return;

@@ -8,7 +8,8 @@
 namespace rx41 {
 namespace {
 
-constexpr std::int16_t kSlopeModeOffset = 16;
+// Added to a graph mode when the points come from point A and the slope.
+constexpr std::int16_t kPointAOnlyFlag = 16;
 
 bool isConfiguredMode(std::int16_t mode) { return mode >= 2 && mode <= 4; }
 
@@ -39,6 +40,7 @@ void SolverProgramming::btnconfigsolver_Click(PartSet parts) {
 }
 
 void SolverProgramming::newdevice_Click(PartSet parts) {
+  if (variant_.newDeviceSkipsLockedParts && modes_.machine().anyCommLocked(parts)) return;
   if (!modes_.EnsureOwiMode(parts)) {
     message(QLatin1String(device_text::kOwiModeRequired));
     return;
@@ -51,20 +53,26 @@ void SolverProgramming::newdevice_Click(PartSet parts) {
 
 std::optional<GraphModes> SolverProgramming::configureForGraph(PartSet parts) {
   if (!prepareAll(parts)) return std::nullopt;
+  // Every part goes through its rules, so each refusal is shown.
   GraphModes modes{};
+  bool allConfigured = true;
   for (const std::int16_t part : parts.parts()) {
-    const bool slope = rules_.usesSlope(part);
     const auto mode = configsolver(part);
-    if (!mode || !isConfiguredMode(*mode)) return std::nullopt;
-    modes[static_cast<std::size_t>(part)] = static_cast<std::int16_t>(slope ? *mode + kSlopeModeOffset : *mode);
+    if (!mode) return std::nullopt;
+    allConfigured = allConfigured && isConfiguredMode(*mode);
+    // Judged on the points as configured: a clockwise exchange may move point A out of range.
+    const bool slope = rules_.usesSlope(part);
+    modes[static_cast<std::size_t>(part)] = static_cast<std::int16_t>(slope ? *mode + kPointAOnlyFlag : *mode);
   }
+  if (!allConfigured) return std::nullopt;
   return modes;
 }
 
 bool SolverProgramming::prepareAll(PartSet parts) {
+  bool prepared = true;
   for (const std::int16_t part : parts.parts())
-    if (!rules_.PrepareSettings(part, settings_.entries(part), variant_.clampOrderPrefix)) return false;
-  return true;
+    prepared = rules_.PrepareSettings(part, settings_.entries(part), variant_.clampOrderPrefix) && prepared;
+  return prepared;
 }
 
 std::optional<std::int16_t> SolverProgramming::configsolver(std::int16_t part) {
@@ -117,11 +125,10 @@ bool SolverProgramming::ProgramEeprom(PartSet parts, EepromContents contents) {
     message(QLatin1String(device_text::kNotInOwiMode));
     return true;
   }
-  const auto stored = verifiedStore(calls(), parts, contents, AfterFailedStore::StopTheRest);
+  const auto stored = verifiedStore(calls(), parts, contents);
   if (!stored) return false;
-  if (*stored == StoreOutcome::StoreFailed) message(QLatin1String(device_text::kProgrammingFailed));
   modes_.machine().ChipChangeToState(parts.stateMachinePart(), kOwiMode, kOwiMode);
-  return true;
+  return *stored != StoreOutcome::Stopped;
 }
 
 bool SolverProgramming::ClearSolver(PartSet parts) {

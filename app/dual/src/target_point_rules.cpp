@@ -34,6 +34,13 @@ bool TargetPointRules::PrepareSettings(std::int16_t part, const PartEntries& ent
   const auto op = TextToSingle(entries.opText, messages_);
   const auto hys = TextToSingle(entries.hysText, messages_);
   if (!op || !hys) return false;
+  // A loaded profile's hysteresis is not checked on loading; beyond the chip's
+  // 0..15.75 its whole degrees would be masked to four bits without a word.
+  if (*hys != kEmptyValue && !(*hys >= 0.0f && *hys <= kMaxHysteresis)) {
+    refuse(partName(part) + ": HYS  Input " + entries.hysText +
+           " is outside 0 to 15.75! Stopping... Please try again!");
+    return false;
+  }
 
   TargetPoints& targets = targets_[part];
   for (int k = 0; k < 4; ++k) {

@@ -241,6 +241,13 @@ class DualWindowTest : public QObject {
     QTest::newRow("textCountsAsZero") << "hysdown(0)"
                                       << "abc"
                                       << "0";
+    // A loaded text beyond the chip's range comes back into it from either side.
+    QTest::newRow("downFromBeyondTheTop") << "hysdown(0)"
+                                          << "20"
+                                          << "15.75";
+    QTest::newRow("upFromBelowZero") << "hysup(1)"
+                                     << "-3"
+                                     << "0";
   }
 
   void hysteresisButtonsStepByQuarters() {
@@ -322,6 +329,12 @@ class DualWindowTest : public QObject {
     QCOMPARE(bench.text("PowerOn(1)"), QString("Power On"));
     QCOMPARE(bench.text("VDD(1)"), QString("4.800"));
     QCOMPARE(bench.op.messages, QStringList{});
+
+    // The supply is shown once measured, even when the identification read then fails.
+    bench.device->script().answerOnce("MeasureVdd", {4.9});
+    bench.device->script().fail("MemRead", rx041::com::E_FAIL);
+    bench.click("PowerOn(1)");
+    QCOMPARE(bench.text("VDD(1)"), QString("4.900"));
   }
 
   void aLockedChipKeepsItsTeachAndProgramButtonsDisabled() {

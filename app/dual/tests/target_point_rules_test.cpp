@@ -256,13 +256,29 @@ TEST(TargetPointRules, PrepareRoundsHalvesToEvenIntoTheTables) {
   EXPECT_EQ(f.tables.PartClampLow[0], 4);
 }
 
-TEST(TargetPointRules, ASwitchTextThatIsNoNumberStopsThePreparation) {
-  Fixture f;
-  PartEntries entries;
-  entries.opText = "abc";
-  entries.hysText = "1.00";
-  EXPECT_FALSE(f.rules.PrepareSettings(0, entries, ""));
-  EXPECT_EQ(f.messages, std::vector<std::string>{"Wrong Float Data Input Detected : abc !!!"});
+TEST(TargetPointRules, SwitchTextsTheChipCannotHoldStopThePreparation) {
+  const std::string hysOutside = " is outside 0 to 15.75! Stopping... Please try again!";
+  const struct {
+    const char* op;
+    const char* hys;
+    std::vector<std::string> messages;  // none: prepared
+  } rows[] = {
+      {"abc", "1.00", {"Wrong Float Data Input Detected : abc !!!"}},
+      {"90", "20", {"Part#2: HYS  Input 20" + hysOutside}},
+      {"90", "-0.25", {"Part#2: HYS  Input -0.25" + hysOutside}},
+      {"90", "15.76", {"Part#2: HYS  Input 15.76" + hysOutside}},
+      {"90", "15.75", {}},
+      {"90", "0", {}},
+      {"", "", {}},
+  };
+  for (const auto& row : rows) {
+    Fixture f;
+    PartEntries entries;
+    entries.opText = row.op;
+    entries.hysText = row.hys;
+    EXPECT_EQ(f.rules.PrepareSettings(1, entries, ""), row.messages.empty()) << row.hys;
+    EXPECT_EQ(f.messages, row.messages);
+  }
 }
 
 TEST(TargetPointRules, ExchangesLeaveTheTablesInEnteredOrderTheSlopeRewritesThem) {

@@ -100,7 +100,34 @@ const TwinCase kCases[] = {
        b.click(kProgram);
        return joined(b.op.messages);
      },
-     kClampOrder, "Part#1: " + kClampOrder},
+     kClampOrder, "Part#1: " + kClampOrder + " | Part#2: " + kClampOrder},
+    {"graphRefusalsOfEachPart",
+     [](DualBench& b) {
+       powered(b);
+       b.click("lineargraph(0)");
+       return joined(b.op.messages) + QStringLiteral(" / graphs %1").arg(b.op.modalWindows.size() - 1);
+     },
+     "Error Angles of Point A and Point B input / graphs 0",
+     "Error Angles of Point A and Point B input | Error Angles of Point A and Point B input / graphs 0"},
+    {"graphMarksPointAOnlyAsConfigured",
+     [](DualBench& b) {
+       powered(b);
+       // Part#1 clockwise from 355: the exchange puts point A at 365, out of range.
+       for (std::int16_t part = 0; part < 2; ++part) {
+         b.type(QStringLiteral("Angle(%1)").arg(4 * part), part == 0 ? "355" : "100");
+         b.type(QStringLiteral("Level(%1)").arg(4 * part), "20");
+         b.type(QStringLiteral("KforA(%1)").arg(part), "0.5");
+       }
+       b.control<QCheckBox>("clockwise(0)")->setChecked(true);
+       QStringList marked;
+       b.op.modalHandlers.push_back([&marked](QDialog& graph) {
+         const auto* plot = dynamic_cast<rx41::CurvePlot*>(rx041::test::findControl(graph, "Picture1"));
+         for (const rx41::CurvePlot::Trace& trace : plot->traces()) marked << QString::number(trace.firstPointOnly);
+       });
+       b.click("lineargraph(0)");
+       return marked.join(' ');
+     },
+     "0", "0 1"},
     {"programmingTheUnit",
      [](DualBench& b) {
        powered(b);
@@ -134,7 +161,19 @@ const TwinCase kCases[] = {
        b.click(kProgram);
        return joined(b.op.messages) + " / " + joined(b.calls("ProgramDevice"));
      },
-     "Failed in programming device / ProgramDevice(0)", "Failed in programming device / ProgramDevice(0)"},
+     "Failed in programming device / ProgramDevice(0)",
+     "Part#1 failed in programming device; Part#2 not programmed / ProgramDevice(0)"},
+    {"aPairWhoseSecondStoreFailedNamesTheStoredPart",
+     [](DualBench& b) {
+       powered(b);
+       b.typeTwoPoints(0);
+       b.typeTwoPoints(1);
+       b.device->script().answerOnce("ProgramDevice", {0, 2});
+       b.click(kProgram);
+       return joined(b.op.messages) + " / " + joined(b.calls("ProgramDevice"));
+     },
+     " / ProgramDevice(0)",
+     "Part#1 programmed; Part#2 failed in programming device / ProgramDevice(0) | ProgramDevice(1)"},
     {"commLockFailure",
      [](DualBench& b) {
        powered(b);
@@ -161,8 +200,7 @@ const TwinCase kCases[] = {
        b.click("newdevice(0)");
        return joined(b.op.messages) + " / " + joined(b.calls("ClearSolverSettings"));
      },
-     " / ClearSolverSettings(0)",
-     "Failed to set OWI mode due to CommLock!...Return to ADC mode! | Error: Not in OWI Mode! / "},
+     " / ClearSolverSettings(0)", " / "},
     {"displayWindowsOfTheUnit",
      [](DualBench& b) {
        powered(b);

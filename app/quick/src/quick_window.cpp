@@ -7,6 +7,7 @@
 #include "rx41/curve_plot.h"
 #include "rx41/device_messages.h"
 #include "rx41/quick/quick_settings_panel.h"
+#include "rx41/wait_form.h"
 
 namespace rx41 {
 namespace {
@@ -78,6 +79,7 @@ void QuickWindow::PowerOn_Click() {
 void QuickWindow::SetpointA_Click() {
   const PartSet parts = workParts();
   if (!trigger_->startPointA(device_, parts)) return;
+  WaitNotice wait(this, QLatin1String(device_text::kWaitReadingAngle));
   for (const std::int16_t part : parts.parts()) {
     const auto angle = calls().readAngle(part);
     if (!angle) {
@@ -92,6 +94,7 @@ void QuickWindow::SetpointA_Click() {
 
 void QuickWindow::GetDP_Click() {
   const PartSet parts = workParts();
+  WaitNotice wait(this, QLatin1String(device_text::kWaitReadingAngle));
   if (!device_.EnsureOwiMode(parts)) {
     notInOwiMode();
     return;
@@ -105,14 +108,17 @@ void QuickWindow::GetDP_Click() {
 
 void QuickWindow::SetpointB_Click() {
   const PartSet parts = workParts();
-  const bool inOwiMode = device_.EnsureOwiMode(parts);
-  if (!device_.isPrepared() || !inOwiMode) {
-    notInOwiMode();
-    return;
+  {
+    WaitNotice wait(this, QLatin1String(device_text::kWaitReadingAngle));
+    const bool inOwiMode = device_.EnsureOwiMode(parts);
+    if (!device_.isPrepared() || !inOwiMode) {
+      notInOwiMode();
+      return;
+    }
+    // Without point B the chips stay prepared for another press.
+    for (const std::int16_t part : parts.parts())
+      if (!secondPoint_->takePointB(part)) return;
   }
-  // Without point B the chips stay prepared for another press.
-  for (const std::int16_t part : parts.parts())
-    if (!secondPoint_->takePointB(part)) return;
   configuration_->ConfigureAndProgram(parts);
   device_.PowerOffIfPrepared(parts);
   setActionButtons(trigger_->ready());

@@ -11,9 +11,8 @@ namespace rx41 {
 
 bool PrepareAtSetpointA::startPointA(TeachInDevice& device, PartSet parts) const {
   if (device.isPrepared()) return false;
-  // Point A is read whatever the preparation gave.
-  device.PrepareChip(parts);
-  return true;
+  // A preparation that stopped has powered the chips off: there is no angle to read.
+  return device.PrepareChip(parts);
 }
 
 void PrepareAtSetpointA::abandonPointA(TeachInDevice& device, PartSet parts) const {

@@ -35,7 +35,9 @@ bool TeachInDevice::PrepareChip(PartSet parts) {
   }
 
   wait.change(QStringLiteral("Programming EEPROM...  Please Wait..."));
-  if (!programEeproms(parts, EepromContents::Cleared)) return stop();
+  // A chip that did not take the cleared settings is not calibrated or taught.
+  const auto stored = programEeproms(parts, EepromContents::Cleared);
+  if (!stored || *stored == StoreOutcome::Stopped) return stop();
 
   wait.change(QStringLiteral("System is self correcting... Please Wait..."));
   calls.CalibrateDac(parts);
@@ -57,12 +59,10 @@ void TeachInDevice::copyAndProgram(PartSet parts, WaitNotice& wait) {
   programEeproms(parts, EepromContents::Configured);
 }
 
-bool TeachInDevice::programEeproms(PartSet parts, EepromContents contents) {
+std::optional<StoreOutcome> TeachInDevice::programEeproms(PartSet parts, EepromContents contents) {
   const auto outcome = verifiedStore(machine_.calls(), parts, contents);
-  if (!outcome) return false;
-  if (*outcome == StoreOutcome::StoreFailed) message(device_text::kProgrammingFailed);
-  machine_.ChipChangeToState(parts.stateMachinePart(), kOwiMode, kOwiMode);
-  return true;
+  if (outcome) machine_.ChipChangeToState(parts.stateMachinePart(), kOwiMode, kOwiMode);
+  return outcome;
 }
 
 void TeachInDevice::message(const char* text) { machine_.operatorInterface().message(QLatin1String(text), owner_); }

@@ -108,10 +108,10 @@ struct Session {
       QCOMPARE(record.part, i % parts + 1);
       QCOMPARE(record.outcome, std::string(rx41::kStoredOutcome));
       QCOMPARE(record.contents, configured ? rx41::EepromContents::Configured : rx41::EepromContents::Cleared);
-      QCOMPARE(record.verification.result,
-               configured ? rx41::VerificationResult::Passed : rx41::VerificationResult::Skipped);
-      if (!configured) continue;
+      QCOMPARE(record.verification.result, rx41::VerificationResult::Passed);
       QCOMPARE(record.verification.reads, static_cast<std::int32_t>(record.registers.size()));
+      // The configured store overwrote what the preparation stored.
+      if (!configured) continue;
       for (const auto& [address, value] : record.registers)
         QVERIFY2(bench.eeprom(record.part - 1, address) == value, qPrintable(QString::number(address)));
     }

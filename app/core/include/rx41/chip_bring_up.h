@@ -5,6 +5,8 @@
 // pair), OWI mode, then the identification word of each part read at 0x48 and
 // judged. What follows (solver clear, EEPROM, calibration; or nothing) and
 // powering off after a failure are the caller's.
+#include <functional>
+
 #include "rx41/device_calls.h"
 #include "rx41/part_set.h"
 #include "rx41/state_machine.h"
@@ -15,7 +17,8 @@ namespace rx41 {
 enum class BringUpOutcome {
   Ready,        // every chip answered with a usable identification
   NoSupply,     // the VDD measurement failed (below -100): nothing told
-  ChipRefused,  // a chip is locked or unreadable: told, then "Please Reset hardware and try again!"
+  ChipRefused,  // a chip is locked or does not answer: told (after the identification, then
+                // "Please Reset hardware and try again!")
   CallFailed,   // a device call failed outright (already told)
 };
 
@@ -27,6 +30,9 @@ struct BringUpResult {
 struct BringUpOptions {
   CommLockRecording commLock = CommLockRecording::Ignore;
   StatusSink status = nullptr;  // the window's status line for the mode transitions
+  // Shows the supply as soon as it is measured, before OWI mode and the
+  // identification, whatever becomes of them.
+  std::function<void(float vdd)> showVdd = nullptr;
 };
 
 // The wait window already shows "Getting VDD of device...  Please Wait...";

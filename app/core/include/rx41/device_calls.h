@@ -97,7 +97,7 @@ class DeviceCalls {
   // Cannot Perform Store In Solver". False when they did not all go out.
   bool StoreInSolver(std::int16_t part, std::span<const SolverSetting> settings, std::int32_t offsetFlag);
   // The identification word read at 0x48: false, reported, for a locked chip
-  // (240..255) or a failed read (511).
+  // (240..255) or a failed read (511, told as a part that does not answer).
   bool ValidateChipID(std::int16_t part, std::int32_t chipid, CommLockRecording recording);
   // One part: DAC_calibration(part), its gain and offset go into DacK and
   // DacB, invalid ones are reported. Both: one DAC_calibration(3); a part

@@ -27,5 +27,7 @@ inline constexpr char kWaitClearing[] = "Clearing Solver...  Please Wait...";
 inline constexpr char kWaitProgramming[] = "Programming EEPROM...  Please Wait...";
 inline constexpr char kWaitConfiguring[] = "Configuring Solver...  Please Wait...";
 inline constexpr char kWaitSelfCorrecting[] = "System is self correcting... Please Wait...";
+// A live angle takes two register reads, each of which a missing chip lets run to its limit.
+inline constexpr char kWaitReadingAngle[] = "Reading angle...  Please Wait...";
 
 }  // namespace rx41::device_text

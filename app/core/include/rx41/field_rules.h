@@ -17,6 +17,9 @@ namespace rx41 {
 // empty text given to TextToSingle.
 inline constexpr float kEmptyValue = 500.0f;
 
+// The largest switch hysteresis the chip holds, in degrees.
+inline constexpr float kMaxHysteresis = 15.75f;
+
 // "" gives kEmptyValue and a number its single-precision value; any other
 // text is reported ("Wrong Float Data Input Detected : ...") and gives none.
 std::optional<float> TextToSingle(std::string_view text, const MessageSink& messages);
@@ -66,7 +69,6 @@ struct FieldRule {
   std::optional<Limit> above;
   int decimals = 2;
   InRangeValue inRange = InRangeValue::AsTyped;
-  bool singlePrecisionLimits = false;  // the limits compare the single-precision value
 };
 
 struct FieldOutcome {
@@ -135,10 +137,9 @@ inline constexpr FieldRule kSlopeRule{rule_parts::emptied(kEmptyValue, MessageId
 inline constexpr FieldRule kHysteresisRule{rule_parts::emptied(kEmptyValue, MessageId::InputInvalid),
                                            false,
                                            rule_parts::belowZero("0", MessageId::InputBelowZero),
-                                           Limit{15.75, false, {"15.75", 15.75f}},
+                                           Limit{kMaxHysteresis, false, {"15.75", kMaxHysteresis}},
                                            2,
-                                           InRangeValue::QuarterSteps,
-                                           true};
+                                           InRangeValue::QuarterSteps};
 inline constexpr FieldRule kVddRule{std::nullopt, false, std::nullopt, std::nullopt, 3};
 inline constexpr FieldRule kReadAngleRule{std::nullopt, false, std::nullopt, std::nullopt, 2};
 inline constexpr FieldRule kQuickDpRule{Replacement{"260.00", 260.0f}, false, rule_parts::belowZero("0"),

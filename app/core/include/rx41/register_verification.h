@@ -1,9 +1,9 @@
 #pragma once
-// Reading back, before a part's EEPROM store, the solver registers (1..22)
-// that the device last wrote to its chip: each is read once, in ascending
-// order, up to the first one the chip does not hold as written. A chip that
-// acknowledged a write it did not take is caught here instead of being
-// stored as if it had worked.
+// Reading back, before a part's EEPROM store, every register the device last
+// wrote to its chip since the part was powered on (the store makes all of
+// them permanent): each is read once, in ascending order, up to the first one
+// the chip does not hold as written. A chip that acknowledged a write it did
+// not take is caught here instead of being stored as if it had worked.
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -15,11 +15,8 @@
 
 namespace rx41 {
 
-inline constexpr std::int32_t kFirstSolverRegister = 1;
-inline constexpr std::int32_t kLastSolverRegister = 22;
-
-// Address: value of the solver registers written since the part was powered on.
-std::map<std::int32_t, std::int32_t> solverRegisters(const rx041::zq3902::WrittenImage& image);
+// Address: value of every register written since the part was powered on.
+std::map<std::int32_t, std::int32_t> writtenRegisters(const rx041::zq3902::WrittenImage& image);
 
 // Reads one register: the byte, or 511 when the chip did not answer; none
 // when the read could not be made at all (already reported).

@@ -45,9 +45,13 @@ class StateMachine {
 
   // The windows' EnsureOwiMode: only when connected and the part is off or in
   // ADC mode (kBothParts: both off or both in ADC mode). A refusal is reported
+  // (a recorded comm lock as such, otherwise as a part that does not answer)
   // and the part(s) go back to ADC mode. True when the part(s) are in OWI mode
   // afterwards.
   bool ensureOwiMode(std::int16_t part, const StatusSink& status = {});
+
+  // Whether the part or either part of the pair is recorded as comm-locked.
+  bool anyCommLocked(PartSet parts) const;
 
  private:
   using ChipOperation = rx041::com::HRESULT (rx041::zq3902::IZQ3902Device::*)(std::int32_t, std::int32_t*);
@@ -76,6 +80,7 @@ class StateMachine {
   // Customized_EnterOWI; true when the chip entered OWI mode.
   bool enterOwi(std::int32_t chip);
   void showStatus(const StatusSink& status, const QString& text) const;
+  void tellOwiRefusal(PartSet parts);
 
   AppState& state_;
   OperatorInterface& operator_;

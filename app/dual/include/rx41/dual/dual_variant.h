@@ -20,6 +20,9 @@ struct DualVariant {
   // the pair, every mode change covers both parts, and the parts have no
   // enable boxes.
   bool pairedParts;
+  // New Device does nothing while a part of its set is comm-locked, instead
+  // of failing on the way into OWI mode.
+  bool newDeviceSkipsLockedParts;
   // The fields, with the window's clamp rules.
   const DualFieldTable* fields;
   // Put in front of message 114; "{part}" is the part number.

@@ -47,7 +47,8 @@ class SolverProgramming {
   bool StoreSwitchSettings(std::int16_t part);
   // The verified, recorded store of each part's EEPROM, stopping at the first
   // that fails (a read-back that fails stops them all); false when a call
-  // failed outright.
+  // failed outright or the read-back stopped the store (a chip that did not
+  // take its settings is not calibrated).
   bool ProgramEeprom(PartSet parts, EepromContents contents);
   // False when a call failed outright.
   bool ClearSolver(PartSet parts);

@@ -6,10 +6,12 @@
 // over both parts before the next. Every failure reaches the operator; a
 // device call that fails outright stops the step it belongs to.
 #include <cstdint>
+#include <optional>
 
 #include "rx41/part_set.h"
 #include "rx41/programming_record.h"
 #include "rx41/state_machine.h"
+#include "rx41/verified_store.h"
 #include "rx41/wait_form.h"
 
 class QWidget;
@@ -41,10 +43,9 @@ class TeachInDevice {
   void copyAndProgram(PartSet parts, WaitNotice& wait);
 
  private:
-  // The verified, recorded store of each part, one message if a store
-  // failed, then the OWI re-entry (also after a store the read-back
-  // stopped); false when a call failed outright.
-  bool programEeproms(PartSet parts, EepromContents contents);
+  // The verified, recorded store of the parts, then the OWI re-entry (also
+  // after a store the read-back stopped); none when a call failed outright.
+  std::optional<StoreOutcome> programEeproms(PartSet parts, EepromContents contents);
   void message(const char* text);
 
   StateMachine& machine_;
