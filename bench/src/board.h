@@ -47,6 +47,7 @@ class Board {
   void setId(int part, int value) { slot(part).chip.setId(value); }
   void setStuck(int part, int address) { slot(part).chip.setStuck(address); }
   void clearStuck(int part) { slot(part).chip.clearStuck(); }
+  void setEepromByte(int part, int address, int value) { slot(part).chip.setEepromByte(address, value); }
   void setPresent(int part, bool present);
 
   double adcVolts() const;

@@ -43,6 +43,8 @@ class Chip {
 
   int ramByte(int address) const { return registerAt(ram_, address); }
   int eepromByte(int address) const { return registerAt(eeprom_, address); }
+  // What an earlier programming left in a cell; the RAM takes it at the next power-up.
+  void setEepromByte(int address, int value) { registerAt(eeprom_, address) = static_cast<std::uint8_t>(value); }
 
  private:
   int measuredAngleCode() const;

@@ -25,6 +25,7 @@ class Arguments {
     if (words_.size() != count) throw BadArgument("usage: " + usage_);
   }
   const std::string& word(std::size_t i) const { return words_.at(i); }
+  std::size_t count() const { return words_.size(); }
   // The words from index `from` on, joined by spaces.
   std::string rest(std::size_t from) const {
     std::string text;
@@ -145,9 +146,14 @@ const std::map<std::string, Command>& commands() {
           return "ok " + std::to_string(s.board.position(a.part(1)).chip.read(a.integer(2, 0, 255)));
         }}},
       {"eeprom",
-       {"eeprom P ADDRESS", 3,
+       {"eeprom P ADDRESS [VALUE]", 0,
         [](BenchState& s, const Arguments& a) {
-          return "ok " + std::to_string(s.board.position(a.part(1)).chip.eepromByte(a.integer(2, 0, 255)));
+          if (a.count() != 3 && a.count() != 4) throw BadArgument("usage: eeprom P ADDRESS [VALUE]");
+          const int part = a.part(1);
+          const int address = a.integer(2, 0, 255);
+          // A value sets the cell as an earlier programming left it.
+          if (a.count() == 4) s.board.setEepromByte(part, address, a.integer(3, 0, 255));
+          return "ok " + std::to_string(s.board.position(part).chip.eepromByte(address));
         }}},
       {"output",
        {"output P", 2,

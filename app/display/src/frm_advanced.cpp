@@ -188,7 +188,12 @@ std::optional<std::int32_t> frmadvanced::rowData(int row) {
 }
 
 void frmadvanced::refuseRow(int row, const QString& text, const char* problem) {
-  operator_.message(QStringLiteral("Row %1: '%2' %3").arg(row).arg(text, QLatin1String(problem)), this);
+  // Named as the operator sees it: the bank's frame, its rows counted from 1.
+  operator_.message(QStringLiteral("Memory bank %1 row %2: '%3' %4")
+                        .arg(row / kRowsPerBank)
+                        .arg(row % kRowsPerBank + 1)
+                        .arg(text, QLatin1String(problem)),
+                    this);
 }
 
 }  // namespace rx41

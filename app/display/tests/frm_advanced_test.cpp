@@ -124,13 +124,13 @@ class FrmAdvancedTest : public QObject {
       int rowsServed;
     };
     const Case cases[] = {
-        {"memread", "add(21)", "XYZ", "Row 21: 'XYZ' is not a hexadecimal address", 20},
-        {"memread", "add(5)", "100", "Row 5: '100' is not an address from 0 to FF", 5},
-        {"memread", "add(5)", "FFFF", "Row 5: 'FFFF' is not an address from 0 to FF", 5},
-        {"memread", "add(0)", "1 2", "Row 0: '1 2' is not a hexadecimal address", 0},
-        {"memwritewithCRC", "add(2)", "G1", "Row 2: 'G1' is not a hexadecimal address", 2},
-        {"memwritewithCRC", "Din(3)", "XYZ", "Row 3: 'XYZ' is not hexadecimal data", 3},
-        {"memwritewithCRC", "Din(3)", "123456789", "Row 3: '123456789' is not hexadecimal data", 3},
+        {"memread", "add(21)", "XYZ", "Memory bank 2 row 6: 'XYZ' is not a hexadecimal address", 20},
+        {"memread", "add(5)", "100", "Memory bank 0 row 6: '100' is not an address from 0 to FF", 5},
+        {"memread", "add(5)", "FFFF", "Memory bank 0 row 6: 'FFFF' is not an address from 0 to FF", 5},
+        {"memread", "add(0)", "1 2", "Memory bank 0 row 1: '1 2' is not a hexadecimal address", 0},
+        {"memwritewithCRC", "add(2)", "G1", "Memory bank 0 row 3: 'G1' is not a hexadecimal address", 2},
+        {"memwritewithCRC", "Din(3)", "XYZ", "Memory bank 0 row 4: 'XYZ' is not hexadecimal data", 3},
+        {"memwritewithCRC", "Din(3)", "123456789", "Memory bank 0 row 4: '123456789' is not hexadecimal data", 3},
     };
     for (const Case& c : cases) {
       Bench bench;

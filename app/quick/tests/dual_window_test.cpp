@@ -232,6 +232,26 @@ class DualWindowTest : public QObject {
     }
   }
 
+  // A store cannot be undone: the pair stops at the first failed one, and the
+  // operator learns which part holds the new settings.
+  void aPairStopsAtItsFirstFailedStore() {
+    const struct {
+      QList<double> results;  // ProgramDevice of the configured store
+      QString message;
+      int stores;
+    } cases[] = {{{2}, "Part#1 failed in programming device; Part#2 not programmed", 1},
+                 {{0, 2}, "Part#1 programmed; Part#2 failed in programming device", 2}};
+    for (const auto& c : cases) {
+      WindowBench bench("/3");
+      connectWithLevels(bench);
+      bench.device->script().answerOnce("ProgramDevice", {0, 0});  // the preparation's
+      for (const double result : c.results) bench.device->script().answerOnce("ProgramDevice", {result});
+      teachBoth(bench, {40, 40}, {140, 140});
+      QCOMPARE(bench.op.messages, QStringList{c.message});
+      QCOMPARE(bench.calls("ProgramDevice").size(), 2 + c.stores);
+    }
+  }
+
   void clampOrderOfOnePartIsToldOnceAndNothingReachesTheChips() {
     WindowBench bench("/3");
     connectWithLevels(bench);

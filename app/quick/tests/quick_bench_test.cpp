@@ -240,6 +240,29 @@ class QuickBenchTest : public QObject {
       QCOMPARE(record.programResult, std::nullopt);
     }
   }
+
+  // The DAC calibration ends by switching the test output off (0x22 = 0); a
+  // worn cell that ignores it would leave the part at full scale at every
+  // angle. Registers outside the solver's are read back too.
+  void aTestSwitchThatStaysOnStopsTheStore() {
+    Session session("/2");
+    QCOMPARE(session.bench.control("eeprom 0 0x22 1"), std::string("ok 1"));
+    QCOMPARE(session.bench.control("stuck 0 0x22"), std::string("ok"));
+    session.turnMagnets(40.0);
+    session.click("SetpointA");
+    session.turnMagnets(140.0);
+    session.type("Level(0)", "10");
+    session.type("Level(1)", "90");
+    session.click("SetpointB");
+
+    const QString message = "Part#1: verification failed at register 0x22: wrote 0x00, read 0x01";
+    QCOMPARE(session.op.messages, QStringList{message});
+    const auto records = session.programmingRecords();
+    QCOMPARE(records.size(), std::size_t{2});
+    QCOMPARE(records[1].verification.result, rx41::VerificationResult::Failed);
+    QCOMPARE(QString::fromStdString(records[1].outcome), message);
+    QCOMPARE(records[1].registers.at(0x22), 0);
+  }
 };
 
 QTEST_MAIN(QuickBenchTest)
