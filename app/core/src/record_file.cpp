@@ -9,7 +9,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <thread>
+#include <vector>
 
 namespace rx41 {
 namespace {
@@ -124,18 +126,34 @@ std::optional<std::string> appendLine(const std::filesystem::path& file, std::st
 
 RecordFileContents readRecords(std::istream& in) {
   RecordFileContents contents;
-  std::string text;
-  for (std::size_t number = 1; std::getline(in, text); ++number) {
-    if (text.find_first_not_of(" \t\r") == std::string::npos) continue;
+  // One line at a time within the bound: a longer one is passed over, never held whole.
+  std::vector<char> buffer(kLongestRecordLine + 1);
+  for (std::size_t number = 1;; ++number) {
+    in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    const auto taken = static_cast<std::size_t>(in.gcount());
+    if (in.bad()) break;
+    if (in.fail() && !in.eof() && taken == kLongestRecordLine) {
+      in.clear();
+      in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+      contents.problems.push_back({number, "longer than " + std::to_string(kLongestRecordLine) + " bytes"});
+      continue;
+    }
+    if (taken == 0 && in.fail()) break;  // the end, or a read that failed (the caller sees in.bad())
+    // getline stops at the end of the stream without a line end: the last write was cut short.
+    const bool cutShort = in.eof();
+    const std::string_view text(buffer.data(), cutShort ? taken : taken - 1);
+    if (text.find_first_not_of(" \t\r") == std::string_view::npos) {
+      if (cutShort) break;
+      continue;
+    }
     auto parsed = parseRecord(text);
     if (auto* record = std::get_if<ProgrammingRecord>(&parsed)) {
       contents.records.push_back({number, std::move(*record)});
-      continue;
+    } else {
+      contents.problems.push_back(
+          {number, cutShort ? "cut short (no line end)" : "not a record: " + std::get<std::string>(parsed)});
     }
-    // getline stops at the end of the stream without a line end: the last write was cut short.
-    const bool cutShort = in.eof();
-    contents.problems.push_back(
-        {number, cutShort ? "cut short (no line end)" : "not a record: " + std::get<std::string>(parsed)});
+    if (cutShort) break;
   }
   return contents;
 }

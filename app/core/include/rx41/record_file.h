@@ -43,9 +43,13 @@ struct RecordFileContents {
   std::vector<RecordLineProblem> problems;
 };
 
-// Every record of the stream; a line that holds none (corrupt, or cut short
-// by a write that failed) is a problem with its line number and is skipped.
-// Blank lines are skipped silently.
+// No record comes near this; a longer line is no record and is not read whole.
+inline constexpr std::size_t kLongestRecordLine = 1024 * 1024;
+
+// Every record of the stream; a line that holds none (corrupt, cut short by a
+// write that failed, or longer than kLongestRecordLine) is a problem with its
+// line number and is skipped. Blank lines are skipped silently. A read that
+// fails ends the records early; the stream's bad() tells.
 RecordFileContents readRecords(std::istream& in);
 
 }  // namespace rx41
