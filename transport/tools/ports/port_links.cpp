@@ -227,8 +227,10 @@ bool listedAsTerminal(std::istream& drivers, unsigned major, unsigned minor) {
 
 std::optional<std::string> notATerminal(const fs::path& device) {
   struct stat info {};
-  if (::stat(device.c_str(), &info) != 0)
-    return shown(device) + (errno == ENOENT ? " does not exist" : std::string(": ") + std::strerror(errno));
+  if (::stat(device.c_str(), &info) != 0) {
+    const int error = errno;
+    return shown(device) + (error == ENOENT ? " does not exist" : std::string(": ") + std::strerror(error));
+  }
   if (!S_ISCHR(info.st_mode)) return shown(device) + " is not a terminal device";
   // /dev/tty, /dev/console and /dev/ptmx stand for whichever terminal is at hand, never for a line.
   constexpr unsigned kTerminalAliasMajor = 5;
