@@ -18,7 +18,12 @@ RegistryPlaces currentRegistryPlaces() {
 }
 
 std::filesystem::path systemRegistry(const std::filesystem::path& programDirectory) {
-  return (programDirectory / RX041_SYSTEM_REGISTRY_FROM_BINDIR).lexically_normal();
+  auto prefix = (programDirectory / "..").lexically_normal();
+  if (!prefix.has_filename()) prefix = prefix.parent_path();  // "/usr/" -> "/usr"
+  // The package's state is the system's (/var for /usr, as the file system
+  // hierarchy keeps it); any other installation keeps its own beside it.
+  const std::filesystem::path state = prefix == "/usr" ? std::filesystem::path("/var") : prefix / "var";
+  return state / "lib" / "rx041" / "classes.reg";
 }
 
 std::vector<std::filesystem::path> searchPath(const RegistryPlaces& places) {

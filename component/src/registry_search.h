@@ -19,9 +19,10 @@ struct RegistryPlaces {
 
 RegistryPlaces currentRegistryPlaces();
 
-// An installation keeps its system-wide registry beside its libraries, in its
-// private library folder, at the same place relative to the programs wherever
-// it was installed.
+// An installation keeps its system-wide registry with its variable state, not
+// among its libraries: <prefix>/var/lib/rx041/classes.reg, where <prefix> is the
+// folder above the programs' folder; /var/lib/rx041/classes.reg for the
+// installation in /usr (the package's).
 std::filesystem::path systemRegistry(const std::filesystem::path& programDirectory);
 
 // An explicit file, or a build tree's registry (etc/rx041 beside bin/), is used

@@ -43,9 +43,9 @@ int main(int argc, char** argv) {
       "  $RX041_REGISTRY                         when set, alone\n"
       "  <program dir>/../etc/rx041/classes.reg  when it exists, alone: a build tree's own registry\n"
       "  ~/.config/rx041/classes.reg             else the user's registry (under $XDG_CONFIG_HOME when set)\n"
-      "  <program dir>/" RX041_SYSTEM_REGISTRY_FROM_BINDIR
-      "\n"
+      "  <program dir>/../var/lib/rx041/classes.reg\n"
       "                                          then the installation's system-wide registry\n"
+      "                                          (/var/lib/rx041/classes.reg for an installation in /usr)\n"
       "A class comes from the first file that names it. Without --registry or --system, entries go to the\n"
       "first file of this order.");
   CLI11_PARSE(app, argc, argv);

@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationDisplayName(QStringLiteral("RX041 Programmer"));
   // Lets the desktop match the window to its menu entry and icon.
-  QGuiApplication::setDesktopFileName(QStringLiteral("com.zentavo.RX041Programmer"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("com.zentavo.rx041programmer"));
   rx41::QtOperator screenOperator;
   // rx41 is looked for where the operator started the launcher, then beside it.
   rx041::launcher::LauncherWindow window(screenOperator, {QDir::currentPath(), QCoreApplication::applicationDirPath()});

@@ -2,45 +2,78 @@
 // software: lists records (filtered by time, port, part and outcome), shows
 // one whole, or exports them as CSV.
 #include <CLI/CLI.hpp>
-#include <fstream>
+#include <charconv>
+#include <cstring>
 #include <iostream>
+#include <limits>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "record_query.h"
+#include "record_source.h"
 #include "record_table.h"
+#include "rx041/component/shown_text.h"
 #include "rx041/version.h"
 #include "rx41/record_file.h"
 
 namespace {
 
 using namespace rx041::records;
+using rx041::shownText;
 
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-void reportProblems(const rx41::RecordFileContents& contents, const std::filesystem::path& file) {
+void reportProblems(const rx41::RecordFileContents& contents, const std::string& file) {
   for (const auto& problem : contents.problems)
-    std::cerr << file.string() << ":" << problem.line << ": " << problem.reason << "; skipped\n";
+    std::cerr << file << ":" << problem.line << ": " << shownText(problem.reason) << "; skipped\n";
+}
+
+// The text of one line of the file, read again: the record laid out shows every
+// field, also those this version does not know.
+std::optional<std::string> lineText(const std::filesystem::path& file, std::size_t line) {
+  const OpenedRecordFile opened = openRecordFile(file);
+  if (!opened.reader) return std::nullopt;
+  std::istream in(opened.reader.get());
+  for (std::size_t number = 1; number < line; ++number) in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+  std::vector<char> text(rx41::kLongestRecordLine + 1);
+  in.getline(text.data(), static_cast<std::streamsize>(text.size()));
+  if (in.fail()) return std::nullopt;
+  return std::string(text.data());
 }
 
 int showRecord(const rx41::RecordFileContents& contents, const std::filesystem::path& file, std::size_t line) {
+  const std::string name = shownText(file.string());
   for (const auto& record : contents.records) {
     if (record.line != line) continue;
-    // The line as written, laid out: every field, also those this version does not know.
-    std::ifstream in(file);
-    std::string text;
-    for (std::size_t number = 1; number <= line; ++number) std::getline(in, text);
-    std::cout << nlohmann::ordered_json::parse(text).dump(2) << "\n";
+    const auto text = lineText(file, line);
+    const auto json = text ? nlohmann::ordered_json::parse(*text, nullptr, false) : nlohmann::ordered_json();
+    if (json.is_discarded() || json.is_null()) {
+      std::cerr << "rx041-records: " << name << " changed while it was read; line " << line << " is no record now\n";
+      return kExitFailure;
+    }
+    // JSON escapes C0 controls within its strings, so every line end of the layout is its own;
+    // DEL, C1 controls and direction overrides are escaped line by line.
+    std::istringstream laidOut(json.dump(2));
+    for (std::string row; std::getline(laidOut, row);) std::cout << shownText(row, rx041::EscapeStyle::Json) << "\n";
     return kExitOk;
   }
   for (const auto& problem : contents.problems) {
     if (problem.line != line) continue;
-    std::cerr << file.string() << ":" << line << ": " << problem.reason << "\n";
+    std::cerr << name << ":" << line << ": " << shownText(problem.reason) << "\n";
     return kExitFailure;
   }
-  std::cerr << "rx041-records: " << file.string() << " has no record on line " << line << "\n";
+  std::cerr << "rx041-records: " << name << " has no record on line " << line << "\n";
   return kExitFailure;
+}
+
+// A line number: 1 or more, in digits.
+std::string lineNumberProblem(const std::string& text) {
+  std::size_t value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec == std::errc() && end == text.data() + text.size() && value >= 1) return {};
+  return "a line number of the file is 1 or more, not '" + shownText(text) + "'";
 }
 
 }  // namespace
@@ -69,9 +102,15 @@ int main(int argc, char** argv) {
       ->check(CLI::IsMember({"stored", "failed"}));
   app.add_flag("--csv", csv, "write CSV with a header line instead of the list");
   CLI::App* show = app.add_subcommand("show", "write one record whole, as indented JSON");
+  // Options may follow the subcommand, as in "show 12 --file FILE".
+  show->fallthrough();
   std::size_t showLine = 0;
-  show->add_option("LINE", showLine, "the record's line number in the file")->required()->check(CLI::PositiveNumber);
-  app.footer("Corrupt or cut lines are reported on standard error with their line number and skipped.");
+  show->add_option("LINE", showLine, "the record's line number in the file")
+      ->required()
+      ->check(CLI::Validator(lineNumberProblem, "LINE"));
+  app.footer(
+      "Corrupt or cut lines, and lines longer than 1 MiB, are reported on standard error with their line number and "
+      "skipped.");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -80,31 +119,38 @@ int main(int argc, char** argv) {
 
   RecordFilter filter;
   if (!since.empty() && !(filter.since = sinceBound(since))) {
-    std::cerr << "rx041-records: --since " << since << " is not a date or time like 2026-05-12 or 2026-05-12T14:00\n";
+    std::cerr << "rx041-records: --since " << shownText(since)
+              << " is not a date or time like 2026-05-12 or 2026-05-12T14:00\n";
     return kExitUsage;
   }
   if (!until.empty() && !(filter.until = untilBound(until))) {
-    std::cerr << "rx041-records: --until " << until << " is not a date or time like 2026-05-12 or 2026-05-12T14:00\n";
+    std::cerr << "rx041-records: --until " << shownText(until)
+              << " is not a date or time like 2026-05-12 or 2026-05-12T14:00\n";
     return kExitUsage;
   }
   if (!port.empty()) filter.port = portName(port);
   if (part != 0) filter.part = part;
   if (!outcome.empty()) filter.outcome = outcome == "stored" ? OutcomeFilter::Stored : OutcomeFilter::Failed;
 
-  std::error_code missing;
-  if (!std::filesystem::exists(file, missing)) {
-    std::cerr << "rx041-records: no records yet (" << file << " does not exist)\n";
+  const std::string name = shownText(file);
+  const OpenedRecordFile opened = openRecordFile(file);
+  if (opened.missing) {
+    std::cerr << "rx041-records: no records yet (" << name << " does not exist)\n";
     if (show->parsed()) return kExitFailure;
     if (csv) writeCsv(std::cout, {});
     return kExitOk;
   }
-  std::ifstream in(file);
-  if (!in) {
-    std::cerr << "rx041-records: cannot read " << file << "\n";
+  if (!opened.reader) {
+    std::cerr << "rx041-records: cannot read " << name << ": " << opened.problem << "\n";
     return kExitFailure;
   }
+  std::istream in(opened.reader.get());
   const rx41::RecordFileContents contents = rx41::readRecords(in);
-  reportProblems(contents, file);
+  reportProblems(contents, name);
+  if (opened.reader->error() != 0) {
+    std::cerr << "rx041-records: reading " << name << " failed: " << std::strerror(opened.reader->error()) << "\n";
+    return kExitFailure;
+  }
   if (show->parsed()) return showRecord(contents, file, showLine);
 
   std::vector<const rx41::NumberedRecord*> selected;

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <charconv>
+#include <string_view>
 
+#include "rx041/component/shown_text.h"
 #include "rx41/programming_record.h"
 
 namespace rx041::records {
@@ -44,6 +46,16 @@ std::string verificationText(const rx41::Verification& v) {
   return "skipped: " + v.reason;
 }
 
+// A text field for a spreadsheet: control characters escaped, and a text that
+// a spreadsheet would take for a formula (=, +, -, @ first) kept as text by a
+// leading quote. Number columns do not pass here: "-101" stays a number.
+std::string csvText(const std::string& text) {
+  std::string shown = rx041::shownText(text);
+  if (!shown.empty() && std::string_view("=+-@\t\r").find(shown.front()) != std::string_view::npos)
+    shown.insert(0, 1, '\'');
+  return shown;
+}
+
 // A field as CSV takes it: quoted when it holds a separator, a quote or a line end.
 std::string csvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
@@ -76,12 +88,12 @@ std::vector<std::string> row(const rx41::NumberedRecord& numbered) {
   const ProgrammingRecord& r = numbered.record;
   const rx41::SolverSettingsSent s = r.settings.value_or(rx41::SolverSettingsSent{});
   std::vector<std::string> fields{std::to_string(numbered.line),
-                                  r.time,
-                                  r.host,
-                                  r.mode,
-                                  r.window,
-                                  r.port,
-                                  r.device,
+                                  csvText(r.time),
+                                  csvText(r.host),
+                                  csvText(r.mode),
+                                  csvText(r.window),
+                                  csvText(r.port),
+                                  csvText(r.device),
                                   std::to_string(r.part),
                                   r.chipId ? rx41::hexByte(*r.chipId) : std::string(),
                                   optionalNumber(r.vdd),
@@ -103,10 +115,10 @@ std::vector<std::string> row(const rx41::NumberedRecord& numbered) {
     const auto value = r.registers.find(address);
     fields.push_back(value != r.registers.end() ? rx41::hexByte(value->second) : std::string());
   }
-  fields.push_back(verificationText(r.verification));
+  fields.push_back(csvText(verificationText(r.verification)));
   fields.push_back(std::to_string(r.verification.reads));
   fields.push_back(optionalNumber(r.programResult));
-  fields.push_back(r.outcome);
+  fields.push_back(csvText(r.outcome));
   return fields;
 }
 
@@ -114,8 +126,10 @@ std::vector<std::string> row(const rx41::NumberedRecord& numbered) {
 
 std::string listLine(const rx41::NumberedRecord& numbered) {
   const ProgrammingRecord& r = numbered.record;
-  return std::to_string(numbered.line) + "  " + r.time + "  " + orDash(r.port) + "  Part#" + std::to_string(r.part) +
-         "  " + (r.chipId ? rx41::hexByte(*r.chipId) : "-") + "  " + r.outcome;
+  // Every text from the file escaped: a crafted record must not draw a line of its own.
+  return std::to_string(numbered.line) + "  " + rx041::shownText(r.time) + "  " + rx041::shownText(orDash(r.port)) +
+         "  Part#" + std::to_string(r.part) + "  " + (r.chipId ? rx41::hexByte(*r.chipId) : "-") + "  " +
+         rx041::shownText(r.outcome);
 }
 
 void writeCsv(std::ostream& out, const std::vector<const rx41::NumberedRecord*>& records) {

@@ -1,8 +1,12 @@
 // The rx041-records program on a fixture file with records of two benches, a
 // corrupt line and a last line cut short: the filters, show, CSV and how bad
 // lines and arguments are reported.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cctype>
+#include <fstream>
 #include <sstream>
 
 #include "program_process.h"
@@ -130,16 +134,157 @@ TEST_F(Rx041RecordsTest, CsvHasAColumnPerFieldAndQuotesWhereNeeded) {
 }
 
 TEST_F(Rx041RecordsTest, BadArgumentsAndAMissingFile) {
-  for (const char* args : {"--since yesterday", "--until 12.05.2026", "--part 3", "--outcome maybe", "show"}) {
+  for (const char* args : {"--since yesterday", "--until 12.05.2026", "--part 3", "--outcome maybe", "show",
+                           "--until 2026-02-30", "--since 2026-04-31", "--since 2026-05-12T24:00",
+                           "--until 2026-05-12T14:00+99:99", "show 0", "show -1", "show x"}) {
     const auto result = run(args);
     EXPECT_EQ(result.exitCode, 2) << args;
     EXPECT_TRUE(result.out.empty()) << args;
+    std::size_t digitsInARow = 0, longest = 0;
+    for (const char c : result.err) longest = std::max(longest, digitsInARow = std::isdigit(c) ? digitsInARow + 1 : 0);
+    EXPECT_LT(longest, 12u) << args << ": " << result.err;
   }
   test::TempDir dir;
   const auto result = test::runProgram(RX041_RECORDS_PROGRAM, "--file " + (dir / "none.jsonl").string());
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_TRUE(result.out.empty());
   EXPECT_NE(result.err.find("no records yet"), std::string::npos) << result.err;
+}
+
+TEST_F(Rx041RecordsTest, OptionsMayFollowTheSubcommand) {
+  const auto result = test::runProgram(RX041_RECORDS_PROGRAM, "show 4 --file " + kFixture);
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_NE(result.out.find("\"register\": \"0x0B\""), std::string::npos) << result.out;
+}
+
+// A file of records made from the fixture's record on line 4 with some fields replaced.
+class CraftedRecords : public Rx041RecordsTest {
+ protected:
+  test::TempDir dir;
+  std::string file = (dir / "records.jsonl").string();
+
+  static std::string fixtureLine() {
+    std::ifstream in(kFixture);
+    std::string line;
+    for (int number = 1; number <= 4; ++number) std::getline(in, line);
+    return line;
+  }
+  static std::string replaced(std::string line, const std::string& from, const std::string& to) {
+    const auto at = line.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) line.replace(at, from.size(), to);
+    return line;
+  }
+  void write(const std::vector<std::string>& lines) {
+    std::ofstream out(file, std::ios::trunc);
+    for (const auto& line : lines) out << line << "\n";
+  }
+  test::ProcessResult records(const std::string& args) {
+    return test::runProgram("timeout", "10 " + std::string(RX041_RECORDS_PROGRAM) + " --file " + file + " " + args);
+  }
+};
+
+// Bytes a terminal would obey.
+bool obeyable(const std::string& text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if ((c < 0x20 && c != '\n') || c == 0x7F || (c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0))
+      return true;
+  }
+  return false;
+}
+
+TEST_F(CraftedRecords, CsvKeepsFormulaTextsTextAndNumbersNumbers) {
+  std::string line = fixtureLine();
+  const struct {
+    const char* field;
+    std::string from, to;
+  } cases[] = {
+      {"host", "\"bench3\"", "\"=HYPERLINK(\\\"http://x\\\",\\\"y\\\")\""},
+      {"window", "\"MainForm2PointsProgramming\"", "\"@SUM(A1:A9)\""},
+      {"port", "\"COM4\"", "\"+cmd|' /C calc'!A0\""},
+      {"device", "\"/dev/ttyUSB1\"", "\"-2+3\""},
+      {"mode", "\"/2\"", "\"\\t=1+1\""},
+      {"outcome", "\"Part#1: verification failed at register 0x0B: wrote 0x66, read 0x00\"", "\"=1+1\""},
+  };
+  for (const auto& c : cases) line = replaced(line, c.from, c.to);
+  line = replaced(line, "\"vdd\":5.012", "\"vdd\":-101.0");
+  write({line});
+
+  const auto result = records("--csv");
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  ASSERT_EQ(result.lines().size(), 2u);
+  const auto header = csvFields(result.lines()[0]);
+  const auto row = csvFields(result.lines()[1]);
+  ASSERT_EQ(row.size(), header.size());
+  for (std::size_t i = 0; i < header.size(); ++i) {
+    const std::string& cell = row[i];
+    EXPECT_TRUE(cell.empty() || std::string("=+-@\t\r").find(cell.front()) == std::string::npos || header[i] == "vdd")
+        << header[i] << ": " << cell << " would be taken for a formula";
+  }
+  const auto column = [&](const std::string& name) {
+    return row[static_cast<std::size_t>(std::find(header.begin(), header.end(), name) - header.begin())];
+  };
+  EXPECT_EQ(column("host"), "'=HYPERLINK(\"http://x\",\"y\")") << "the text itself is kept after the quote";
+  EXPECT_EQ(column("device"), "'-2+3");
+  EXPECT_EQ(column("vdd"), "-101") << "a number stays a number";
+  EXPECT_EQ(column("dac_b"), "1.2");
+}
+
+TEST_F(CraftedRecords, ControlCharactersAreShownEscaped) {
+  // A record that would draw a fake "stored" line over its own and reverse what follows.
+  const std::string forged =
+      "\\r\\u001b[2K4  2026-05-12T14:03:07.250+02:00  COM4  Part#1  0x32  stored\u009b\u202e\\u007f";
+  write({replaced(replaced(fixtureLine(), "\"Part#1: verification failed at register 0x0B: wrote 0x66, read 0x00\"",
+                           "\"" + forged + "\""),
+                  "\"COM4\"", "\"COM4\\u0007\"")});
+  for (const char* args : {"", "show 1", "--csv"}) {
+    const auto result = records(args);
+    EXPECT_EQ(result.exitCode, 0) << args << ": " << result.err;
+    EXPECT_FALSE(result.out.empty()) << args;
+    EXPECT_FALSE(obeyable(result.out)) << args << ": " << result.out;
+    EXPECT_NE(result.out.find("2K4"), std::string::npos) << args << ": the text is shown, escaped";
+  }
+  write({replaced(fixtureLine(), "\"time\":\"", "\"time\":\"\\u001b[31m")});
+  const auto corrupt = records("");
+  EXPECT_FALSE(obeyable(corrupt.err)) << corrupt.err;
+  EXPECT_NE(corrupt.err.find(":1: "), std::string::npos) << corrupt.err;
+}
+
+TEST_F(CraftedRecords, RecordsThatCannotBeRealAreCorruptLines) {
+  const std::string good = fixtureLine();
+  write({replaced(good, "\"part\":1", "\"part\":4294967297"), replaced(good, "14:03:07.250", "24:00:00.000"),
+         replaced(good, "+02:00", "+99:99"), replaced(good, "2026-05-12", "2026-02-30"), good});
+  for (const char* args : {"", "--since 2026-05-01", "--until 2026-12-31"}) {
+    const auto result = records(args);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(listed(result), std::vector<int>{5}) << args;
+    for (const char* line : {":1: ", ":2: ", ":3: ", ":4: "})
+      EXPECT_NE(result.err.find(file + line), std::string::npos) << args << ": " << line << " in " << result.err;
+  }
+}
+
+TEST_F(CraftedRecords, AnOverlongLineIsReportedAndTheRestRead) {
+  write({std::string(3 * 1024 * 1024, '['), fixtureLine()});
+  const auto result = records("");
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(listed(result), std::vector<int>{2});
+  EXPECT_NE(result.err.find(file + ":1: longer than"), std::string::npos) << result.err;
+}
+
+TEST_F(CraftedRecords, WhatCannotBeReadAsRecordsIsAFailure) {
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/zero", dir / "device");
+  std::filesystem::create_directories(dir / "folder");
+  for (const char* name : {"fifo", "device", "folder"}) {
+    file = (dir / name).string();
+    for (const char* args : {"", "show 1", "--csv"}) {
+      const auto result = records(args);
+      EXPECT_EQ(result.exitCode, 1) << name << " " << args << (result.exitCode == 124 ? ": still reading" : "");
+      EXPECT_TRUE(result.out.empty()) << name << " " << args;
+      EXPECT_NE(result.err.find("not a regular file"), std::string::npos) << result.err;
+    }
+  }
 }
 
 }  // namespace

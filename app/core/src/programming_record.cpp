@@ -1,10 +1,14 @@
 #include "rx41/programming_record.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
+
+#include "rx41/record_time.h"
 
 namespace rx41 {
 namespace {
@@ -99,14 +103,24 @@ std::optional<float> optionalFloat(const Json& object, const char* name) {
   const Json* value = field(object, name);
   if (!value) return std::nullopt;
   if (!value->is_number()) throw BadRecord(std::string("'") + name + "' is not a number");
-  return static_cast<float>(value->get<double>());
+  // Beyond a float's range the conversion is undefined; no record holds such a value.
+  const double number = value->get<double>();
+  if (!std::isfinite(number) || std::fabs(number) > std::numeric_limits<float>::max())
+    throw BadRecord(std::string("'") + name + "' is out of range");
+  return static_cast<float>(number);
 }
 
+// A whole number that does not fit is corrupt, not cut to its low bits (4294967297 is no Part#1).
 std::optional<std::int32_t> optionalInteger(const Json& object, const char* name) {
   const Json* value = field(object, name);
   if (!value) return std::nullopt;
   if (!value->is_number_integer()) throw BadRecord(std::string("'") + name + "' is not a whole number");
-  return value->get<std::int32_t>();
+  constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+  const bool fits = value->is_number_unsigned() ? value->get<std::uint64_t>() <= static_cast<std::uint64_t>(kMax)
+                                                : value->get<std::int64_t>() >= kMin;
+  if (!fits) throw BadRecord(std::string("'") + name + "' is out of range");
+  return static_cast<std::int32_t>(value->get<std::int64_t>());
 }
 
 const Json* optionalObject(const Json& object, const char* name) {
@@ -179,6 +193,9 @@ ProgrammingRecord recordFrom(const Json& json) {
   if (!json.is_object()) throw BadRecord("not a JSON object");
   ProgrammingRecord r;
   r.time = text(required(json, "time"), "time");
+  // A time that is no instant would pass or fail every time filter unseen.
+  if (const auto when = parseIsoTime(r.time); !when || when->dateOnly)
+    throw BadRecord("'time' holds " + r.time + ", not a time like 2026-05-12T14:03:07.250+02:00");
   r.host = optionalText(json, "host");
   r.mode = optionalText(json, "mode");
   r.window = optionalText(json, "window");

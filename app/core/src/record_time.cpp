@@ -17,6 +17,15 @@ bool digits(std::string_view text, std::size_t pos, std::size_t count, int& valu
   return true;
 }
 
+int daysInMonth(int year, int month) {
+  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+// Every zone of the world's clocks lies within 14 hours of UTC.
+constexpr int kLargestZoneOffsetMinutes = 14 * 60;
+
 }  // namespace
 
 std::string isoTimestamp(std::chrono::system_clock::time_point when) {
@@ -39,7 +48,7 @@ std::optional<ParsedTime> parseIsoTime(std::string_view text) {
   std::tm fields{};
   int year = 0, month = 0, day = 0;
   if (!digits(text, 0, 4, year) || text.size() < 10 || text[4] != '-' || !digits(text, 5, 2, month) || text[7] != '-' ||
-      !digits(text, 8, 2, day) || month < 1 || month > 12 || day < 1 || day > 31)
+      !digits(text, 8, 2, day) || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month))
     return std::nullopt;
   fields.tm_year = year - 1900;
   fields.tm_mon = month - 1;
@@ -86,7 +95,8 @@ std::optional<ParsedTime> parseIsoTime(std::string_view text) {
     int zoneHours = 0, zoneMinutes = 0;
     const char sign = text[pos];
     if ((sign != '+' && sign != '-') || text.size() != pos + 6 || !digits(text, pos + 1, 2, zoneHours) ||
-        text[pos + 3] != ':' || !digits(text, pos + 4, 2, zoneMinutes))
+        text[pos + 3] != ':' || !digits(text, pos + 4, 2, zoneMinutes) || zoneMinutes > 59 ||
+        zoneHours * 60 + zoneMinutes > kLargestZoneOffsetMinutes)
       return std::nullopt;
     const long offset = (zoneHours * 60L + zoneMinutes) * 60L;
     instant = timegm(&fields) - (sign == '+' ? offset : -offset);

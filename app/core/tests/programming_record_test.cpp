@@ -99,6 +99,19 @@ TEST(ProgrammingRecordTest, LinesThatHoldNoRecordSayWhy) {
       {replaced("\"0x0B\":\"0x66\"", "\"0x0B\":\"102\""), "not a byte like 0x0B"},
       {replaced("\"vdd\":5.012", "\"vdd\":\"5 V\""), "'vdd' is not a number"},
       {replaced("\"result\":\"failed\"", "\"result\":\"maybe\""), "'maybe' is unknown"},
+      // Numbers that do not fit are not cut to what fits.
+      {replaced("\"part\":2", "\"part\":4294967298"), "'part' is out of range"},
+      {replaced("\"part\":2", "\"part\":-4294967294"), "'part' is out of range"},
+      {replaced("\"chip_id\":49", "\"chip_id\":2147483648"), "'chip_id' is out of range"},
+      {replaced("\"chip_id\":49", "\"chip_id\":18446744073709551615"), "'chip_id' is out of range"},
+      {replaced("\"vdd\":5.012", "\"vdd\":1e39"), "'vdd' is out of range"},
+      {replaced("\"vdd\":5.012", "\"vdd\":-1e300"), "'vdd' is out of range"},
+      // A time that is no instant.
+      {replaced("14:03:07.250+02:00", "24:00:00.000+02:00"), "'time' holds"},
+      {replaced("14:03:07.250+02:00", "14:03:07.250+99:99"), "'time' holds"},
+      {replaced("2026-05-12T", "2026-02-30T"), "'time' holds"},
+      {replaced("2026-05-12T14:03:07.250+02:00", "2026-05-12"), "'time' holds"},
+      {replaced("2026-05-12T14:03:07.250+02:00", "yesterday"), "'time' holds"},
   };
   for (const auto& c : cases) {
     const auto parsed = parseRecord(c.line);
@@ -120,6 +133,24 @@ TEST(ProgrammingRecordTest, ReadingAFileSkipsCorruptAndCutLinesByNumber) {
   EXPECT_EQ(contents.problems[0].reason, "not a record: not JSON");
   EXPECT_EQ(contents.problems[1].line, 5u);
   EXPECT_EQ(contents.problems[1].reason, "cut short (no line end)");
+}
+
+TEST(ProgrammingRecordTest, ALineBeyondTheBoundIsSkippedByNumber) {
+  const std::string good = recordLine(configuredRecord());
+  const auto padded = [&](std::size_t length) { return good + std::string(length - good.size(), ' '); };
+  std::istringstream file(padded(kLongestRecordLine) + "\n" + padded(kLongestRecordLine + 1) + "\n" +
+                          std::string(3 * kLongestRecordLine, '{') + "\n" + good + "\n" +
+                          std::string(kLongestRecordLine + 7, 'x'));
+  const RecordFileContents contents = readRecords(file);
+  ASSERT_EQ(contents.records.size(), 2u);
+  EXPECT_EQ(contents.records[0].line, 1u) << "a line of exactly the bound is read";
+  EXPECT_EQ(contents.records[1].line, 4u);
+  ASSERT_EQ(contents.problems.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(contents.problems[i].line, std::vector<std::size_t>({2, 3, 5})[i]);
+    EXPECT_NE(contents.problems[i].reason.find("longer than 1048576 bytes"), std::string::npos)
+        << contents.problems[i].reason;
+  }
 }
 
 TEST(ProgrammingRecordTest, RecordFileFollowsItsEnvironment) {
@@ -167,7 +198,18 @@ TEST_F(RecordTimeTest, StampsCarryTheZoneAndParseBackToTheInstant) {
       {"2026-07-01T14:00", noon},  // local time
       {"2026-07-01 14:00:00", noon},
       {"2026-07-01", noon - 14 * 3600 * 1000, true},
+      {"2028-02-29T12:00:00Z", 1835438400000},  // a leap day
+      {"2026-07-02T02:00:00.007+14:00", noon + 7},
       {"2026-07-01T25:00", std::nullopt},
+      {"2026-07-01T24:00", std::nullopt},
+      {"2026-07-01T14:60", std::nullopt},
+      {"2026-02-29", std::nullopt},
+      {"2026-02-30", std::nullopt},
+      {"2026-04-31T10:00", std::nullopt},
+      {"2100-02-29", std::nullopt},
+      {"2026-07-01T14:00+99:99", std::nullopt},
+      {"2026-07-01T14:00+15:00", std::nullopt},
+      {"2026-07-01T14:00-05:60", std::nullopt},
       {"2026-13-01", std::nullopt},
       {"2026-07-01T14:00+2", std::nullopt},
       {"01.07.2026", std::nullopt},

@@ -3,6 +3,8 @@
 // COM1 .. COM16, and putting USB serial adapters behind COM numbers by their
 // stable names (/dev/serial/by-id), so that nobody has to make links by hand.
 #include <filesystem>
+#include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,7 +42,19 @@ std::string describe(const PortLink& link);
 // device itself (absolute): a USB adapter's by-id name survives replugging.
 std::filesystem::path stableName(const std::filesystem::path& device, const std::filesystem::path& byIdDirectory);
 
-// Puts device behind COMn (replacing what was there) under its stable name;
+// Only a terminal stands behind a COM number: why device is none (it is
+// missing, no character device, or opens as no terminal), or nothing. A terminal
+// that cannot be opened by this user, or is held exclusively, is one when the
+// kernel's table of terminal drivers names its device number.
+std::optional<std::string> notATerminal(const std::filesystem::path& device);
+// Whether a table in the form of /proc/tty/drivers names the device number.
+bool listedAsTerminal(std::istream& drivers, unsigned major, unsigned minor);
+
+// Every change below holds a lock on the map (a lock file in its folder) from
+// reading it to its last link, so that changes made at the same time never
+// take one number twice or link one adapter twice.
+
+// Puts device, a terminal, behind COMn (replacing what was there) under its stable name;
 // another COM number that led to the same device is cleared, so a device has one.
 Report setPort(const std::filesystem::path& mapDirectory, int number, const std::filesystem::path& device,
                const std::filesystem::path& byIdDirectory);
@@ -49,7 +63,8 @@ Report setPort(const std::filesystem::path& mapDirectory, int number, const std:
 Report clearPort(const std::filesystem::path& mapDirectory, int number);
 
 // Puts every adapter of byIdDirectory that no COM number leads to yet behind
-// the lowest COM number without a link (a link to an unplugged adapter keeps its number).
+// the lowest COM number without a link (a link to an unplugged adapter keeps its
+// number); an entry that is no terminal is reported and gets none.
 Report assignAdapters(const std::filesystem::path& mapDirectory, const std::filesystem::path& byIdDirectory);
 
 }  // namespace rx041::ports

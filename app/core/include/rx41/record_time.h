@@ -20,7 +20,8 @@ struct ParsedTime {
 
 // "YYYY-MM-DD", or "YYYY-MM-DDTHH:MM[:SS[.fff]]" followed by "Z", "+HH:MM",
 // "-HH:MM" or nothing (local time); a blank may stand for the "T". None for
-// anything else.
+// anything else, and for a day or time that does not exist (2026-02-30, 24:00)
+// or a zone offset beyond 14 hours.
 std::optional<ParsedTime> parseIsoTime(std::string_view text);
 
 }  // namespace rx41

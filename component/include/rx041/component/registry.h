@@ -32,8 +32,8 @@ std::vector<std::filesystem::path> registrySearchPath();
 // Where registrations go unless told otherwise: the first file of the search path.
 std::filesystem::path registryFile();
 
-// The installation's own registry, in its private library folder
-// (/usr/lib/<triplet>/rx041/classes.reg for the package), written when it is installed.
+// The installation's own registry, in its variable state
+// (/var/lib/rx041/classes.reg for the package), written when it is installed.
 std::filesystem::path systemRegistryFile();
 
 struct ClassLocation {
