@@ -11,13 +11,13 @@
 
 #include "dual_window_fixture.h"
 #include "quick_window_fixture.h"
-#include "rx41/record_file.h"
+#include "rx041/records/record_file.h"
 
 namespace {
 
+using rx041::records::EepromContents;
+using rx041::records::VerificationResult;
 using rx041::test::WindowBench;
-using rx41::EepromContents;
-using rx41::VerificationResult;
 
 // What the healthy recording chip answers to every register read.
 constexpr std::uint8_t kReadBack = 0x31;
@@ -100,10 +100,10 @@ std::vector<StorePaths> storePaths() {
           dual("/0", "MainForm2Parts1Src", rx41::Sources::Single, 2)};
 }
 
-std::vector<rx41::ProgrammingRecord> recordsWritten() {
-  std::ifstream file(rx41::recordFilePath());
-  std::vector<rx41::ProgrammingRecord> out;
-  for (auto& numbered : rx41::readRecords(file).records) out.push_back(std::move(numbered.record));
+std::vector<rx041::records::ProgrammingRecord> recordsWritten() {
+  std::ifstream file(rx041::records::recordFilePath());
+  std::vector<rx041::records::ProgrammingRecord> out;
+  for (auto& numbered : rx041::records::readRecords(file).records) out.push_back(std::move(numbered.record));
   return out;
 }
 
@@ -157,7 +157,7 @@ class StoreRecordTest : public QObject {
     const auto records = recordsWritten();
     QCOMPARE(static_cast<int>(records.size()), 2 * path.parts);
     for (int i = 0; i < 2 * path.parts; ++i) {
-      const rx41::ProgrammingRecord& record = records[static_cast<std::size_t>(i)];
+      const rx041::records::ProgrammingRecord& record = records[static_cast<std::size_t>(i)];
       const int part = i % path.parts + 1;
       const bool configured = i >= path.parts;
       const QString row = QStringLiteral("record %1").arg(i);
@@ -167,29 +167,31 @@ class StoreRecordTest : public QObject {
       QCOMPARE(record.port, std::string("COM3"));
       QCOMPARE(record.chipId, std::optional<std::int32_t>(0x31));
       QCOMPARE(record.registers.size(), std::size_t{22});
-      QCOMPARE(record.contents, configured ? EepromContents::Configured : EepromContents::Cleared);
+      QCOMPARE(record.contents,
+               configured ? rx041::records::EepromContents::Configured : rx041::records::EepromContents::Cleared);
       QCOMPARE(record.settings.has_value(), configured);
       if (!configured) {
         QVERIFY2(record.stored(), qPrintable(row));
-        QCOMPARE(record.verification.result, VerificationResult::Passed);
+        QCOMPARE(record.verification.result, rx041::records::VerificationResult::Passed);
         continue;
       }
       QCOMPARE(record.settings->points[0].angle, std::optional<float>(40.0f));
       const bool failing = part == failingPart;
       switch (static_cast<Ending>(ending)) {
         case Ending::Stored:
-          QCOMPARE(record.verification.result, VerificationResult::Passed);
+          QCOMPARE(record.verification.result, rx041::records::VerificationResult::Passed);
           QCOMPARE(record.verification.reads, 22);
-          QCOMPARE(record.outcome, std::string(rx41::kStoredOutcome));
+          QCOMPARE(record.outcome, std::string(rx041::records::kStoredOutcome));
           break;
         case Ending::StoreFailed:
-          QCOMPARE(record.verification.result, VerificationResult::Passed);
+          QCOMPARE(record.verification.result, rx041::records::VerificationResult::Passed);
           QCOMPARE(record.programResult, std::optional<std::int32_t>(failing ? 2 : 0));
           QCOMPARE(QString::fromStdString(record.outcome),
                    failing ? QString("Failed in programming device") : QString("stored"));
           break;
         case Ending::Stuck:
-          QCOMPARE(record.verification.result, failing ? VerificationResult::Failed : VerificationResult::Passed);
+          QCOMPARE(record.verification.result,
+                   failing ? rx041::records::VerificationResult::Failed : rx041::records::VerificationResult::Passed);
           QCOMPARE(record.programResult, std::nullopt);
           QCOMPARE(QString::fromStdString(record.outcome), verificationFailure(failingPart));
           break;
@@ -208,9 +210,9 @@ class StoreRecordTest : public QObject {
       const auto records = recordsWritten();
       QCOMPARE(static_cast<int>(records.size()), parts);
       for (int i = 0; i < parts; ++i) {
-        const rx41::ProgrammingRecord& record = records[static_cast<std::size_t>(i)];
+        const rx041::records::ProgrammingRecord& record = records[static_cast<std::size_t>(i)];
         QCOMPARE(record.part, i + 1);
-        QCOMPARE(record.contents, EepromContents::CommLock);
+        QCOMPARE(record.contents, rx041::records::EepromContents::CommLock);
         QCOMPARE(record.verification.reason, std::string("read back by the device before its store"));
         QVERIFY(record.stored());
       }

@@ -24,9 +24,9 @@
 #include "rx041/component/registry.h"
 #include "rx041/device/device_interfaces.h"
 #include "rx041/device/written_image.h"
+#include "rx041/records/register_verification.h"
 #include "rx041/transport/serial_device.h"
 #include "rx041/version.h"
-#include "rx41/register_verification.h"
 
 namespace {
 
@@ -95,10 +95,10 @@ struct CycleTime {
 };
 
 // The read-back the application makes before a store, through the same routine.
-rx41::Verification readBack(zq3902::IZQ3902Device& device, zq3902::IZQ3902Advanced& advanced) {
+records::Verification readBack(zq3902::IZQ3902Device& device, zq3902::IZQ3902Advanced& advanced) {
   const auto* written = dynamic_cast<const zq3902::IZQ3902WrittenImage*>(&device);
   if (!written) fail("the device object keeps no written image");
-  return rx41::verifyRegisters(rx41::writtenRegisters(written->lastWrittenImage(0)), [&](std::int32_t address) {
+  return records::verifyRegisters(records::writtenRegisters(written->lastWrittenImage(0)), [&](std::int32_t address) {
     std::int32_t value = 0;
     advanced.MemRead(0, address, &value);
     return std::optional<std::int32_t>(value);
@@ -129,9 +129,9 @@ CycleTime programmingCycle(bench::Bench& bench, zq3902::IZQ3902Device& device, z
   solver.CopySolverSettingsToParameters(0, &status);
   if (status != 0) fail("CopySolverSettingsToParameters failed");
   const auto readBackStart = Clock::now();
-  const rx41::Verification verification = readBack(device, advanced);
+  const records::Verification verification = readBack(device, advanced);
   const double readBackMs = millisecondsSince(readBackStart);
-  if (verification.result != rx41::VerificationResult::Passed) fail("the read-back found a mismatch");
+  if (verification.result != records::VerificationResult::Passed) fail("the read-back found a mismatch");
   device.ProgramDevice(0, &status);
   if (status != 0) fail("ProgramDevice failed");
   // The cycle is measured without the read-back, which has its own line, so its figures stay comparable.

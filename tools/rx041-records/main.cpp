@@ -13,8 +13,8 @@
 #include "record_source.h"
 #include "record_table.h"
 #include "rx041/component/shown_text.h"
+#include "rx041/records/record_file.h"
 #include "rx041/version.h"
-#include "rx41/record_file.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-void reportProblems(const rx41::RecordFileContents& contents, const std::string& file) {
+void reportProblems(const RecordFileContents& contents, const std::string& file) {
   for (const auto& problem : contents.problems)
     std::cerr << file << ":" << problem.line << ": " << shownText(problem.reason) << "; skipped\n";
 }
@@ -37,13 +37,13 @@ std::optional<std::string> lineText(const std::filesystem::path& file, std::size
   if (!opened.reader) return std::nullopt;
   std::istream in(opened.reader.get());
   for (std::size_t number = 1; number < line; ++number) in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-  std::vector<char> text(rx41::kLongestRecordLine + 1);
+  std::vector<char> text(kLongestRecordLine + 1);
   in.getline(text.data(), static_cast<std::streamsize>(text.size()));
   if (in.fail()) return std::nullopt;
   return std::string(text.data());
 }
 
-int showRecord(const rx41::RecordFileContents& contents, const std::filesystem::path& file, std::size_t line) {
+int showRecord(const RecordFileContents& contents, const std::filesystem::path& file, std::size_t line) {
   const std::string name = shownText(file.string());
   for (const auto& record : contents.records) {
     if (record.line != line) continue;
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
       "  rx041-records [FILTERS] [--csv]  list the records, oldest first (or export them as CSV)\n"
       "  rx041-records show LINE          one record whole, by the line number the list shows"};
   app.set_version_flag("--version", rx041::versionLine("rx041-records"));
-  std::string file = rx41::recordFilePath().string();
+  std::string file = recordFilePath().string();
   std::string since, until, port, outcome;
   std::int32_t part = 0;
   bool csv = false;
@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
     return kExitFailure;
   }
   std::istream in(opened.reader.get());
-  const rx41::RecordFileContents contents = rx41::readRecords(in);
+  const RecordFileContents contents = readRecords(in);
   reportProblems(contents, name);
   if (opened.reader->error() != 0) {
     std::cerr << "rx041-records: reading " << name << " failed: " << std::strerror(opened.reader->error()) << "\n";
@@ -153,13 +153,13 @@ int main(int argc, char** argv) {
   }
   if (show->parsed()) return showRecord(contents, file, showLine);
 
-  std::vector<const rx41::NumberedRecord*> selected;
+  std::vector<const NumberedRecord*> selected;
   for (const auto& record : contents.records)
     if (matches(record.record, filter)) selected.push_back(&record);
   if (csv) {
     writeCsv(std::cout, selected);
   } else {
-    for (const rx41::NumberedRecord* record : selected) std::cout << listLine(*record) << "\n";
+    for (const NumberedRecord* record : selected) std::cout << listLine(*record) << "\n";
   }
   return kExitOk;
 }

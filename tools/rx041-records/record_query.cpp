@@ -3,22 +3,22 @@
 #include <algorithm>
 #include <cctype>
 
-#include "rx41/record_time.h"
+#include "rx041/records/record_time.h"
 
 namespace rx041::records {
 
 std::optional<std::int64_t> sinceBound(const std::string& text) {
-  const auto parsed = rx41::parseIsoTime(text);
+  const auto parsed = parseIsoTime(text);
   if (!parsed) return std::nullopt;
   return parsed->epochMilliseconds;
 }
 
 std::optional<std::int64_t> untilBound(const std::string& text) {
-  const auto parsed = rx41::parseIsoTime(text);
+  const auto parsed = parseIsoTime(text);
   if (!parsed) return std::nullopt;
   if (!parsed->dateOnly) return parsed->epochMilliseconds + 1;
   // The day's last millisecond on the local clock: a day with a change of summer time is not 24 hours.
-  return rx41::parseIsoTime(text + "T23:59:59.999")->epochMilliseconds + 1;
+  return parseIsoTime(text + "T23:59:59.999")->epochMilliseconds + 1;
 }
 
 std::string portName(const std::string& text) {
@@ -29,13 +29,13 @@ std::string portName(const std::string& text) {
   return number ? "COM" + std::to_string(std::stoi(digits)) : text;
 }
 
-bool matches(const rx41::ProgrammingRecord& record, const RecordFilter& filter) {
+bool matches(const ProgrammingRecord& record, const RecordFilter& filter) {
   if (filter.part && record.part != *filter.part) return false;
   if (!filter.port.empty() && record.port != filter.port && record.device != filter.port) return false;
   if (filter.outcome == OutcomeFilter::Stored && !record.stored()) return false;
   if (filter.outcome == OutcomeFilter::Failed && record.stored()) return false;
   if (!filter.byTime()) return true;
-  const auto time = rx41::parseIsoTime(record.time);
+  const auto time = parseIsoTime(record.time);
   if (!time) return false;
   if (filter.since && time->epochMilliseconds < *filter.since) return false;
   return !filter.until || time->epochMilliseconds < *filter.until;

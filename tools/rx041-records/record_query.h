@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "rx41/programming_record.h"
+#include "rx041/records/programming_record.h"
 
 namespace rx041::records {
 
@@ -29,6 +29,6 @@ std::string portName(const std::string& text);
 
 // Whether the record passes the filter; a record whose time is not ISO 8601
 // never passes a time range.
-bool matches(const rx41::ProgrammingRecord& record, const RecordFilter& filter);
+bool matches(const ProgrammingRecord& record, const RecordFilter& filter);
 
 }  // namespace rx041::records

@@ -5,12 +5,10 @@
 #include <string_view>
 
 #include "rx041/component/shown_text.h"
-#include "rx41/programming_record.h"
+#include "rx041/records/programming_record.h"
 
 namespace rx041::records {
 namespace {
-
-using rx41::ProgrammingRecord;
 
 // The registers a store makes permanent: the solver's (1..22), the lock
 // register and the DAC test registers; one column each.
@@ -33,15 +31,14 @@ std::string optionalNumber(const std::optional<T>& value) {
     return std::to_string(*value);
 }
 
-std::string verificationText(const rx41::Verification& v) {
+std::string verificationText(const Verification& v) {
   switch (v.result) {
-    case rx41::VerificationResult::Passed: return "passed";
-    case rx41::VerificationResult::Failed:
+    case VerificationResult::Passed: return "passed";
+    case VerificationResult::Failed:
       if (!v.mismatch) return "failed: " + v.reason;
-      return "failed at register " + rx41::hexByte(v.mismatch->address) + ": wrote " +
-             rx41::hexByte(v.mismatch->wrote) + ", read " +
-             (v.mismatch->read ? rx41::hexByte(*v.mismatch->read) : "failed");
-    case rx41::VerificationResult::Skipped: break;
+      return "failed at register " + hexByte(v.mismatch->address) + ": wrote " + hexByte(v.mismatch->wrote) +
+             ", read " + (v.mismatch->read ? hexByte(*v.mismatch->read) : "failed");
+    case VerificationResult::Skipped: break;
   }
   return "skipped: " + v.reason;
 }
@@ -79,14 +76,14 @@ std::vector<std::string> header() {
   for (const char* name :
        {"slope", "op", "hys", "switch_polarity", "output_mode", "pwm_frequency", "pwm_polarity", "dac_correction"})
     names.push_back(name);
-  for (const std::int32_t address : kRegisterColumns) names.push_back("reg_" + rx41::hexByte(address));
+  for (const std::int32_t address : kRegisterColumns) names.push_back("reg_" + hexByte(address));
   for (const char* name : {"verification", "verification_reads", "program_result", "outcome"}) names.push_back(name);
   return names;
 }
 
-std::vector<std::string> row(const rx41::NumberedRecord& numbered) {
+std::vector<std::string> row(const NumberedRecord& numbered) {
   const ProgrammingRecord& r = numbered.record;
-  const rx41::SolverSettingsSent s = r.settings.value_or(rx41::SolverSettingsSent{});
+  const SolverSettingsSent s = r.settings.value_or(SolverSettingsSent{});
   std::vector<std::string> fields{std::to_string(numbered.line),
                                   csvText(r.time),
                                   csvText(r.host),
@@ -95,11 +92,11 @@ std::vector<std::string> row(const rx41::NumberedRecord& numbered) {
                                   csvText(r.port),
                                   csvText(r.device),
                                   std::to_string(r.part),
-                                  r.chipId ? rx41::hexByte(*r.chipId) : std::string(),
+                                  r.chipId ? hexByte(*r.chipId) : std::string(),
                                   optionalNumber(r.vdd),
                                   number(r.dacK),
                                   number(r.dacB),
-                                  std::string(rx41::contentsName(r.contents)),
+                                  std::string(contentsName(r.contents)),
                                   optionalNumber(s.clampLow),
                                   optionalNumber(s.clampHigh),
                                   optionalNumber(s.dp)};
@@ -113,7 +110,7 @@ std::vector<std::string> row(const rx41::NumberedRecord& numbered) {
   fields.push_back(s.dacCorrection ? (*s.dacCorrection ? "yes" : "no") : "");
   for (const std::int32_t address : kRegisterColumns) {
     const auto value = r.registers.find(address);
-    fields.push_back(value != r.registers.end() ? rx41::hexByte(value->second) : std::string());
+    fields.push_back(value != r.registers.end() ? hexByte(value->second) : std::string());
   }
   fields.push_back(csvText(verificationText(r.verification)));
   fields.push_back(std::to_string(r.verification.reads));
@@ -124,17 +121,17 @@ std::vector<std::string> row(const rx41::NumberedRecord& numbered) {
 
 }  // namespace
 
-std::string listLine(const rx41::NumberedRecord& numbered) {
+std::string listLine(const NumberedRecord& numbered) {
   const ProgrammingRecord& r = numbered.record;
   // Every text from the file escaped: a crafted record must not draw a line of its own.
   return std::to_string(numbered.line) + "  " + rx041::shownText(r.time) + "  " + rx041::shownText(orDash(r.port)) +
-         "  Part#" + std::to_string(r.part) + "  " + (r.chipId ? rx41::hexByte(*r.chipId) : "-") + "  " +
+         "  Part#" + std::to_string(r.part) + "  " + (r.chipId ? hexByte(*r.chipId) : "-") + "  " +
          rx041::shownText(r.outcome);
 }
 
-void writeCsv(std::ostream& out, const std::vector<const rx41::NumberedRecord*>& records) {
+void writeCsv(std::ostream& out, const std::vector<const NumberedRecord*>& records) {
   writeRow(out, header());
-  for (const rx41::NumberedRecord* record : records) writeRow(out, row(*record));
+  for (const NumberedRecord* record : records) writeRow(out, row(*record));
 }
 
 }  // namespace rx041::records

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "rx41/record_file.h"
+#include "rx041/records/record_file.h"
 
 namespace rx041::records {
 
 // "12  2026-05-12T14:03:07.250+02:00  COM3  Part#2  0x31  stored": the line
 // number (for "show"), time, port, part, chip identification and outcome.
-std::string listLine(const rx41::NumberedRecord& record);
+std::string listLine(const NumberedRecord& record);
 
 // A header line, then one line per record.
-void writeCsv(std::ostream& out, const std::vector<const rx41::NumberedRecord*>& records);
+void writeCsv(std::ostream& out, const std::vector<const NumberedRecord*>& records);
 
 }  // namespace rx041::records

@@ -1,14 +1,15 @@
 #include "rx41/record_journal.h"
 
+#include "rx041/records/record_file.h"
 #include "rx41/operator_interface.h"
-#include "rx41/record_file.h"
 
 Q_LOGGING_CATEGORY(rx41Records, "rx41.records")
 
 namespace rx41 {
 
-void RecordJournal::append(const ProgrammingRecord& record, OperatorInterface& operatorInterface, QWidget* owner) {
-  const auto problem = appendLine(recordFilePath(), recordLine(record));
+void RecordJournal::append(const rx041::records::ProgrammingRecord& record, OperatorInterface& operatorInterface,
+                           QWidget* owner) {
+  const auto problem = rx041::records::appendLine(rx041::records::recordFilePath(), rx041::records::recordLine(record));
   if (!problem) return;
   qCWarning(rx41Records, "programming record of Part#%d not written: %s", record.part, problem->c_str());
   if (failureTold_) return;

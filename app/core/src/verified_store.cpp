@@ -4,10 +4,10 @@
 #include <filesystem>
 
 #include "rx041/device/written_image.h"
+#include "rx041/records/record_time.h"
+#include "rx041/records/register_verification.h"
 #include "rx041/transport/port_map.h"
 #include "rx41/device_messages.h"
-#include "rx41/record_time.h"
-#include "rx41/register_verification.h"
 #include "rx41/window_catalogue.h"
 
 namespace rx41 {
@@ -41,12 +41,13 @@ std::string deviceBehind(std::int16_t port) {
   return (target.is_absolute() ? target : link.parent_path() / target).lexically_normal().string();
 }
 
-ProgrammingRecord recordOf(DeviceCalls& calls, std::int16_t part, EepromContents contents,
-                           const IZQ3902WrittenImage* written) {
+rx041::records::ProgrammingRecord recordOf(DeviceCalls& calls, std::int16_t part,
+                                           rx041::records::EepromContents contents,
+                                           const IZQ3902WrittenImage* written) {
   const AppState& state = calls.state();
-  const PartNotes& notes = calls.notes().part(part);
+  const rx041::records::PartNotes& notes = calls.notes().part(part);
   const WindowIdentity identity = identityOf(calls.owner());
-  ProgrammingRecord record;
+  rx041::records::ProgrammingRecord record;
   record.host = QSysInfo::machineHostName().toStdString();
   record.mode = identity.mode;
   record.window = identity.window;
@@ -58,8 +59,8 @@ ProgrammingRecord recordOf(DeviceCalls& calls, std::int16_t part, EepromContents
   record.dacK = state.DacK[part];
   record.dacB = state.DacB[part];
   record.contents = contents;
-  if (contents == EepromContents::Configured) record.settings = calls.notes().settingsInForce(part);
-  if (written) record.registers = writtenRegisters(written->lastWrittenImage(part));
+  if (contents == rx041::records::EepromContents::Configured) record.settings = calls.notes().settingsInForce(part);
+  if (written) record.registers = rx041::records::writtenRegisters(written->lastWrittenImage(part));
   return record;
 }
 
@@ -75,24 +76,28 @@ struct Stop {
   }
 };
 
-std::int16_t partIndex(const ProgrammingRecord& record) { return static_cast<std::int16_t>(record.part - 1); }
+std::int16_t partIndex(const rx041::records::ProgrammingRecord& record) {
+  return static_cast<std::int16_t>(record.part - 1);
+}
 
 // Reads back what the device wrote to the part's chip; a mismatch is told and stops the set.
-void readBack(DeviceCalls& calls, ProgrammingRecord& record, const IZQ3902WrittenImage* written, Stop& stop) {
+void readBack(DeviceCalls& calls, rx041::records::ProgrammingRecord& record, const IZQ3902WrittenImage* written,
+              Stop& stop) {
   if (!written) {
-    record.verification = {VerificationResult::Skipped, 0, std::nullopt, "the device keeps no written image"};
+    record.verification = {rx041::records::VerificationResult::Skipped, 0, std::nullopt,
+                           "the device keeps no written image"};
     return;
   }
   const std::int16_t part = partIndex(record);
-  record.verification =
-      verifyRegisters(record.registers, [&](std::int32_t address) { return calls.MemRead(part, address); });
-  if (record.verification.result != VerificationResult::Failed) return;
+  record.verification = rx041::records::verifyRegisters(
+      record.registers, [&](std::int32_t address) { return calls.MemRead(part, address); });
+  if (record.verification.result != rx041::records::VerificationResult::Failed) return;
   if (!record.verification.mismatch) {
     record.outcome = calls.lastFailure().toStdString();
     stop.set(record.outcome, true);
     return;
   }
-  record.outcome = verificationMessage(part, *record.verification.mismatch);
+  record.outcome = rx041::records::verificationMessage(part, *record.verification.mismatch);
   calls.operatorInterface().message(QString::fromStdString(record.outcome), calls.owner());
   stop.set(record.outcome, false);
 }
@@ -108,7 +113,7 @@ QString storeFailureMessage(PartSet parts, std::int16_t failedPart) {
 }
 
 // ProgramDevice of the part; false when the device reported a failed erase or store.
-bool store(DeviceCalls& calls, ProgrammingRecord& record, Stop& stop) {
+bool store(DeviceCalls& calls, rx041::records::ProgrammingRecord& record, Stop& stop) {
   const auto programmed = calls.ProgramDevice(partIndex(record));
   if (!programmed) {
     record.outcome = calls.lastFailure().toStdString();
@@ -116,12 +121,13 @@ bool store(DeviceCalls& calls, ProgrammingRecord& record, Stop& stop) {
     return true;
   }
   record.programResult = *programmed;
-  record.outcome = *programmed == 0 ? std::string(kStoredOutcome) : std::string(device_text::kProgrammingFailed);
+  record.outcome =
+      *programmed == 0 ? std::string(rx041::records::kStoredOutcome) : std::string(device_text::kProgrammingFailed);
   return *programmed == 0;
 }
 
-void append(RecordJournal& journal, DeviceCalls& calls, ProgrammingRecord& record) {
-  record.time = isoTimestamp(std::chrono::system_clock::now());
+void append(RecordJournal& journal, DeviceCalls& calls, rx041::records::ProgrammingRecord& record) {
+  record.time = rx041::records::isoTimestamp(std::chrono::system_clock::now());
   journal.append(record, calls.operatorInterface(), calls.owner());
 }
 
@@ -131,23 +137,24 @@ const IZQ3902WrittenImage* writtenImageOf(DeviceCalls& calls) {
 
 }  // namespace
 
-std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, EepromContents contents,
+std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, rx041::records::EepromContents contents,
                                           RecordJournal& journal) {
   const IZQ3902WrittenImage* written = writtenImageOf(calls);
-  std::vector<ProgrammingRecord> records;
+  std::vector<rx041::records::ProgrammingRecord> records;
   Stop stop;
   for (const std::int16_t part : parts.parts()) {
     records.push_back(recordOf(calls, part, contents, written));
     if (stop.callFailed)
       // The device already failed a call outright: more calls would only fail again.
-      records.back().verification = {VerificationResult::Skipped, 0, std::nullopt, "not read: " + stop.text};
+      records.back().verification = {rx041::records::VerificationResult::Skipped, 0, std::nullopt,
+                                     "not read: " + stop.text};
     else
       readBack(calls, records.back(), written, stop);
   }
 
   // A pair stops at the first failed store: the other part keeps what it held.
   std::optional<std::int16_t> failedPart;
-  for (ProgrammingRecord& record : records) {
+  for (rx041::records::ProgrammingRecord& record : records) {
     // A part that was not stored names what stopped it.
     if (stop.stopped()) {
       if (record.outcome.empty()) record.outcome = stop.text;
@@ -160,7 +167,7 @@ std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, Eep
     if (!store(calls, record, stop)) failedPart = partIndex(record);
   }
 
-  for (ProgrammingRecord& record : records) append(journal, calls, record);
+  for (rx041::records::ProgrammingRecord& record : records) append(journal, calls, record);
   if (stop.callFailed) return std::nullopt;
   if (stop.stopped()) return StoreOutcome::Stopped;
   if (!failedPart) return StoreOutcome::Stored;
@@ -170,7 +177,7 @@ std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, Eep
 
 std::optional<std::int32_t> recordedCommlock(DeviceCalls& calls, std::int16_t part, RecordJournal& journal) {
   const IZQ3902WrittenImage* written = writtenImageOf(calls);
-  ProgrammingRecord record = recordOf(calls, part, EepromContents::CommLock, written);
+  rx041::records::ProgrammingRecord record = recordOf(calls, part, rx041::records::EepromContents::CommLock, written);
   const auto locked = calls.Commlock(part);
   if (!locked) {
     record.outcome = calls.lastFailure().toStdString();
@@ -183,9 +190,10 @@ std::optional<std::int32_t> recordedCommlock(DeviceCalls& calls, std::int16_t pa
     readBack(calls, record, written, stop);
     if (record.outcome.empty()) record.outcome = "Commlock result " + std::to_string(*locked);
   } else {
-    record.verification = {VerificationResult::Skipped, 0, std::nullopt,
+    record.verification = {rx041::records::VerificationResult::Skipped, 0, std::nullopt,
                            *locked == 0 ? "read back by the device before its store" : "nothing stored"};
-    record.outcome = *locked == 0 ? std::string(kStoredOutcome) : "Commlock result " + std::to_string(*locked);
+    record.outcome =
+        *locked == 0 ? std::string(rx041::records::kStoredOutcome) : "Commlock result " + std::to_string(*locked);
   }
   append(journal, calls, record);
   return locked;

@@ -6,9 +6,9 @@
 #include <fstream>
 
 #include "rx041/bench/bench.h"
+#include "rx041/records/record_file.h"
 #include "rx041/test_support/temp_dir.h"
 #include "rx41/device_connection.h"
-#include "rx41/record_file.h"
 #include "rx41/verified_store.h"
 #include "scripted_operator.h"
 
@@ -43,7 +43,7 @@ class VerifiedStoreBenchTest : public QObject {
     QVERIFY(machine.ensureOwiMode(0));
     rx41::DeviceCalls& calls = machine.calls();
     QCOMPARE(calls.ClearSolverSettings(0), 0);
-    QCOMPARE(rx41::verifiedStore(calls, rx41::PartSet::part(0), rx41::EepromContents::Cleared),
+    QCOMPARE(rx41::verifiedStore(calls, rx41::PartSet::part(0), rx041::records::EepromContents::Cleared),
              rx41::StoreOutcome::Stored);
 
     const auto program = [&](float levelA) {
@@ -54,7 +54,7 @@ class VerifiedStoreBenchTest : public QObject {
       calls.StoreInSolver(0, settings, 0);
       if (calls.CopySolverSettingsToParameters(0) != 0) return StoreRun{};
       const auto framesBefore = bench.frames().size();
-      StoreRun run{rx41::verifiedStore(calls, rx41::PartSet::part(0), rx41::EepromContents::Configured)};
+      StoreRun run{rx41::verifiedStore(calls, rx41::PartSet::part(0), rx041::records::EepromContents::Configured)};
       const auto frames = bench.frames();
       for (auto frame = frames.begin() + static_cast<std::ptrdiff_t>(framesBefore); frame != frames.end(); ++frame)
         run.reads += frame->rfind("$C,O,R,1,", 0) == 0 ? 1 : 0;
@@ -80,12 +80,12 @@ class VerifiedStoreBenchTest : public QObject {
       QVERIFY2(bench.eeprom(0, address) == eeprom[static_cast<std::size_t>(address - 1)],
                qPrintable(QString("EEPROM register %1 changed").arg(address)));
 
-    std::ifstream file(rx41::recordFilePath());
-    const auto contents = rx41::readRecords(file);
+    std::ifstream file(rx041::records::recordFilePath());
+    const auto contents = rx041::records::readRecords(file);
     QCOMPARE(contents.records.size(), std::size_t{3});
     QVERIFY(contents.problems.empty());
-    const rx41::ProgrammingRecord& last = contents.records.back().record;
-    QCOMPARE(last.verification.result, rx41::VerificationResult::Failed);
+    const rx041::records::ProgrammingRecord& last = contents.records.back().record;
+    QCOMPARE(last.verification.result, rx041::records::VerificationResult::Failed);
     QCOMPARE(last.registers.at(11), 0x33);
     QCOMPARE(QString::fromStdString(last.outcome), op.messages.front());
     QCOMPARE(last.port, std::string("COM5"));

@@ -7,19 +7,19 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "rx041/records/record_file.h"
+#include "rx041/records/record_time.h"
 #include "rx041/test_support/recording_device.h"
 #include "rx041/test_support/temp_dir.h"
-#include "rx41/record_file.h"
-#include "rx41/record_time.h"
 #include "rx41/state_machine.h"
 #include "scripted_operator.h"
 
-Q_DECLARE_METATYPE(rx41::EepromContents)
+Q_DECLARE_METATYPE(rx041::records::EepromContents)
 
 namespace {
 
+using rx041::records::VerificationResult;
 using rx41::StoreOutcome;
-using rx41::VerificationResult;
 
 struct Bench {
   rx041::test::TempDir dir;
@@ -40,7 +40,7 @@ struct Bench {
     device->script().written[0].values[12] = 0x9A;
     device->script().written[1].values[11] = 0x66;
   }
-  std::optional<StoreOutcome> store(rx41::PartSet parts, rx41::EepromContents contents) {
+  std::optional<StoreOutcome> store(rx41::PartSet parts, rx041::records::EepromContents contents) {
     return rx41::verifiedStore(machine.calls(), parts, contents, journal);
   }
   QStringList calls(const std::string& member) const {
@@ -48,10 +48,10 @@ struct Bench {
     for (const auto& call : device->script().callTexts(member)) out << QString::fromStdString(call);
     return out;
   }
-  std::vector<rx41::ProgrammingRecord> written() const {
-    std::ifstream file(rx41::recordFilePath());
-    std::vector<rx41::ProgrammingRecord> out;
-    for (auto& numbered : rx41::readRecords(file).records) out.push_back(std::move(numbered.record));
+  std::vector<rx041::records::ProgrammingRecord> written() const {
+    std::ifstream file(rx041::records::recordFilePath());
+    std::vector<rx041::records::ProgrammingRecord> out;
+    for (auto& numbered : rx041::records::readRecords(file).records) out.push_back(std::move(numbered.record));
     return out;
   }
 };
@@ -68,19 +68,19 @@ class VerifiedStoreTest : public QObject {
  private slots:
   void outcomesOfOnePartAndOfThePair_data() {
     QTest::addColumn<int>("parts");  // 0, 1, or 2 for both
-    QTest::addColumn<rx41::EepromContents>("contents");
+    QTest::addColumn<rx041::records::EepromContents>("contents");
     QTest::addColumn<QList<double>>("readBack");    // the MemRead answers in order
     QTest::addColumn<QList<double>>("programmed");  // the ProgramDevice answers in order
     QTest::addColumn<int>("outcome");               // a StoreOutcome, or -1 for none
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QStringList>("stores");        // ProgramDevice calls
-    QTest::addColumn<QList<int>>("verifications");  // a VerificationResult per part
+    QTest::addColumn<QList<int>>("verifications");  // a rx041::records::VerificationResult per part
     QTest::addColumn<QStringList>("outcomes");      // the record's outcome per part
-    const auto configured = rx41::EepromContents::Configured;
+    const auto configured = rx041::records::EepromContents::Configured;
     const QString stuck = "Part#1: verification failed at register 0x0B: wrote 0x66, read 0x00";
     const QString unread = "Part#2: verification failed at register 0x0B: wrote 0x66, read failed";
-    const int passed = static_cast<int>(VerificationResult::Passed);
-    const int failed = static_cast<int>(VerificationResult::Failed);
+    const int passed = static_cast<int>(rx041::records::VerificationResult::Passed);
+    const int failed = static_cast<int>(rx041::records::VerificationResult::Failed);
 
     QTest::newRow("stored") << 0 << configured << QList<double>{0x21, 0x66, 0x9A} << QList<double>{0}
                             << static_cast<int>(StoreOutcome::Stored) << QStringList{}
@@ -102,7 +102,7 @@ class VerifiedStoreTest : public QObject {
                                          << QStringList{} << QList<int>{passed, failed} << QStringList{unread, unread};
     // A cleared solver is read back too; the message names the part that was stored.
     QTest::newRow("pair cleared, Part#2 store failed")
-        << 2 << rx41::EepromContents::Cleared << QList<double>{0x21, 0x66, 0x9A, 0x66} << QList<double>{0, 2}
+        << 2 << rx041::records::EepromContents::Cleared << QList<double>{0x21, 0x66, 0x9A, 0x66} << QList<double>{0, 2}
         << static_cast<int>(StoreOutcome::StoreFailed)
         << QStringList{"Part#1 programmed; Part#2 failed in programming device"}
         << QStringList{"ProgramDevice(0)", "ProgramDevice(1)"} << QList<int>{passed, passed}
@@ -117,7 +117,7 @@ class VerifiedStoreTest : public QObject {
   }
   void outcomesOfOnePartAndOfThePair() {
     QFETCH(int, parts);
-    QFETCH(rx41::EepromContents, contents);
+    QFETCH(rx041::records::EepromContents, contents);
     QFETCH(QList<double>, readBack);
     QFETCH(QList<double>, programmed);
     QFETCH(int, outcome);
@@ -147,7 +147,7 @@ class VerifiedStoreTest : public QObject {
     bench.device->script().fail("ProgramDevice", rx041::com::E_FAIL);
     bench.device->script().answer("MemRead", 0x66);
     bench.device->script().written[0] = {};
-    QVERIFY(!bench.store(rx41::PartSet::both(), rx41::EepromContents::Configured));
+    QVERIFY(!bench.store(rx41::PartSet::both(), rx041::records::EepromContents::Configured));
     const QString failure = "Method 'ProgramDevice' of object 'IZQ3902Device' failed";
     QCOMPARE(bench.op.messages, QStringList{failure});
     QCOMPARE(bench.calls("ProgramDevice"), QStringList{"ProgramDevice(0)"});
@@ -175,10 +175,11 @@ class VerifiedStoreTest : public QObject {
                                             {rx041::zq3902::SolverTargetAngleA, 40.0f}};
     calls.StoreInSolver(0, settings, 1);
     bench.device->script().answerOnce("MemRead", {0x21, 0x66, 0x9A});
-    QCOMPARE(rx41::verifiedStore(calls, rx41::PartSet::part(0), rx41::EepromContents::Configured, bench.journal),
-             StoreOutcome::Stored);
+    QCOMPARE(
+        rx41::verifiedStore(calls, rx41::PartSet::part(0), rx041::records::EepromContents::Configured, bench.journal),
+        StoreOutcome::Stored);
 
-    std::ifstream file(rx41::recordFilePath());
+    std::ifstream file(rx041::records::recordFilePath());
     std::string line;
     std::getline(file, line);
     const auto record = nlohmann::json::parse(line);
@@ -197,7 +198,7 @@ class VerifiedStoreTest : public QObject {
     for (const auto& [key, value] : expected.items())
       QCOMPARE(QString::fromStdString(key + ": " + record[key].dump()),
                QString::fromStdString(key + ": " + value.dump()));
-    QVERIFY(rx41::parseIsoTime(record["time"].get<std::string>()));
+    QVERIFY(rx041::records::parseIsoTime(record["time"].get<std::string>()));
     QVERIFY(!record["host"].get<std::string>().empty());
   }
 
@@ -207,17 +208,17 @@ class VerifiedStoreTest : public QObject {
       double result;
       rx041::com::HRESULT status;
       QString outcome;
-      VerificationResult verification;
+      rx041::records::VerificationResult verification;
       QStringList messages;
       int reads;
     } cases[] = {
-        {0, rx041::com::S_OK, "stored", VerificationResult::Skipped, {}, 0},
-        {1, rx041::com::S_OK, "Commlock result 1", VerificationResult::Skipped, {}, 0},
-        {5, rx041::com::S_OK, notTaken, VerificationResult::Failed, {notTaken}, 1},
+        {0, rx041::com::S_OK, "stored", rx041::records::VerificationResult::Skipped, {}, 0},
+        {1, rx041::com::S_OK, "Commlock result 1", rx041::records::VerificationResult::Skipped, {}, 0},
+        {5, rx041::com::S_OK, notTaken, rx041::records::VerificationResult::Failed, {notTaken}, 1},
         {0,
          rx041::com::E_FAIL,
          "Method 'Commlock' of object 'IZQ3902Solver' failed",
-         VerificationResult::Skipped,
+         rx041::records::VerificationResult::Skipped,
          {"Method 'Commlock' of object 'IZQ3902Solver' failed"},
          0},
     };
@@ -233,7 +234,7 @@ class VerifiedStoreTest : public QObject {
       const auto records = bench.written();
       QCOMPARE(records.size(), std::size_t{1});
       QCOMPARE(records[0].part, 2);
-      QCOMPARE(records[0].contents, rx41::EepromContents::CommLock);
+      QCOMPARE(records[0].contents, rx041::records::EepromContents::CommLock);
       QCOMPARE(records[0].verification.result, c.verification);
       QCOMPARE(QString::fromStdString(records[0].outcome), c.outcome);
       QCOMPARE(bench.calls("MemRead").size(), c.reads);
@@ -246,7 +247,7 @@ class VerifiedStoreTest : public QObject {
     rx041::test::ScopedEnv records("RX041_RECORD_DIR", (bench.dir / "taken").c_str());
     bench.device->script().written[0] = {};
     for (int run = 0; run < 2; ++run)
-      QCOMPARE(bench.store(rx41::PartSet::part(0), rx41::EepromContents::Configured), StoreOutcome::Stored);
+      QCOMPARE(bench.store(rx41::PartSet::part(0), rx041::records::EepromContents::Configured), StoreOutcome::Stored);
     QCOMPARE(bench.calls("ProgramDevice"), (QStringList{"ProgramDevice(0)", "ProgramDevice(0)"}));
     QCOMPARE(bench.op.messages.size(), 1);
     QVERIFY2(bench.op.messages.front().startsWith("The programming record could not be written: " +

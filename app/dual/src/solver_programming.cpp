@@ -36,7 +36,7 @@ void SolverProgramming::btnconfigsolver_Click(PartSet parts) {
     if (!mode || !ConfigureSolver(parts, part, *mode)) return;
   }
   WaitNotice wait(owner_, qText(variant_.programmingText));
-  ProgramEeprom(parts, EepromContents::Configured);
+  ProgramEeprom(parts, rx041::records::EepromContents::Configured);
 }
 
 void SolverProgramming::newdevice_Click(PartSet parts) {
@@ -46,7 +46,7 @@ void SolverProgramming::newdevice_Click(PartSet parts) {
     return;
   }
   WaitNotice wait(owner_, QLatin1String(device_text::kWaitClearing));
-  if (!ClearSolver(parts) || !ProgramEeprom(parts, EepromContents::Cleared)) return;
+  if (!ClearSolver(parts) || !ProgramEeprom(parts, rx041::records::EepromContents::Cleared)) return;
   wait.change(QLatin1String(device_text::kWaitSelfCorrecting));
   calls().CalibrateDac(parts);
 }
@@ -120,7 +120,7 @@ bool SolverProgramming::StoreSwitchSettings(std::int16_t part) {
   return calls().StoreInSolver(part, rules_.switchSettings(part), solverOffsetFlag(settings_.outputMode(part).outMode));
 }
 
-bool SolverProgramming::ProgramEeprom(PartSet parts, EepromContents contents) {
+bool SolverProgramming::ProgramEeprom(PartSet parts, rx041::records::EepromContents contents) {
   if (!modes_.EnsureOwiMode(parts)) {
     message(QLatin1String(device_text::kNotInOwiMode));
     return true;

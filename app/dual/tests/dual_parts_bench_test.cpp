@@ -13,9 +13,9 @@
 
 #include "chip_registers.h"
 #include "rx041/bench/bench.h"
+#include "rx041/records/record_file.h"
 #include "rx041/test_support/temp_dir.h"
 #include "rx41/dual/main_form_2parts.h"
-#include "rx41/record_file.h"
 #include "scripted_operator.h"
 #include "window_bench.h"
 
@@ -51,15 +51,15 @@ struct Session {
 
   // The last store's record of each part: read back, stored, and holding
   // what the EEPROM now holds.
-  std::vector<rx41::ProgrammingRecord> verifyLastRecords(int parts) {
-    std::ifstream file(rx41::recordFilePath());
-    auto numbered = rx41::readRecords(file).records;
-    std::vector<rx41::ProgrammingRecord> last;
+  std::vector<rx041::records::ProgrammingRecord> verifyLastRecords(int parts) {
+    std::ifstream file(rx041::records::recordFilePath());
+    auto numbered = rx041::records::readRecords(file).records;
+    std::vector<rx041::records::ProgrammingRecord> last;
     if (numbered.size() < static_cast<std::size_t>(parts)) return last;
     for (auto record = numbered.end() - parts; record != numbered.end(); ++record) {
       last.push_back(record->record);
-      const rx41::ProgrammingRecord& r = record->record;
-      if (r.verification.result != rx41::VerificationResult::Passed || !r.stored()) return {};
+      const rx041::records::ProgrammingRecord& r = record->record;
+      if (r.verification.result != rx041::records::VerificationResult::Passed || !r.stored()) return {};
       for (const auto& [address, value] : r.registers)
         if (bench.eeprom(r.part - 1, address) != value) return {};
     }

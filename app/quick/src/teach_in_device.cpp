@@ -36,7 +36,7 @@ bool TeachInDevice::PrepareChip(PartSet parts) {
 
   wait.change(QStringLiteral("Programming EEPROM...  Please Wait..."));
   // A chip that did not take the cleared settings is not calibrated or taught.
-  const auto stored = programEeproms(parts, EepromContents::Cleared);
+  const auto stored = programEeproms(parts, rx041::records::EepromContents::Cleared);
   if (!stored || *stored == StoreOutcome::Stopped) return stop();
 
   wait.change(QStringLiteral("System is self correcting... Please Wait..."));
@@ -56,10 +56,10 @@ void TeachInDevice::copyAndProgram(PartSet parts, WaitNotice& wait) {
     }
   }
   wait.change(QStringLiteral("Programming EEPROM...  Please Wait..."));
-  programEeproms(parts, EepromContents::Configured);
+  programEeproms(parts, rx041::records::EepromContents::Configured);
 }
 
-std::optional<StoreOutcome> TeachInDevice::programEeproms(PartSet parts, EepromContents contents) {
+std::optional<StoreOutcome> TeachInDevice::programEeproms(PartSet parts, rx041::records::EepromContents contents) {
   const auto outcome = verifiedStore(machine_.calls(), parts, contents);
   if (outcome) machine_.ChipChangeToState(parts.stateMachinePart(), kOwiMode, kOwiMode);
   return outcome;

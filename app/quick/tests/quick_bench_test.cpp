@@ -14,8 +14,8 @@
 #include "expected_eeprom.h"
 #include "quick_window_fixture.h"
 #include "rx041/bench/bench.h"
+#include "rx041/records/record_file.h"
 #include "rx041/test_support/temp_dir.h"
-#include "rx41/record_file.h"
 #include "scripted_operator.h"
 #include "window_bench.h"
 
@@ -88,10 +88,10 @@ struct Session {
   }
 
   // Every record so far, oldest first.
-  std::vector<rx41::ProgrammingRecord> programmingRecords() const {
-    std::ifstream file(rx41::recordFilePath());
-    std::vector<rx41::ProgrammingRecord> out;
-    for (auto& numbered : rx41::readRecords(file).records) out.push_back(std::move(numbered.record));
+  std::vector<rx041::records::ProgrammingRecord> programmingRecords() const {
+    std::ifstream file(rx041::records::recordFilePath());
+    std::vector<rx041::records::ProgrammingRecord> out;
+    for (auto& numbered : rx041::records::readRecords(file).records) out.push_back(std::move(numbered.record));
     return out;
   }
 
@@ -101,14 +101,15 @@ struct Session {
     const auto records = programmingRecords();
     QCOMPARE(static_cast<int>(records.size()), 2 * parts);
     for (int i = 0; i < 2 * parts; ++i) {
-      const rx41::ProgrammingRecord& record = records[static_cast<std::size_t>(i)];
+      const rx041::records::ProgrammingRecord& record = records[static_cast<std::size_t>(i)];
       const bool configured = i >= parts;
       QCOMPARE(record.mode, std::string(mode));
       QCOMPARE(record.port, "COM" + std::to_string(kCom));
       QCOMPARE(record.part, i % parts + 1);
-      QCOMPARE(record.outcome, std::string(rx41::kStoredOutcome));
-      QCOMPARE(record.contents, configured ? rx41::EepromContents::Configured : rx41::EepromContents::Cleared);
-      QCOMPARE(record.verification.result, rx41::VerificationResult::Passed);
+      QCOMPARE(record.outcome, std::string(rx041::records::kStoredOutcome));
+      QCOMPARE(record.contents,
+               configured ? rx041::records::EepromContents::Configured : rx041::records::EepromContents::Cleared);
+      QCOMPARE(record.verification.result, rx041::records::VerificationResult::Passed);
       QCOMPARE(record.verification.reads, static_cast<std::int32_t>(record.registers.size()));
       // The configured store overwrote what the preparation stored.
       if (!configured) continue;
@@ -233,8 +234,8 @@ class QuickBenchTest : public QObject {
                  qPrintable(QStringLiteral("part %1 register %2").arg(part).arg(address)));
     const auto records = session.programmingRecords();
     QCOMPARE(records.size(), std::size_t{4});
-    QCOMPARE(records[2].verification.result, rx41::VerificationResult::Passed);
-    QCOMPARE(records[3].verification.result, rx41::VerificationResult::Failed);
+    QCOMPARE(records[2].verification.result, rx041::records::VerificationResult::Passed);
+    QCOMPARE(records[3].verification.result, rx041::records::VerificationResult::Failed);
     for (const auto& record : {records[2], records[3]}) {
       QCOMPARE(QString::fromStdString(record.outcome), message);
       QCOMPARE(record.programResult, std::nullopt);
@@ -259,7 +260,7 @@ class QuickBenchTest : public QObject {
     QCOMPARE(session.op.messages, QStringList{message});
     const auto records = session.programmingRecords();
     QCOMPARE(records.size(), std::size_t{2});
-    QCOMPARE(records[1].verification.result, rx41::VerificationResult::Failed);
+    QCOMPARE(records[1].verification.result, rx041::records::VerificationResult::Failed);
     QCOMPARE(QString::fromStdString(records[1].outcome), message);
     QCOMPARE(records[1].registers.at(0x22), 0);
   }

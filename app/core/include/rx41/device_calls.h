@@ -14,10 +14,10 @@
 #include <span>
 
 #include "rx041/device/device_interfaces.h"
+#include "rx041/records/programming_notes.h"
 #include "rx41/app_state.h"
 #include "rx41/operator_interface.h"
 #include "rx41/part_set.h"
-#include "rx41/programming_notes.h"
 #include "rx41/solver_setting.h"
 
 class QWidget;
@@ -60,8 +60,8 @@ class DeviceCalls {
   // The text of the last such report.
   const QString& lastFailure() const { return lastFailure_; }
 
-  ProgrammingNotes& notes() { return notes_; }
-  const ProgrammingNotes& notes() const { return notes_; }
+  rx041::records::ProgrammingNotes& notes() { return notes_; }
+  const rx041::records::ProgrammingNotes& notes() const { return notes_; }
   // Whether the device object's line to the programmer is dead (already told
   // by the call that found it so): nothing more can reach a chip.
   bool programmerLost() const { return state_.Device && !programmerLineOpen(*state_.Device); }
@@ -120,7 +120,7 @@ class DeviceCalls {
   OperatorInterface& operator_;
   QWidget* owner_;
   QString lastFailure_;
-  ProgrammingNotes notes_;
+  rx041::records::ProgrammingNotes notes_;
   bool lineFailureTold_ = false;
 };
 

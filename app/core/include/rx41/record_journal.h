@@ -5,7 +5,7 @@
 // run of the program.
 #include <QLoggingCategory>
 
-#include "rx41/programming_record.h"
+#include "rx041/records/programming_record.h"
 
 class QWidget;
 
@@ -17,7 +17,7 @@ class OperatorInterface;
 
 class RecordJournal {
  public:
-  void append(const ProgrammingRecord& record, OperatorInterface& operatorInterface, QWidget* owner);
+  void append(const rx041::records::ProgrammingRecord& record, OperatorInterface& operatorInterface, QWidget* owner);
 
  private:
   bool failureTold_ = false;

@@ -14,9 +14,9 @@
 // became of its store; writing it never stops programming.
 #include <optional>
 
+#include "rx041/records/programming_record.h"
 #include "rx41/device_calls.h"
 #include "rx41/part_set.h"
-#include "rx41/programming_record.h"
 #include "rx41/record_journal.h"
 
 namespace rx41 {
@@ -28,7 +28,7 @@ enum class StoreOutcome {
 };
 
 // None when a device call failed outright (reported); the stores after it are not made.
-std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, EepromContents contents,
+std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, rx041::records::EepromContents contents,
                                           RecordJournal& journal = recordJournal());
 
 // Commlock of the part, recorded. The device reads the lock bit back before

@@ -11,11 +11,11 @@
 #include <optional>
 #include <string_view>
 
+#include "rx041/records/programming_record.h"
 #include "rx41/dual/dual_settings.h"
 #include "rx41/dual/dual_variant.h"
 #include "rx41/dual/part_modes.h"
 #include "rx41/dual/target_point_rules.h"
-#include "rx41/programming_record.h"
 
 namespace rx41 {
 
@@ -49,7 +49,7 @@ class SolverProgramming {
   // that fails (a read-back that fails stops them all); false when a call
   // failed outright or the read-back stopped the store (a chip that did not
   // take its settings is not calibrated).
-  bool ProgramEeprom(PartSet parts, EepromContents contents);
+  bool ProgramEeprom(PartSet parts, rx041::records::EepromContents contents);
   // False when a call failed outright.
   bool ClearSolver(PartSet parts);
   void message(const QString& text);

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "rx041/records/programming_record.h"
 #include "rx41/part_set.h"
-#include "rx41/programming_record.h"
 #include "rx41/state_machine.h"
 #include "rx41/verified_store.h"
 #include "rx41/wait_form.h"
@@ -45,7 +45,7 @@ class TeachInDevice {
  private:
   // The verified, recorded store of the parts, then the OWI re-entry (also
   // after a store the read-back stopped); none when a call failed outright.
-  std::optional<StoreOutcome> programEeproms(PartSet parts, EepromContents contents);
+  std::optional<StoreOutcome> programEeproms(PartSet parts, rx041::records::EepromContents contents);
   void message(const char* text);
 
   StateMachine& machine_;

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace rx41 {
+namespace rx041::records {
 
 // "2026-05-14T10:22:31.123+02:00"
 std::string isoTimestamp(std::chrono::system_clock::time_point when);
@@ -24,4 +24,4 @@ struct ParsedTime {
 // or a zone offset beyond 14 hours.
 std::optional<ParsedTime> parseIsoTime(std::string_view text);
 
-}  // namespace rx41
+}  // namespace rx041::records

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <variant>
 
-namespace rx41 {
+namespace rx041::records {
 
 struct TargetPointSent {
   std::optional<float> angle, level;
@@ -88,4 +88,4 @@ std::variant<ProgrammingRecord, std::string> parseRecord(std::string_view line);
 // "0x0B"
 std::string hexByte(std::int32_t value);
 
-}  // namespace rx41
+}  // namespace rx041::records

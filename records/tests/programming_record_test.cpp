@@ -6,11 +6,11 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "rx041/records/record_file.h"
+#include "rx041/records/record_time.h"
 #include "rx041/test_support/temp_dir.h"
-#include "rx41/record_file.h"
-#include "rx41/record_time.h"
 
-namespace rx41 {
+namespace rx041::records {
 namespace {
 
 ProgrammingRecord configuredRecord() {
@@ -228,4 +228,4 @@ TEST_F(RecordTimeTest, StampsCarryTheZoneAndParseBackToTheInstant) {
 }
 
 }  // namespace
-}  // namespace rx41
+}  // namespace rx041::records

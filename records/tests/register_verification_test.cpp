@@ -1,12 +1,12 @@
 // The read-back before a store, and the notes a record's settings come from.
-#include "rx41/register_verification.h"
+#include "rx041/records/register_verification.h"
 
 #include <gtest/gtest.h>
 
 #include "rx041/device/device_interfaces.h"
-#include "rx41/programming_notes.h"
+#include "rx041/records/programming_notes.h"
 
-namespace rx41 {
+namespace rx041::records {
 namespace {
 
 using namespace rx041::zq3902;
@@ -108,4 +108,4 @@ TEST(ProgrammingNotesTest, SettingsInForceFollowTheDevicesTables) {
 }
 
 }  // namespace
-}  // namespace rx41
+}  // namespace rx041::records

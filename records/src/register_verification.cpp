@@ -1,6 +1,6 @@
-#include "rx41/register_verification.h"
+#include "rx041/records/register_verification.h"
 
-namespace rx41 {
+namespace rx041::records {
 namespace {
 
 constexpr std::int32_t kFailedRead = 511;
@@ -42,4 +42,4 @@ std::string verificationMessage(std::int16_t part, const RegisterMismatch& misma
          ": wrote " + hexByte(mismatch.wrote) + ", read " + (mismatch.read ? hexByte(*mismatch.read) : "failed");
 }
 
-}  // namespace rx41
+}  // namespace rx041::records

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "rx41/programming_record.h"
+#include "rx041/records/programming_record.h"
 
-namespace rx41 {
+namespace rx041::records {
 
 struct PartNotes {
   std::optional<std::int32_t> chipId;
@@ -44,4 +44,4 @@ class ProgrammingNotes {
   PartNotes parts_[2];
 };
 
-}  // namespace rx41
+}  // namespace rx041::records

@@ -1,9 +1,9 @@
-#include "rx41/record_time.h"
+#include "rx041/records/record_time.h"
 
 #include <cstdio>
 #include <ctime>
 
-namespace rx41 {
+namespace rx041::records {
 namespace {
 
 // Reads `count` digits at `pos` into value; false when they are not all digits.
@@ -104,4 +104,4 @@ std::optional<ParsedTime> parseIsoTime(std::string_view text) {
   return ParsedTime{static_cast<std::int64_t>(instant) * 1000 + milliseconds, false};
 }
 
-}  // namespace rx41
+}  // namespace rx041::records

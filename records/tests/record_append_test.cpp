@@ -16,10 +16,10 @@
 #include <sstream>
 #include <thread>
 
+#include "rx041/records/record_file.h"
 #include "rx041/test_support/temp_dir.h"
-#include "rx41/record_file.h"
 
-namespace rx41 {
+namespace rx041::records {
 namespace {
 
 namespace fs = std::filesystem;
@@ -188,4 +188,4 @@ TEST(RecordAppendTest, ARecordCutByACrashDoesNotSwallowTheNext) {
 }
 
 }  // namespace
-}  // namespace rx41
+}  // namespace rx041::records

@@ -1,8 +1,8 @@
-#include "rx41/programming_notes.h"
+#include "rx041/records/programming_notes.h"
 
 #include "rx041/device/device_interfaces.h"
 
-namespace rx41 {
+namespace rx041::records {
 
 using namespace rx041::zq3902;
 
@@ -88,4 +88,4 @@ SolverSettingsSent ProgrammingNotes::settingsInForce(std::int16_t part) const {
   return settings;
 }
 
-}  // namespace rx41
+}  // namespace rx041::records

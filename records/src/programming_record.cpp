@@ -1,4 +1,4 @@
-#include "rx41/programming_record.h"
+#include "rx041/records/programming_record.h"
 
 #include <charconv>
 #include <cmath>
@@ -8,9 +8,9 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "rx41/record_time.h"
+#include "rx041/records/record_time.h"
 
-namespace rx41 {
+namespace rx041::records {
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -279,4 +279,4 @@ std::variant<ProgrammingRecord, std::string> parseRecord(std::string_view line) 
   }
 }
 
-}  // namespace rx41
+}  // namespace rx041::records

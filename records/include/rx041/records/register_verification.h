@@ -11,9 +11,9 @@
 #include <string>
 
 #include "rx041/device/written_image.h"
-#include "rx41/programming_record.h"
+#include "rx041/records/programming_record.h"
 
-namespace rx41 {
+namespace rx041::records {
 
 // Address: value of every register written since the part was powered on.
 std::map<std::int32_t, std::int32_t> writtenRegisters(const rx041::zq3902::WrittenImage& image);
@@ -30,4 +30,4 @@ Verification verifyRegisters(const std::map<std::int32_t, std::int32_t>& written
 // "Part#1: verification failed at register 0x0B: wrote 0x66, read 0x00"; part 0 or 1.
 std::string verificationMessage(std::int16_t part, const RegisterMismatch& mismatch);
 
-}  // namespace rx41
+}  // namespace rx041::records

@@ -1,4 +1,4 @@
-#include "rx41/record_file.h"
+#include "rx041/records/record_file.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-namespace rx41 {
+namespace rx041::records {
 namespace {
 
 constexpr const char* kFileName = "programming-records.jsonl";
@@ -158,4 +158,4 @@ RecordFileContents readRecords(std::istream& in) {
   return contents;
 }
 
-}  // namespace rx41
+}  // namespace rx041::records

@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "rx41/programming_record.h"
+#include "rx041/records/programming_record.h"
 
-namespace rx41 {
+namespace rx041::records {
 
 std::filesystem::path recordDirectory();
 std::filesystem::path recordFilePath();
@@ -52,4 +52,4 @@ inline constexpr std::size_t kLongestRecordLine = 1024 * 1024;
 // fails ends the records early; the stream's bad() tells.
 RecordFileContents readRecords(std::istream& in);
 
-}  // namespace rx41
+}  // namespace rx041::records
