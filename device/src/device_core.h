@@ -71,6 +71,8 @@ class DeviceCore {
 
  private:
   void setOwiStep(std::int32_t chipIndex);
+  // Trace lines for what the command layer cleared off the line before a frame.
+  void traceClearing(const LineClearing& clearing);
 
   std::shared_ptr<chanlink::ISerialChannel> channel_;
   std::shared_ptr<chanlink::ISerialLine> line_;  // null for a channel that does not tell
