@@ -146,15 +146,15 @@ std::int32_t DeviceCore::quitOwi(std::int32_t chipIndex) {
   return result;
 }
 
-float DeviceCore::measure(std::int32_t chipIndex, std::int32_t measureType) {
+AdcReading DeviceCore::measureReading(std::int32_t chipIndex, std::int32_t measureType) {
   const std::int32_t code = commands_.CmdReadProgrammerADCvalue();
-  if (code == kAdcTimeout) return kAdcTimeoutReading;
+  if (code == kAdcTimeout) return {code, kAdcTimeoutReading};
   const double volts = (code - kZeroVoltCode) * kVoltsPerCode;
   switch (measureType) {
     case MeasPercentVDD:
-      return static_cast<float>(volts * 100.0 / part(chipIndex).settings.real(kSupplyVoltageSetting));
-    case MeasVolt: return static_cast<float>(volts);
-    default: return kUnknownMeasureType;
+      return {code, static_cast<float>(volts * 100.0 / part(chipIndex).settings.real(kSupplyVoltageSetting))};
+    case MeasVolt: return {code, static_cast<float>(volts)};
+    default: return {code, kUnknownMeasureType};
   }
 }
 
