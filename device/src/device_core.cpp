@@ -102,15 +102,26 @@ void DeviceCore::storeSupplyVoltage(std::int32_t chipIndex, float volts) {
 
 std::int32_t DeviceCore::powerOn(std::int32_t chipIndex) {
   trace_.write("%ld, Called Customized_PowerOn KVT Lib Device\n", traceClock());
-  // A chip coming up loads its RAM from the EEPROM: nothing written before counts.
-  part(chipIndex).written = {};
-  return commands_.CmdPowerOn(chipIndex);
+  const std::int32_t result = commands_.CmdPowerOn(chipIndex);
+  PartState& state = part(chipIndex);
+  if (result != kCommandOk) {
+    // It may have come up or not: the next acknowledged power-on decides.
+    state.power = PartPower::Unknown;
+    return result;
+  }
+  // A chip coming up loads its RAM from the EEPROM: nothing written before
+  // counts. One that was on already keeps its RAM, and what was written to it.
+  if (state.power != PartPower::On) state.written = {};
+  state.power = PartPower::On;
+  return result;
 }
 
 std::int32_t DeviceCore::powerOff(std::int32_t chipIndex) {
   trace_.write("%ld, Called Customized_PowerOff KVT Lib Device\n", traceClock());
-  part(chipIndex).written = {};
-  return commands_.CmdPowerOff(chipIndex);
+  const std::int32_t result = commands_.CmdPowerOff(chipIndex);
+  // Without an answer the part may be off all the same.
+  part(chipIndex).power = result == kCommandOk ? PartPower::Off : PartPower::Unknown;
+  return result;
 }
 
 std::int32_t DeviceCore::mode0V(std::int32_t chipIndex) {

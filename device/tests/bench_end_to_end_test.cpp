@@ -74,6 +74,36 @@ TEST(BenchEndToEndTest, CalibratedCurveHitsItsTargetsAfterAPowerCycle) {
   device->Destroy(com::VARIANT_TRUE);
 }
 
+// A worn lock cell: the board acknowledges the write of the lock bit, the
+// chip keeps its register. Nothing is stored, and the part is not locked.
+TEST(BenchEndToEndTest, ALockBitTheChipDidNotTakeIsNotStored) {
+  test::TempDir dir;
+  test::ScopedEnv ports("RX041_PORTS", dir.path().c_str());
+  test::ScopedEnv traces("RX041_TRACE_DIR", dir.path().c_str());
+  bench::Bench bench(bench::BenchOptions{.comNumber = 1});
+  const auto device = com::createInstance<IZQ3902Device>("ZQ3902Module.ZQ3902Device");
+  ASSERT_TRUE(device);
+  std::int32_t status = -1;
+  device->ConnectChannel(Variant(std::int32_t{1}), &status);
+  ASSERT_EQ(result(&IZQ3902Device::Customized_PowerOn, *device, 0), 0);
+  ASSERT_EQ(result(&IZQ3902Device::Customized_EnterOWI, *device, 0), 0);
+  ASSERT_EQ(bench.control("stuck 0 0x1C"), "ok");
+  std::shared_ptr<IZQ3902Advanced> advanced;
+  device->get_Advanced(&advanced);
+  ASSERT_EQ(advanced->MemWrite(0, 0x30, 0x5A), com::S_OK);  // in RAM, for a store to take along
+  std::shared_ptr<IZQ3902Solver> solver;
+  device->get_Solver(&solver);
+  const std::size_t framesBefore = bench.frames().size();
+  solver->Commlock(0, &status);
+  EXPECT_EQ(status, 5);
+  const auto frames = bench.frames();
+  for (auto frame = frames.begin() + static_cast<std::ptrdiff_t>(framesBefore); frame != frames.end(); ++frame)
+    EXPECT_EQ(frame->rfind("$C,O,", 0), 0u) << "only register access: " << *frame;
+  EXPECT_EQ(bench.eeprom(0, 0x1C), 0);
+  EXPECT_EQ(bench.eeprom(0, 0x30), 0) << "the EEPROM was not stored";
+  device->Destroy(com::VARIANT_TRUE);
+}
+
 // A board that answers one read after the read gave up, and every frame
 // after it at once: each later read still gets its own register's value,
 // whether the next read follows at once or after a pause, and the late line

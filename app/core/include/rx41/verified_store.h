@@ -36,9 +36,10 @@ std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, Eep
                                           AfterFailedStore afterFailure = AfterFailedStore::StoreTheRest,
                                           RecordJournal& journal = recordJournal());
 
-// Commlock of the part, recorded: the device sets the lock bit and stores the
-// EEPROM in one operation, so nothing is read back. Commlock's result, or
-// none when the call failed outright (reported).
+// Commlock of the part, recorded: the device sets the lock bit, reads it back
+// and stores the EEPROM in one operation, so nothing is read back here.
+// Commlock's result (5: the lock bit did not take, nothing stored), or none
+// when the call failed outright (reported).
 std::optional<std::int32_t> recordedCommlock(DeviceCalls& calls, std::int16_t part,
                                              RecordJournal& journal = recordJournal());
 
