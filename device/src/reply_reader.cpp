@@ -36,7 +36,7 @@ void ReplyReader::dropThrough(std::size_t lineFeed) { line_.erase(0, lineFeed + 
 
 std::string ReplyReader::unconsumed() const { return line_.substr(std::min(consumed_, line_.size())); }
 
-void ReplyReader::start() {
+void ReplyReader::clearState() {
   line_.clear();
   consumed_ = 0;
   gaveUp_ = false;
@@ -50,7 +50,7 @@ bool ReplyReader::ended(std::int64_t start, std::int64_t limitMs) {
 
 ReplyWindow ReplyReader::readReplyLine(std::int64_t limitMs, std::size_t length) {
   const std::int64_t start = clock_();
-  this->start();
+  clearState();
   for (;;) {
     pollAppend();
     // Only the first line is looked at per poll; a too-short one is dropped.
@@ -67,7 +67,7 @@ ReplyWindow ReplyReader::readReplyLine(std::int64_t limitMs, std::size_t length)
 
 std::int32_t ReplyReader::readAdcCode(std::int64_t limitMs) {
   const std::int64_t start = clock_();
-  this->start();
+  clearState();
   for (;;) {
     pollAppend();
     if (const std::size_t lineFeed = firstLineFeed(); lineFeed != std::string::npos && lineFeed >= 8) {

@@ -58,7 +58,7 @@ class ReplyReader {
   void pollAppend();
   std::size_t firstLineFeed() const;
   void dropThrough(std::size_t lineFeed);
-  void start();
+  void clearState();
   // After a poll: the line died, or the limit passed (noted as a give-up).
   bool ended(std::int64_t start, std::int64_t limitMs);
 

@@ -140,9 +140,9 @@ TEST_F(MeasurementTest, DacCalibrationStatusNamesTheValuesOutOfRange) {
 // Readings that lie at or past an end of the output's or the ADC's range
 // make the part's calibration invalid, whatever K and B come out as; the
 // values are still returned. Each row's readings would give a K and B inside
-// their ranges, but for the bottom code's and the lost reading's. Each row has
-// a device of its own: the rows at 5 V keep its initial supply, which no
-// measurement can store (the ADC ends just below 5 V).
+// their ranges, but for the lost reading's. Each row has a device of its own:
+// the rows at 5 V keep its initial supply, which no measurement can store
+// (the ADC ends just below 5 V).
 TEST(DacCalibrationTest, AClippedReadingMakesThePartInvalid) {
   constexpr int kLost = -1;  // no ADC reply at all
   const auto code = [](double supply, double percent) { return adcCodeOf(supply * percent / 100.0); };
@@ -161,7 +161,6 @@ TEST(DacCalibrationTest, AClippedReadingMakesThePartInvalid) {
       {"100 % of the supply", 1, 2.5, {{{}, {code(2.5, 12.5), code(2.5, 50.0), code(2.5, 100.0)}}}, 0x24},
       {"above 100 %", 0, 2.5, {{{code(2.5, 12.8), code(2.5, 50.3), code(2.5, 100.5)}}}, 0x11},
       {"the ADC's top code at a 5 V supply", 0, 5.0, {{{code(5.0, 12.5), code(5.0, 50.0), 65535}}}, 0x11},
-      {"the ADC's bottom code", 1, 5.0, {{{}, {0, code(5.0, 49.0), code(5.0, 87.5)}}}, 0x24 | 0x28},
       {"Part#2 clipped, Part#1 not", 3, 5.0, {{normal5V, {code(5.0, 12.5), code(5.0, 50.0), 65535}}}, 0x24},
       {"a lost reading", 0, 5.0, {{{code(5.0, 12.5), kLost, code(5.0, 99.0)}}}, 0x11 | 0x12},
   };
