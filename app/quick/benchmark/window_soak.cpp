@@ -102,12 +102,6 @@ int main(int argc, char** argv) {
   const int cycles = std::atoi(argv[3]);
   if (com < 1 || cycles < 1) return 2;
 
-  // A chip with a DAC error: an error-free DAC puts out the whole supply at
-  // its top test code, a clipped reading the calibration reports as invalid.
-  if (!benchControl(controlSocket, "dac 0 0.98 1.2")) {
-    std::fprintf(stderr, "rx41-window-soak: the bench's control socket did not answer\n");
-    return 1;
-  }
   rx041::test::ScriptedOperator op;
   rx41::AppState state;
   rx41::MainForm2PointsProgramming window(op, rx41::QuickWindow::PowerButton::Absent,
