@@ -4,7 +4,10 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <deque>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -75,6 +78,10 @@ struct Bench::Impl {
 
   void serve();
   void handleFrame(const std::string& text, int master);
+  // Puts out the held replies that are due; false when the bench is stopping.
+  bool sendDueReplies(int master);
+  // Milliseconds until the next held reply is due, or -1 without one.
+  int msUntilNextDue() const;
   void replaceLine();
 
   BenchOptions options;
@@ -88,6 +95,13 @@ struct Bench::Impl {
   LineWriter writer;
   FrameAssembler assembler;
   bool lineDropped = false;  // set by a hangup, read by the serving thread only
+  // Delayed replies, in the order they fall due (serving thread only). A
+  // board that is late with one reply still answers the frames after it.
+  struct HeldReply {
+    std::chrono::steady_clock::time_point due;
+    Delivery delivery;
+  };
+  std::deque<HeldReply> held;
   std::thread server;
 };
 
@@ -96,8 +110,9 @@ void Bench::Impl::serve() {
   for (;;) {
     const int master = line->master();
     pollfd fds[3] = {{stop.fd(), POLLIN, 0}, {master, POLLIN, 0}, {line->closeWatch(), POLLIN, 0}};
-    if (::poll(fds, 3, -1) < 0 && errno != EINTR) return;
+    if (::poll(fds, 3, msUntilNextDue()) < 0 && errno != EINTR) return;
     if (fds[0].revents) return;
+    if (!sendDueReplies(master)) return;
     if (fds[2].revents) line->clientClosed();
     if (!(fds[1].revents & POLLIN)) {
       // A master without data but with an event (hang-up while the line is
@@ -132,10 +147,33 @@ void Bench::Impl::handleFrame(const std::string& text, int master) {
     if (!reply) return;
     delivery = state.faults.deliver(*frame, *reply);
   }
-  if (delivery.hangup)
+  if (delivery.hangup) {
     lineDropped = true;
-  else
+  } else if (delivery.delay.count() > 0) {
+    const auto due = std::chrono::steady_clock::now() + delivery.delay;
+    delivery.delay = {};
+    const auto later = std::upper_bound(held.begin(), held.end(), due,
+                                        [](auto time, const HeldReply& reply) { return time < reply.due; });
+    held.insert(later, {due, std::move(delivery)});
+  } else {
     writer.send(master, delivery);
+  }
+}
+
+bool Bench::Impl::sendDueReplies(int master) {
+  while (!held.empty() && held.front().due <= std::chrono::steady_clock::now()) {
+    const Delivery delivery = std::move(held.front().delivery);
+    held.pop_front();
+    if (!writer.send(master, delivery)) return false;
+  }
+  return true;
+}
+
+int Bench::Impl::msUntilNextDue() const {
+  if (held.empty()) return -1;
+  const auto left = held.front().due - std::chrono::steady_clock::now();
+  // Rounded up, so that the wake-up finds the reply due.
+  return static_cast<int>(std::max<std::int64_t>(0, std::chrono::ceil<std::chrono::milliseconds>(left).count()));
 }
 
 void Bench::Impl::replaceLine() {
@@ -149,6 +187,7 @@ void Bench::Impl::replaceLine() {
     if (comLink) comLink->retarget(line->slavePath());
   }
   assembler = FrameAssembler{};
+  held.clear();  // replies for the line that dropped
 }
 
 Bench::Bench(BenchOptions options) : impl_(std::make_unique<Impl>(std::move(options))) {}

@@ -10,12 +10,10 @@ namespace {
 
 double limitPercent(double value) { return std::clamp(value, 0.0, 100.0); }
 
-// The DAC test levels: codes 0, 7 and 14 give 12.5 %, 50 % and 100 %; the
-// codes between lie on straight lines, those above 14 run into full scale.
-double dacTestLevel(int code) {
-  if (code <= 7) return 12.5 + code * (50.0 - 12.5) / 7.0;
-  return 50.0 + (code - 7) * (100.0 - 50.0) / 7.0;
-}
+// The DAC test levels: 6.25 % per code from 6.25 % at code 0, so that codes
+// 0, 7 and 14 lie 315 and 180 degrees of a full-scale curve apart (6.25, 50
+// and 93.75 %) and an error-free DAC stays clear of both rails.
+double dacTestLevel(int code) { return 6.25 * (code + 1); }
 
 bool isReadOnly(int address) {
   return address == reg::kIdentification || address == reg::kAngleHigh || address == reg::kAngleLow;

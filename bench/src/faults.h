@@ -32,7 +32,7 @@ std::string describeFault(const Fault& fault);
 
 // How one reply goes out on the line.
 struct Delivery {
-  std::chrono::milliseconds delay{0};  // before the first byte
+  std::chrono::milliseconds delay{0};  // before the first byte; replies to later frames do not wait for it
   std::vector<std::string> pieces;     // written one after another
   std::chrono::microseconds gap{0};    // between pieces
   bool hangup = false;                 // drop the line instead of answering

@@ -90,6 +90,24 @@ TEST_F(FaultTest, DelayHoldsTheReplyBack) {
   EXPECT_GE(Clock::now() - start, 120ms);
 }
 
+TEST_F(FaultTest, LaterFramesAreAnsweredWhileADelayedReplyIsHeldBack) {
+  enterOwi(0);
+  writeRegister(0, 0x10, 0x55);
+  writeRegister(0, 0x11, 0x66);
+  ASSERT_EQ(bench->control("fault once delay 400 at C,O,R"), "ok");
+  const auto start = Clock::now();
+  host->send(frame('C', 'O', 'R', 1, 0x10));
+  host->send(frame('C', 'O', 'R', 1, 0x11));
+  host->send(frame('V', 'V', 'R', 0));
+  // The frames after the late one are answered at once and in order; the late
+  // line follows when it falls due.
+  EXPECT_EQ(judgeRead(host->readLine(300ms).value_or("")), 0x66);
+  EXPECT_EQ(judgeVersion(host->readLine(300ms).value_or("")).result, 0);
+  EXPECT_LT(Clock::now() - start, 300ms);
+  EXPECT_EQ(judgeRead(host->readLine(1000ms).value_or("")), 0x55);
+  EXPECT_GE(Clock::now() - start, 400ms);
+}
+
 TEST_F(FaultTest, ABenchClosesPromptlyWhileAReplyIsHeldBack) {
   ASSERT_EQ(bench->control("fault delay 60000"), "ok");
   host->send("$V,V,R,0,FF,FF#");

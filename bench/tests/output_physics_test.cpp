@@ -112,8 +112,7 @@ TEST_F(OutputPhysicsTest, DacTestCodesCarryTheChipsGainAndOffset) {
   bench->setDac(0, 0.98, 1.2);
   enterOwi(0);
   writeRegister(0, 34, 1);
-  const std::pair<int, double> codes[] = {
-      {0, 12.5}, {3, 12.5 + 3 * 37.5 / 7}, {7, 50}, {10, 50 + 3 * 50.0 / 7}, {14, 100}};
+  const std::pair<int, double> codes[] = {{0, 6.25}, {3, 25}, {7, 50}, {10, 68.75}, {14, 93.75}};
   for (const auto& [testCode, ideal] : codes) {
     enterOwi(0);
     writeRegister(0, 32, testCode);

@@ -1,5 +1,7 @@
 #include "command_layer.h"
 
+#include <utility>
+
 #include "hex_text.h"
 
 namespace rx041::zq3902 {
@@ -15,13 +17,34 @@ std::int32_t decimalDigit(char c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
 
 }  // namespace
 
-CommandLayer::CommandLayer(std::unique_ptr<ReplyChannel> channel, MillisecondClock clock)
-    : channel_(std::move(channel)), clock_(std::move(clock)) {}
+CommandLayer::CommandLayer(std::unique_ptr<ReplyChannel> channel, MillisecondClock clock, LineClearingNotice onClearing)
+    : channel_(std::move(channel)), clock_(std::move(clock)), onClearing_(std::move(onClearing)) {}
+
+void CommandLayer::sendOnClearLine(const std::string& frame) {
+  LineClearing clearing{frame, std::exchange(leftOver_, {}) + channel_->drain()};
+  if (gaveUpAt_) {
+    const std::int64_t start = clock_();
+    while (clock_() - *gaveUpAt_ < kQuietAfterGiveUpMs && !channel_->lineDead()) clearing.discarded += channel_->poll();
+    clearing.discarded += channel_->drain();
+    clearing.quietMs = clock_() - start;
+    gaveUpAt_.reset();
+  }
+  if (onClearing_ && (!clearing.discarded.empty() || clearing.quietMs > 0)) onClearing_(clearing);
+  channel_->send(frame);
+}
+
+void CommandLayer::afterReply(const ReplyReader& reader) {
+  leftOver_ = reader.unconsumed();
+  if (reader.gaveUp()) gaveUpAt_ = clock_();
+}
 
 ReplyWindow CommandLayer::exchange(const CommandFrame& frame, std::int64_t limitMs, std::size_t length) {
   if (!canReachBoard()) return {};
-  channel_->send(frame.text());
-  return ReplyReader(*channel_, clock_).readReplyLine(limitMs, length);
+  sendOnClearLine(frame.text());
+  ReplyReader reader(*channel_, clock_);
+  ReplyWindow reply = reader.readReplyLine(limitMs, length);
+  afterReply(reader);
+  return reply;
 }
 
 std::int32_t CommandLayer::relayCommand(char operation, char access, std::int32_t chipIndex, std::size_t length) {
@@ -79,8 +102,11 @@ std::int32_t CommandLayer::CmdStore(std::int32_t chipIndex) {
 
 std::int32_t CommandLayer::CmdReadProgrammerADCvalue() {
   if (!canReachBoard()) return kAdcTimeout;
-  channel_->send(CommandFrame{'M', 'T', 'W', kBoardPart}.text());
-  return ReplyReader(*channel_, clock_).readAdcCode(kOwiLimitMs);
+  sendOnClearLine(CommandFrame{'M', 'T', 'W', kBoardPart}.text());
+  ReplyReader reader(*channel_, clock_);
+  const std::int32_t code = reader.readAdcCode(kOwiLimitMs);
+  afterReply(reader);
+  return code;
 }
 
 VersionReply CommandLayer::CmdReadVersion() {

@@ -27,11 +27,23 @@ Line lineThrough(const std::array<float, 3>& readings) {
 
 bool inside(float value, double low, double high) { return value > low && value < high; }
 
-std::int32_t statusOf(const DacCalibration& c) {
+// A reading at or past either end of the output's range, at an end of the
+// ADC's range, or none at all: the output may lie beyond what was read, so a
+// gain computed from it would be wrong without showing it.
+bool clipped(const AdcReading& reading) {
+  constexpr std::int32_t kLowestCode = 0;
+  constexpr std::int32_t kHighestCode = 0xFFFF;
+  return reading.code <= kLowestCode || reading.code >= kHighestCode || !(reading.value > 0.0f) ||
+         !(reading.value < 100.0f);
+}
+
+// Per part: whether any of its readings clipped.
+std::int32_t statusOf(const DacCalibration& c, const std::array<bool, 2>& clippedPart) {
   std::int32_t status = 0;
-  if (!inside(c.k0, 0.27, 0.28)) status = 0x11;
+  // A clipped reading marks the part as a gain out of range would.
+  if (clippedPart[0] || !inside(c.k0, 0.27, 0.28)) status = 0x11;
   if (!inside(c.b0, -5, 5)) status |= 0x12;
-  if (!inside(c.k1, 0.27, 0.28)) status |= 0x24;
+  if (clippedPart[1] || !inside(c.k1, 0.27, 0.28)) status |= 0x24;
   if (!inside(c.b1, -5, 5)) status |= 0x28;
   return status;
 }
@@ -43,6 +55,7 @@ DacCalibration calibrateDac(DeviceCore& device, std::int32_t chipIndex) {
   const std::vector<std::int32_t> parts =
       chipIndex == kBothParts ? std::vector<std::int32_t>{0, 1} : std::vector<std::int32_t>{chipIndex};
   std::array<std::array<float, 3>, 2> readings{};
+  std::array<bool, 2> clippedPart{};
   for (std::size_t round = 0; round < kTestCodes.size(); ++round) {
     device.enterOwi(chipIndex);
     for (const std::int32_t part : parts) {
@@ -55,7 +68,9 @@ DacCalibration calibrateDac(DeviceCore& device, std::int32_t chipIndex) {
     for (const std::int32_t part : parts) {
       commands.CmdRelayAnalog(part);
       device.settle(kRelaySettleTime);
-      readings.at(static_cast<std::size_t>(part))[round] = device.measure(part, MeasPercentVDD);
+      const AdcReading reading = device.measureReading(part, MeasPercentVDD);
+      readings.at(static_cast<std::size_t>(part))[round] = reading.value;
+      if (clipped(reading)) clippedPart.at(static_cast<std::size_t>(part)) = true;
     }
   }
   device.enterOwi(chipIndex);
@@ -67,7 +82,7 @@ DacCalibration calibrateDac(DeviceCore& device, std::int32_t chipIndex) {
     (part == 0 ? result.k0 : result.k1) = line.gain;
     (part == 0 ? result.b0 : result.b1) = line.offset;
   }
-  result.status = statusOf(result);
+  result.status = statusOf(result, clippedPart);
 
   SettingsTable& part1 = device.part(0).settings;
   SettingsTable& part2 = device.part(1).settings;

@@ -13,7 +13,10 @@ struct DacCalibration {
   float b0 = kDefaultDacOffset;
   float k1 = kDefaultDacGain;  // Part#2
   float b1 = kDefaultDacOffset;
-  // Bit 4 marks Part#1, bit 5 Part#2; bits 0..3 name the value out of range (K0, B0, K1, B1).
+  // Bit 4 marks Part#1, bit 5 Part#2; bits 0..3 name the value out of range
+  // (K0, B0, K1, B1). A part with a clipped reading (at or past 0 % or 100 %
+  // of its supply, an ADC code of 0 or 65535, or no reading) counts as its K
+  // out of range: 0x11 for Part#1, 0x24 for Part#2.
   std::int32_t status = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "device_core.h"
 
+#include <cstdio>
+#include <string>
 #include <thread>
 
 #include "rx041/component/clock.h"
@@ -20,6 +22,30 @@ constexpr double kVoltsPerCode = 0.000152587890625;  // 5 V full scale either si
 constexpr std::int32_t kZeroVoltCode = 32768;
 constexpr auto kRelaySettleTime = std::chrono::milliseconds(300);
 
+// Received text as one trace line: printable ASCII as it is, anything else
+// (line ends, zero bytes) as a C escape.
+std::string printable(const std::string& text) {
+  std::string shown;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      shown += "\\n";
+    } else if (c == '\r') {
+      shown += "\\r";
+    } else if (c == '\\' || c == '"') {
+      shown += '\\';
+      shown += c;
+    } else if (byte >= 0x20 && byte < 0x7F) {
+      shown += c;
+    } else {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+      shown += escaped;
+    }
+  }
+  return shown;
+}
+
 // One notice for every device of the process; the first text is message 112 of the library's catalogue.
 void reportTraceFailure(transport::TraceFailure failure) {
   static transport::TraceFailureNotice notice("ZQ3902Module:ZQ3902Device(112): fail to create KVT log.txt!",
@@ -32,10 +58,20 @@ void reportTraceFailure(transport::TraceFailure failure) {
 DeviceCore::DeviceCore(std::shared_ptr<chanlink::ISerialChannel> channel)
     : channel_(std::move(channel)),
       line_(std::dynamic_pointer_cast<chanlink::ISerialLine>(channel_)),
-      commands_(linkTo(channel_), com::processMilliseconds),
+      commands_(linkTo(channel_), com::processMilliseconds,
+                [this](const LineClearing& clearing) { traceClearing(clearing); }),
       trace_("KVTlog.txt", "wt+", reportTraceFailure) {
   for (auto& part : parts_) part.image.clear();
   initializeAllSettings();
+}
+
+void DeviceCore::traceClearing(const LineClearing& clearing) {
+  if (clearing.quietMs > 0)
+    trace_.write("%ld: Waited %ld ms after a reply time-out before %s\n", traceClock(),
+                 static_cast<long>(clearing.quietMs), clearing.frame.c_str());
+  if (!clearing.discarded.empty())
+    trace_.write("%ld: Discarded before %s: \"%s\"\n", traceClock(), clearing.frame.c_str(),
+                 printable(clearing.discarded).c_str());
 }
 
 std::int32_t DeviceCore::connectChannel(const com::Variant& port) {
@@ -66,15 +102,26 @@ void DeviceCore::storeSupplyVoltage(std::int32_t chipIndex, float volts) {
 
 std::int32_t DeviceCore::powerOn(std::int32_t chipIndex) {
   trace_.write("%ld, Called Customized_PowerOn KVT Lib Device\n", traceClock());
-  // A chip coming up loads its RAM from the EEPROM: nothing written before counts.
-  part(chipIndex).written = {};
-  return commands_.CmdPowerOn(chipIndex);
+  const std::int32_t result = commands_.CmdPowerOn(chipIndex);
+  PartState& state = part(chipIndex);
+  if (result != kCommandOk) {
+    // It may have come up or not: the next acknowledged power-on decides.
+    state.power = PartPower::Unknown;
+    return result;
+  }
+  // A chip coming up loads its RAM from the EEPROM: nothing written before
+  // counts. One that was on already keeps its RAM, and what was written to it.
+  if (state.power != PartPower::On) state.written = {};
+  state.power = PartPower::On;
+  return result;
 }
 
 std::int32_t DeviceCore::powerOff(std::int32_t chipIndex) {
   trace_.write("%ld, Called Customized_PowerOff KVT Lib Device\n", traceClock());
-  part(chipIndex).written = {};
-  return commands_.CmdPowerOff(chipIndex);
+  const std::int32_t result = commands_.CmdPowerOff(chipIndex);
+  // Without an answer the part may be off all the same.
+  part(chipIndex).power = result == kCommandOk ? PartPower::Off : PartPower::Unknown;
+  return result;
 }
 
 std::int32_t DeviceCore::mode0V(std::int32_t chipIndex) {
@@ -110,15 +157,15 @@ std::int32_t DeviceCore::quitOwi(std::int32_t chipIndex) {
   return result;
 }
 
-float DeviceCore::measure(std::int32_t chipIndex, std::int32_t measureType) {
+AdcReading DeviceCore::measureReading(std::int32_t chipIndex, std::int32_t measureType) {
   const std::int32_t code = commands_.CmdReadProgrammerADCvalue();
-  if (code == kAdcTimeout) return kAdcTimeoutReading;
+  if (code == kAdcTimeout) return {code, kAdcTimeoutReading};
   const double volts = (code - kZeroVoltCode) * kVoltsPerCode;
   switch (measureType) {
     case MeasPercentVDD:
-      return static_cast<float>(volts * 100.0 / part(chipIndex).settings.real(kSupplyVoltageSetting));
-    case MeasVolt: return static_cast<float>(volts);
-    default: return kUnknownMeasureType;
+      return {code, static_cast<float>(volts * 100.0 / part(chipIndex).settings.real(kSupplyVoltageSetting))};
+    case MeasVolt: return {code, static_cast<float>(volts)};
+    default: return {code, kUnknownMeasureType};
   }
 }
 

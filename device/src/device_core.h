@@ -25,6 +25,13 @@ inline constexpr std::int32_t kProgramStepFailed = 2;
 // Result of WriteBufToDevice when a register write failed.
 inline constexpr std::int32_t kWriteBufFailed = 2;
 
+// A measurement with the ADC code it came from: the code tells a reading at
+// the ADC's ends (0, 65535) or a time-out (65536) from one inside its range.
+struct AdcReading {
+  std::int32_t code = kAdcTimeout;
+  float value = kAdcTimeoutReading;
+};
+
 class DeviceCore {
  public:
   // channel: Chanlink's SerialChannel, or null when it could not be created.
@@ -53,7 +60,10 @@ class DeviceCore {
   std::int32_t setAdcMode(std::int32_t chipIndex);
   std::int32_t enterOwi(std::int32_t chipIndex);
   std::int32_t quitOwi(std::int32_t chipIndex);
-  float measure(std::int32_t chipIndex, std::int32_t measureType);
+  float measure(std::int32_t chipIndex, std::int32_t measureType) {
+    return measureReading(chipIndex, measureType).value;
+  }
+  AdcReading measureReading(std::int32_t chipIndex, std::int32_t measureType);
   float measureVdd(std::int32_t chipIndex);
   std::int32_t programDevice(std::int32_t chipIndex);
   // Every register write of the device goes through here, so that the part's
@@ -71,6 +81,8 @@ class DeviceCore {
 
  private:
   void setOwiStep(std::int32_t chipIndex);
+  // Trace lines for what the command layer cleared off the line before a frame.
+  void traceClearing(const LineClearing& clearing);
 
   std::shared_ptr<chanlink::ISerialChannel> channel_;
   std::shared_ptr<chanlink::ISerialLine> line_;  // null for a channel that does not tell

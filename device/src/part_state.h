@@ -62,10 +62,14 @@ class RegisterImage {
   std::array<bool, kRegisterCount> changed_{};
 };
 
+// What the device knows of a part's supply from its own power commands.
+enum class PartPower { Unknown, On, Off };
+
 struct PartState {
   SettingsTable settings;
   RegisterImage image;
   WrittenImage written;
+  PartPower power = PartPower::Unknown;
   bool switchConfigured = false;
 };
 

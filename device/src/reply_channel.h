@@ -14,6 +14,9 @@ class ReplyChannel {
   // The text received since the previous poll; waits a short while (the
   // channel's own limit, about 250 ms) for the first byte and may return "".
   virtual std::string poll() = 0;
+  // Whatever has arrived and not been polled yet, taken at once without
+  // waiting. A channel that cannot hand it out may just throw it away.
+  virtual std::string drain() { return {}; }
   // True while the channel is connected but has no working line (the port
   // could not be opened, or it hung up): nothing sent can be answered.
   virtual bool lineDead() const { return false; }

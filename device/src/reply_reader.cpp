@@ -1,5 +1,7 @@
 #include "reply_reader.h"
 
+#include <algorithm>
+
 #include "hex_text.h"
 
 namespace rx041::zq3902 {
@@ -32,33 +34,51 @@ std::size_t ReplyReader::firstLineFeed() const { return line_.find('\n'); }
 
 void ReplyReader::dropThrough(std::size_t lineFeed) { line_.erase(0, lineFeed + 1); }
 
+std::string ReplyReader::unconsumed() const { return line_.substr(std::min(consumed_, line_.size())); }
+
+void ReplyReader::clearState() {
+  line_.clear();
+  consumed_ = 0;
+  gaveUp_ = false;
+}
+
+bool ReplyReader::ended(std::int64_t start, std::int64_t limitMs) {
+  if (channel_.lineDead()) return true;
+  gaveUp_ = clock_() - start > limitMs;
+  return gaveUp_;
+}
+
 ReplyWindow ReplyReader::readReplyLine(std::int64_t limitMs, std::size_t length) {
   const std::int64_t start = clock_();
-  line_.clear();
+  clearState();
   for (;;) {
     pollAppend();
     // Only the first line is looked at per poll; a too-short one is dropped.
     if (const std::size_t lineFeed = firstLineFeed(); lineFeed != std::string::npos) {
-      if (lineFeed >= length) return ReplyWindow(line_.substr(lineFeed - length, length));
+      if (lineFeed >= length) {
+        consumed_ = lineFeed + 1;
+        return ReplyWindow(line_.substr(lineFeed - length, length));
+      }
       dropThrough(lineFeed);
     }
-    if (channel_.lineDead() || clock_() - start > limitMs) return ReplyWindow();
+    if (ended(start, limitMs)) return ReplyWindow();
   }
 }
 
 std::int32_t ReplyReader::readAdcCode(std::int64_t limitMs) {
   const std::int64_t start = clock_();
-  line_.clear();
+  clearState();
   for (;;) {
     pollAppend();
     if (const std::size_t lineFeed = firstLineFeed(); lineFeed != std::string::npos && lineFeed >= 8) {
       // c(i): the character i places before the line feed.
       const auto c = [&](std::size_t i) { return line_[lineFeed - i]; };
       if (c(1) == 'D' && (c(2) == '0' || c(2) == '2')) {
+        consumed_ = lineFeed + 1;
         return hexDigitValue(c(8)) << 12 | hexDigitValue(c(7)) << 8 | hexDigitValue(c(5)) << 4 | hexDigitValue(c(4));
       }
     }
-    if (channel_.lineDead() || clock_() - start > limitMs) return kAdcTimeout;
+    if (ended(start, limitMs)) return kAdcTimeout;
   }
 }
 

@@ -47,14 +47,26 @@ class ReplyReader {
   // line that does not match stays and blocks until the limit: 65536 then.
   std::int32_t readAdcCode(std::int64_t limitMs);
 
+  // Whether the last read ended because its limit passed (not because the
+  // line died): the board may still answer it.
+  bool gaveUp() const { return gaveUp_; }
+  // What arrived and was not consumed by the last read: text after the
+  // accepted line, or everything collected when it gave up.
+  std::string unconsumed() const;
+
  private:
   void pollAppend();
   std::size_t firstLineFeed() const;
   void dropThrough(std::size_t lineFeed);
+  void clearState();
+  // After a poll: the line died, or the limit passed (noted as a give-up).
+  bool ended(std::int64_t start, std::int64_t limitMs);
 
   ReplyChannel& channel_;
   MillisecondClock clock_;
   std::string line_;  // received and not yet consumed, at most kLineCapacity bytes
+  std::size_t consumed_ = 0;
+  bool gaveUp_ = false;
 };
 
 inline constexpr std::int32_t kAdcTimeout = 65536;

@@ -3,7 +3,9 @@
 namespace rx041::zq3902 {
 
 SerialChannelLink::SerialChannelLink(std::shared_ptr<chanlink::ISerialChannel> channel)
-    : channel_(std::move(channel)), line_(std::dynamic_pointer_cast<chanlink::ISerialLine>(channel_)) {}
+    : channel_(std::move(channel)),
+      line_(std::dynamic_pointer_cast<chanlink::ISerialLine>(channel_)),
+      received_(std::dynamic_pointer_cast<chanlink::IReceivedText>(channel_)) {}
 
 void SerialChannelLink::send(const std::string& frame) { channel_->Send(com::Variant(frame)); }
 
@@ -14,6 +16,13 @@ std::string SerialChannelLink::poll() {
   channel_->Receive(0, 0, &data);
   const std::string* text = data.stringValue();
   return text ? *text : std::string();
+}
+
+std::string SerialChannelLink::drain() {
+  if (received_) return received_->takeReceived();
+  // Receive would wait for the first byte; clearing does not, but cannot say what it dropped.
+  channel_->ClearReceiveBuf();
+  return {};
 }
 
 bool SerialChannelLink::lineDead() const {

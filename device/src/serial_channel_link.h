@@ -14,11 +14,13 @@ class SerialChannelLink final : public ReplyChannel {
 
   void send(const std::string& frame) override;
   std::string poll() override;
+  std::string drain() override;
   bool lineDead() const override;
 
  private:
   std::shared_ptr<chanlink::ISerialChannel> channel_;
-  std::shared_ptr<chanlink::ISerialLine> line_;  // null for a channel that does not tell
+  std::shared_ptr<chanlink::ISerialLine> line_;        // null for a channel that does not tell
+  std::shared_ptr<chanlink::IReceivedText> received_;  // null for a channel that cannot hand out without waiting
 };
 
 }  // namespace rx041::zq3902

@@ -12,6 +12,7 @@ constexpr std::int32_t kLockRegister = 0x1C;
 constexpr std::int32_t kLockBit = 0x10;
 constexpr std::int32_t kLockWriteFailed = 3;
 constexpr std::int32_t kLockReadFailed = 4;
+constexpr std::int32_t kLockDidNotTake = 5;
 constexpr auto kLockSettleTime = std::chrono::milliseconds(100);
 
 RegisterReader chipReader(DeviceCore& device, std::int32_t chipIndex) {
@@ -44,8 +45,15 @@ HRESULT Zq3902Solver::Commlock(std::int32_t ChipIndex, std::int32_t* pVal) {
     return com::S_OK;
   }
   device->settle(kLockSettleTime);
-  if (device->writeRegister(ChipIndex, kLockRegister, lock | kLockBit) != kCommandOk) {
+  const std::int32_t locked = lock | kLockBit;
+  if (device->writeRegister(ChipIndex, kLockRegister, locked) != kCommandOk) {
     *pVal = kLockWriteFailed;
+    return com::S_OK;
+  }
+  // A chip may acknowledge a write it did not take (a worn cell): the EEPROM
+  // is stored only from a lock register that reads back as written.
+  if (commands.CmdReadByteAddr(ChipIndex, kLockRegister) != locked) {
+    *pVal = kLockDidNotTake;
     return com::S_OK;
   }
   *pVal = device->programDevice(ChipIndex);

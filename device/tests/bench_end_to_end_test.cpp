@@ -3,6 +3,9 @@
 // the offset correction, programmed, power-cycled and measured.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <thread>
+
 #include "connected_device.h"
 #include "rx041/bench/bench.h"
 #include "rx041/component/registry.h"
@@ -68,6 +71,91 @@ TEST(BenchEndToEndTest, CalibratedCurveHitsItsTargetsAfterAPowerCycle) {
     device->Measure(0, MeasPercentVDD, &output);
     EXPECT_NEAR(output, target, 0.3) << "at " << angle << " degrees";
   }
+  device->Destroy(com::VARIANT_TRUE);
+}
+
+// A worn lock cell: the board acknowledges the write of the lock bit, the
+// chip keeps its register. Nothing is stored, and the part is not locked.
+TEST(BenchEndToEndTest, ALockBitTheChipDidNotTakeIsNotStored) {
+  test::TempDir dir;
+  test::ScopedEnv ports("RX041_PORTS", dir.path().c_str());
+  test::ScopedEnv traces("RX041_TRACE_DIR", dir.path().c_str());
+  bench::Bench bench(bench::BenchOptions{.comNumber = 1});
+  const auto device = com::createInstance<IZQ3902Device>("ZQ3902Module.ZQ3902Device");
+  ASSERT_TRUE(device);
+  std::int32_t status = -1;
+  device->ConnectChannel(Variant(std::int32_t{1}), &status);
+  ASSERT_EQ(result(&IZQ3902Device::Customized_PowerOn, *device, 0), 0);
+  ASSERT_EQ(result(&IZQ3902Device::Customized_EnterOWI, *device, 0), 0);
+  ASSERT_EQ(bench.control("stuck 0 0x1C"), "ok");
+  std::shared_ptr<IZQ3902Advanced> advanced;
+  device->get_Advanced(&advanced);
+  ASSERT_EQ(advanced->MemWrite(0, 0x30, 0x5A), com::S_OK);  // in RAM, for a store to take along
+  std::shared_ptr<IZQ3902Solver> solver;
+  device->get_Solver(&solver);
+  const std::size_t framesBefore = bench.frames().size();
+  solver->Commlock(0, &status);
+  EXPECT_EQ(status, 5);
+  const auto frames = bench.frames();
+  for (auto frame = frames.begin() + static_cast<std::ptrdiff_t>(framesBefore); frame != frames.end(); ++frame)
+    EXPECT_EQ(frame->rfind("$C,O,", 0), 0u) << "only register access: " << *frame;
+  EXPECT_EQ(bench.eeprom(0, 0x1C), 0);
+  EXPECT_EQ(bench.eeprom(0, 0x30), 0) << "the EEPROM was not stored";
+  device->Destroy(com::VARIANT_TRUE);
+}
+
+// A board that answers one read after the read gave up, and every frame
+// after it at once: each later read still gets its own register's value,
+// whether the next read follows at once or after a pause, and the late line
+// is named in the trace log.
+TEST(BenchEndToEndTest, ReadsAfterALateReplyEachGetTheirOwnRegister) {
+  test::TempDir dir;
+  test::ScopedEnv ports("RX041_PORTS", dir.path().c_str());
+  test::ScopedEnv traces("RX041_TRACE_DIR", dir.path().c_str());
+  std::ofstream(dir / "wispfly.txt") << "on\n";
+  bench::Bench bench(bench::BenchOptions{.comNumber = 1});
+  const auto device = com::createInstance<IZQ3902Device>("ZQ3902Module.ZQ3902Device");
+  ASSERT_TRUE(device);
+  std::int32_t status = -1;
+  device->ConnectChannel(Variant(std::int32_t{1}), &status);
+  ASSERT_EQ(result(&IZQ3902Device::Customized_PowerOn, *device, 0), 0);
+  ASSERT_EQ(result(&IZQ3902Device::Customized_EnterOWI, *device, 0), 0);
+  std::shared_ptr<IZQ3902Advanced> advanced;
+  device->get_Advanced(&advanced);
+  constexpr int kFirst = 0x10, kCount = 5;
+  const auto valueOf = [](int address) { return 0xA0 + address; };
+  for (int address = kFirst; address < kFirst + kCount; ++address)
+    ASSERT_EQ(advanced->MemWrite(0, address, valueOf(address)), com::S_OK);
+
+  using std::chrono::milliseconds;
+  const struct {
+    const char* what;
+    int lateMs;          // the late reply, after its frame; the read gives up a little after 5 s
+    milliseconds pause;  // before each later read
+  } cases[] = {
+      {"one read after another", 5600, milliseconds(0)},
+      {"a pause between reads: the late line comes between two of them", 5600, milliseconds(300)},
+      {"a later line, after the quiet period, between two reads", 7000, milliseconds(600)},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(bench.control("fault once delay " + std::to_string(c.lateMs) + " at C,O,R"), "ok");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(testing::memRead(*advanced, 0, kFirst), 511) << c.what;
+    for (int address = kFirst + 1; address < kFirst + kCount; ++address) {
+      std::this_thread::sleep_for(c.pause);
+      EXPECT_EQ(testing::memRead(*advanced, 0, address), valueOf(address)) << c.what << ", register " << address;
+    }
+    // Once the late line has surely come, the session is not shifted by it.
+    std::this_thread::sleep_until(start + milliseconds(c.lateMs + 300));
+    EXPECT_EQ(testing::memRead(*advanced, 0, kFirst + 1), valueOf(kFirst + 1)) << c.what << ", afterwards";
+  }
+  // One trace line per late reply, before whichever read it would have spoiled.
+  std::ifstream log(dir / "KVTlog.txt");
+  std::vector<std::string> discarded;
+  for (std::string line; std::getline(log, line);)
+    if (line.find(": Discarded before $C,O,R,1,") != std::string::npos) discarded.push_back(line);
+  ASSERT_EQ(discarded.size(), std::size(cases));
+  for (const auto& line : discarded) EXPECT_NE(line.find("B0\\n\""), std::string::npos) << line;
   device->Destroy(com::VARIANT_TRUE);
 }
 

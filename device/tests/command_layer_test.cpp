@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "scripted_channel.h"
@@ -18,12 +19,16 @@ class CommandLayerTest : public ::testing::Test {
   CommandLayerTest() {
     auto owned = std::make_unique<ScriptedChannel>();
     channel = owned.get();
-    commands = std::make_unique<CommandLayer>(std::move(owned), channel->clock());
+    commands = std::make_unique<CommandLayer>(std::move(owned), channel->clock(),
+                                              [this](const LineClearing& c) { clearings.push_back(c); });
   }
-  void reply(std::string text) { channel->script.push_back(std::move(text)); }
+  // The line the board answers the next frame with, or its chunks poll by poll.
+  void reply(std::string text) { channel->answers.push_back({std::move(text)}); }
+  void replyInChunks(std::vector<std::string> chunks) { channel->answers.push_back(std::move(chunks)); }
 
   ScriptedChannel* channel;
   std::unique_ptr<CommandLayer> commands;
+  std::vector<LineClearing> clearings;
 };
 
 TEST_F(CommandLayerTest, FramesCarryPartFieldAndUpperCaseHex) {
@@ -53,7 +58,7 @@ TEST_F(CommandLayerTest, FramesCarryPartFieldAndUpperCaseHex) {
     channel->sent.clear();
     reply(std::string(40, 'x') + "\n");  // any long line ends the wait at once
     c.send(*commands);
-    channel->script.clear();
+    channel->answers.clear();
     ASSERT_EQ(channel->sent.size(), 1u) << c.frame;
     EXPECT_EQ(channel->sent[0], c.frame);
   }
@@ -83,7 +88,7 @@ TEST_F(CommandLayerTest, LengthJudgedRepliesUseTheLastNCharacters) {
 }
 
 TEST_F(CommandLayerTest, ShortLinesAreDroppedAndTheWaitGoesOn) {
-  channel->script = {"ok\n", "Part#1 Relay Power Off\n"};
+  replyInChunks({"ok\n", "Part#1 Relay Power Off\n"});
   EXPECT_EQ(commands->CmdPowerOff(0), kCommandOk);
   EXPECT_EQ(channel->polls, 2);
 }
@@ -96,22 +101,22 @@ TEST_F(CommandLayerTest, SecondLineOfAChunkIsLookedAtOnlyAfterTheNextPoll) {
 }
 
 TEST_F(CommandLayerTest, LineArrivingInTwoChunksIsAssembled) {
-  channel->script = {"Part#1 Relay ", "Power Off\n"};
+  replyInChunks({"Part#1 Relay ", "Power Off\n"});
   EXPECT_EQ(commands->CmdPowerOff(0), kCommandOk);
 }
 
 TEST_F(CommandLayerTest, NoReplyEndsOnePollAfterTheLimit) {
   EXPECT_EQ(commands->CmdPowerOn(0), kCommandFailed);
   EXPECT_EQ(channel->now, 750);  // checked after each poll: 250, 500 (not over), 750
-  channel->now = 0;
+  // The next frame first waits out the quiet second after the give-up.
   EXPECT_EQ(commands->CmdReadByteAddr(0, 0x48), kReadFailed);
-  EXPECT_EQ(channel->now, 5250);
+  EXPECT_EQ(channel->now, 750 + kQuietAfterGiveUpMs + 5250);
 }
 
 TEST_F(CommandLayerTest, LineBufferKeepsOnlyAHundredBytes) {
-  channel->script = {std::string(95, 'x'), "Part#1 Relay Power On\n"};  // the line feed falls off
+  replyInChunks({std::string(95, 'x'), "Part#1 Relay Power On\n"});  // the line feed falls off
   EXPECT_EQ(commands->CmdPowerOn(0), kCommandFailed);
-  channel->script = {std::string(70, 'x'), "Part#1 Relay Power On\n"};
+  replyInChunks({std::string(70, 'x'), "Part#1 Relay Power On\n"});
   EXPECT_EQ(commands->CmdPowerOn(0), kCommandOk);
 }
 
@@ -181,8 +186,7 @@ TEST_F(CommandLayerTest, VersionReply) {
   EXPECT_EQ(version.result, kCommandFailed);
   EXPECT_EQ(version.major + version.minor + version.build, 0);
 
-  reply("firmware of this board: RX041 V7");  // digits past the window count as 0
-  reply("\n");
+  replyInChunks({"firmware of this board: RX041 V7", "\n"});  // digits past the window count as 0
   version = commands->CmdReadVersion();
   EXPECT_EQ(version.result, kCommandOk);
   EXPECT_EQ(version.major, 7);
@@ -194,18 +198,17 @@ TEST_F(CommandLayerTest, AdcReplyAcceptsLinesEndingIn0DOr2D) {
   EXPECT_EQ(commands->CmdReadProgrammerADCvalue(), 0x8000);
   reply("xADC:12;ab;2D\n");  // separators are not checked
   EXPECT_EQ(commands->CmdReadProgrammerADCvalue(), 0x12AB);
-  channel->script = {"ADC:ff,f", "f,0D\n"};
+  replyInChunks({"ADC:ff,f", "f,0D\n"});
   EXPECT_EQ(commands->CmdReadProgrammerADCvalue(), 0xFFFF);
 }
 
 TEST_F(CommandLayerTest, NonMatchingAdcLineBlocksUntilTheLimit) {
   for (const char* ending : {"1D", "0E"}) {
-    channel->now = 0;
-    channel->script = {std::string("ADC:80,00,") + ending + "\n", "ADC:80,00,0D\n"};
+    replyInChunks({std::string("ADC:80,00,") + ending + "\n", "ADC:80,00,0D\n"});
+    const std::int64_t start = channel->now;
     EXPECT_EQ(commands->CmdReadProgrammerADCvalue(), kAdcTimeout) << ending;
-    EXPECT_GT(channel->now, 5000);
+    EXPECT_GT(channel->now - start, 5000);
   }
-  channel->now = 0;
   reply("8000,0D\n");  // line feed before index 8
   EXPECT_EQ(commands->CmdReadProgrammerADCvalue(), kAdcTimeout);
 }
@@ -237,6 +240,143 @@ TEST_F(CommandLayerTest, ADeadLineEndsTheWaitAtOnceButWhatArrivedIsJudged) {
   EXPECT_EQ(commands->CmdReadVersion().result, kCommandFailed);
   EXPECT_TRUE(channel->sent.empty()) << "nothing is sent on a dead line";
   EXPECT_FALSE(commands->canReachBoard());
+}
+
+// Each command against a stale reply of its own kind that waits in the
+// channel when its frame is about to go out, and its own reply after the frame.
+struct StaleCase {
+  const char* what;
+  std::function<std::int32_t(CommandLayer&)> command;
+  const char* stale;
+  std::vector<std::string> own;  // none: the board does not answer this frame
+  std::int32_t expected;
+};
+
+const StaleCase kStaleCases[] = {
+    {"read",
+     [](CommandLayer& c) { return c.CmdReadByteAddr(0, 0x11); },
+     "OWI Read @10: 0x55\n",
+     {"OWI Read @11: 0x66\n"},
+     0x66},
+    {"unanswered read",
+     [](CommandLayer& c) { return c.CmdReadByteAddr(0, 0x11); },
+     "OWI Read @10: 0x55\n",
+     {},
+     kReadFailed},
+    {"write",
+     [](CommandLayer& c) { return c.CmdWriteByteAddr(0, 0x11, 1); },
+     "OWI Write 01->11 ok\n",
+     {},
+     kCommandFailed},
+    {"power on", [](CommandLayer& c) { return c.CmdPowerOn(0); }, "Part#1 Relay Power On\n", {}, kCommandFailed},
+    {"OWI enter after a mode reply",
+     [](CommandLayer& c) { return c.CmdEnterOwi(0); },
+     "Part#1 OWI Mode\n",
+     {},
+     kCommandFailed},
+    {"ADC",
+     [](CommandLayer& c) { return c.CmdReadProgrammerADCvalue(); },
+     "ADC:12,34,0D\n",
+     {"ADC:80,00,0D\n"},
+     0x8000},
+    {"store", [](CommandLayer& c) { return c.CmdStore(0); }, "OWI Store Part#1!\n", {}, kCommandFailed},
+};
+
+TEST_F(CommandLayerTest, TextWaitingBeforeAFrameIsThrownAwayAndNamedForTheTrace) {
+  for (const StaleCase& c : kStaleCases) {
+    clearings.clear();
+    channel->sent.clear();
+    channel->waiting = c.stale;
+    channel->answers = {c.own};
+    EXPECT_EQ(c.command(*commands), c.expected) << c.what;
+    ASSERT_EQ(clearings.size(), 1u) << c.what;
+    EXPECT_EQ(clearings[0].discarded, c.stale) << c.what;
+    ASSERT_EQ(channel->sent.size(), 1u) << c.what;
+    EXPECT_EQ(clearings[0].frame, channel->sent[0]) << c.what;
+  }
+}
+
+TEST_F(CommandLayerTest, ClearingAnEmptyLineCostsNoWaitAndIsNotTraced) {
+  reply("Part#1 Relay Power On\n");
+  EXPECT_EQ(commands->CmdPowerOn(0), kCommandOk);
+  EXPECT_EQ(channel->drains, 1) << "the line is cleared before the frame";
+  EXPECT_EQ(channel->now, 1) << "one poll, for the reply";
+  EXPECT_TRUE(clearings.empty());
+}
+
+TEST_F(CommandLayerTest, WhatFollowedTheJudgedLineIsThrownAwayBeforeTheNextFrame) {
+  reply("Part#1 Relay Power On\nOWI Read @10: 0x55\n");  // a stray second line in the chunk
+  EXPECT_EQ(commands->CmdPowerOn(0), kCommandOk);
+  EXPECT_EQ(commands->CmdReadByteAddr(0, 0x11), kReadFailed) << "the stray line is not the read's reply";
+  ASSERT_EQ(clearings.size(), 1u);
+  EXPECT_EQ(clearings[0].discarded, "OWI Read @10: 0x55\n");
+  EXPECT_EQ(clearings[0].frame, "$C,O,R,1,11,FF#");
+}
+
+TEST_F(CommandLayerTest, AfterAGiveUpTheNextFrameWaitsForTheQuietPeriodAndDropsWhatArrives) {
+  const struct {
+    const char* what;
+    std::int64_t pauseMs;           // between the give-up and the next command
+    std::vector<std::string> late;  // arriving poll by poll after the give-up
+  } cases[] = {
+      {"late reply right after the give-up", 0, {"OWI Read @10: 0x55\n"}},
+      {"late reply in two chunks", 0, {"OWI Read @1", "0: 0x55\n"}},
+      {"nothing late", 0, {}},
+      {"part of the quiet period already passed", 600, {"OWI Read @10: 0x55\n"}},
+      {"next command long after", kQuietAfterGiveUpMs, {}},
+  };
+  for (const auto& c : cases) {
+    clearings.clear();
+    EXPECT_EQ(commands->CmdReadByteAddr(0, 0x10), kReadFailed) << c.what;
+    channel->now += c.pauseMs;
+    channel->script.assign(c.late.begin(), c.late.end());
+    reply("OWI Read @11: 0x66\n");
+    EXPECT_EQ(commands->CmdReadByteAddr(0, 0x11), 0x66) << c.what;
+
+    const std::int64_t quietLeft = std::max<std::int64_t>(0, kQuietAfterGiveUpMs - c.pauseMs);
+    std::string late;
+    for (const auto& chunk : c.late) late += chunk;
+    if (quietLeft == 0 && late.empty()) {
+      EXPECT_TRUE(clearings.empty()) << c.what;
+      continue;
+    }
+    ASSERT_EQ(clearings.size(), 1u) << c.what;
+    EXPECT_EQ(clearings[0].discarded, late) << c.what;
+    // The frame goes out once the quiet period after the give-up has passed,
+    // at most one poll later.
+    EXPECT_GE(clearings[0].quietMs, quietLeft) << c.what;
+    EXPECT_LT(clearings[0].quietMs, quietLeft + ScriptedChannel::kEmptyPollMs) << c.what;
+  }
+}
+
+TEST_F(CommandLayerTest, OnlyAGiveUpBringsOnTheQuietPeriod) {
+  const struct {
+    const char* what;
+    std::function<std::int32_t(CommandLayer&)> command;
+    std::vector<std::string> answer;
+    bool givesUp;
+  } cases[] = {
+      {"refused write",
+       [](CommandLayer& c) { return c.CmdWriteByteAddr(0, 0x1F, 1); },
+       {"OWI Write 1F: fail!\n"},
+       false},
+      {"lost write reply", [](CommandLayer& c) { return c.CmdWriteByteAddr(0, 0x1F, 1); }, {}, true},
+      {"ADC line that never matches",
+       [](CommandLayer& c) { return c.CmdReadProgrammerADCvalue(); },
+       {"ADC:80,00,1D\n"},
+       true},
+  };
+  for (const auto& c : cases) {
+    clearings.clear();
+    channel->answers = {c.answer};
+    c.command(*commands);
+    reply("Part#1 Relay Power On\n");
+    const std::int64_t before = channel->now;
+    EXPECT_EQ(commands->CmdPowerOn(0), kCommandOk) << c.what;
+    EXPECT_EQ(channel->now - before > 1, c.givesUp) << c.what;
+    const bool quiet = !clearings.empty() && clearings.back().quietMs > 0;
+    EXPECT_EQ(quiet, c.givesUp) << c.what;
+  }
 }
 
 TEST(CommandLayerWithoutChannel, EveryCommandFailsAtOnce) {

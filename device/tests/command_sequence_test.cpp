@@ -2,6 +2,8 @@
 // frames sees them.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "connected_device.h"
 
 namespace rx041::zq3902 {
@@ -63,12 +65,43 @@ TEST_F(CommandSequenceTest, ProgrammingAndVersions) {
   std::int32_t version = 0;
   device.advanced()->get_ChipVersion(1, &version);
   EXPECT_EQ(device.takeFrames(), (Frames{"$C,O,R,2,48,FF#"}));
+}
 
-  device.peer.setRegister(1, 0x1C, 0x05);
-  std::int32_t locked = -1;
-  device.solver()->Commlock(0, &locked);
-  EXPECT_EQ(locked, 0);
-  EXPECT_EQ(device.takeFrames(), (Frames{"$C,O,R,1,1C,FF#", "$C,O,W,1,1C,15#", "$M,A,W,1,52,FF#", "$M,S,W,1,50,FF#"}));
+// Commlock reads the lock register back after writing it and stores the
+// EEPROM only when it holds what was written.
+TEST_F(CommandSequenceTest, CommlockStoresOnlyALockBitThatReadsBack) {
+  using test::PeerReply;
+  using test::ScriptedBoardPeer;
+  const Frames lockAndReadBack = {"$C,O,R,2,1C,FF#", "$C,O,W,2,1C,15#", "$C,O,R,2,1C,FF#"};
+  Frames stored = lockAndReadBack;
+  stored.insert(stored.end(), {"$M,A,W,2,52,FF#", "$M,S,W,2,50,FF#"});
+  const struct {
+    const char* what;
+    std::optional<PeerReply> readBack;  // none: the register as the write left it
+    bool writeTakes;
+    std::int32_t expected;
+    Frames frames;
+  } cases[] = {
+      {"the chip takes the lock bit", std::nullopt, true, 0, stored},
+      {"the write is acknowledged but not taken", std::nullopt, false, 5, lockAndReadBack},
+      {"another value reads back", PeerReply::line(ScriptedBoardPeer::readLine(0x1C, 0x14)), true, 5, lockAndReadBack},
+      {"the read-back fails", PeerReply::line("OWI Error @1C: 0x15"), true, 5, lockAndReadBack},
+  };
+  for (const auto& c : cases) {
+    device.peer.setRegister(2, 0x1C, 0x05);
+    device.peer.setResponder([&c](const std::string& frame) -> std::optional<PeerReply> {
+      // A worn cell: the board answers the write as done and the chip keeps its byte.
+      if (!c.writeTakes && frame.rfind("$C,O,W,2,1C", 0) == 0)
+        return PeerReply::line(ScriptedBoardPeer::writeLine(0x1C, 0x15));
+      return std::nullopt;
+    });
+    device.peer.scriptReply("$C,O,R,2,1C", PeerReply::line(ScriptedBoardPeer::readLine(0x1C, 0x05)));
+    if (c.readBack) device.peer.scriptReply("$C,O,R,2,1C", *c.readBack);
+    std::int32_t locked = -1;
+    ASSERT_EQ(device.solver()->Commlock(1, &locked), com::S_OK);
+    EXPECT_EQ(locked, c.expected) << c.what;
+    EXPECT_EQ(device.takeFrames(), c.frames) << c.what;
+  }
 }
 
 TEST_F(CommandSequenceTest, PwmModeReadsBothRegistersBeforeWriting) {

@@ -2,6 +2,7 @@
 // results, with the board's readings scripted.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <map>
 
@@ -112,7 +113,9 @@ Calibration calibrate(IZQ3902Device& device, std::int32_t chipIndex) {
 TEST_F(MeasurementTest, DacCalibrationOfAnIdealPart) {
   emulateDac(device, {{{1.0, 0.0}, {1.0, 0.0}}});
   const Calibration c = calibrate(*device, 0);
-  EXPECT_EQ(c.status, 0);
+  // Its top reading is the whole supply: the output may lie beyond it, so the
+  // part is reported invalid, with its K and B as computed.
+  EXPECT_EQ(c.status, 0x11);
   EXPECT_NEAR(c.k0, 0.2777778f, 1e-5);
   EXPECT_NEAR(c.b0, 0.0f, 1e-3);
   EXPECT_EQ(c.k1, std::bit_cast<float>(0x3E8E38E4u));  // Part#2 reset to the defaults
@@ -120,18 +123,75 @@ TEST_F(MeasurementTest, DacCalibrationOfAnIdealPart) {
 }
 
 TEST_F(MeasurementTest, DacCalibrationStatusNamesTheValuesOutOfRange) {
-  emulateDac(device, {{{0.97, 1.2}, {1.0, 6.0}}});
+  emulateDac(device, {{{0.97, 1.2}, {1.0, -6.0}}});
   Calibration c = calibrate(*device, 3);
   EXPECT_NEAR(c.k0, 0.2694444f, 1e-4);  // 84.875 / 315
   EXPECT_NEAR(c.b0, 1.2f, 1e-2);
   EXPECT_NEAR(c.k1, 0.2777778f, 1e-4);
-  EXPECT_NEAR(c.b1, 6.0f, 1e-2);
+  EXPECT_NEAR(c.b1, -6.0f, 1e-2);
   EXPECT_EQ(c.status, 0x11 | 0x28);
 
   emulateDac(device, {{{1.0, 0.0}, {0.9, -6.0}}});
   c = calibrate(*device, 1);
   EXPECT_EQ(c.status, 0x24 | 0x28);
   EXPECT_EQ(c.k0, std::bit_cast<float>(0x3E8E38E4u));
+}
+
+// Readings that lie at or past an end of the output's or the ADC's range
+// make the part's calibration invalid, whatever K and B come out as; the
+// values are still returned. Each row's readings would give a K and B inside
+// their ranges, but for the lost reading's. Each row has a device of its own:
+// the rows at 5 V keep its initial supply, which no measurement can store
+// (the ADC ends just below 5 V).
+TEST(DacCalibrationTest, AClippedReadingMakesThePartInvalid) {
+  constexpr int kLost = -1;  // no ADC reply at all
+  const auto code = [](double supply, double percent) { return adcCodeOf(supply * percent / 100.0); };
+  struct Row {
+    const char* what;
+    std::int32_t chipIndex;
+    double supply;
+    std::array<std::array<int, 3>, 2> codes;  // per part, for test codes 0, 7 and 14
+    std::int32_t expected;
+  };
+  const std::array<int, 3> normal5V = {code(5.0, 12.5), code(5.0, 50.0), code(5.0, 99.0)};
+  const Row rows[] = {
+      {"readings inside both ranges", 0, 2.5, {{{code(2.5, 12.5), code(2.5, 50.0), code(2.5, 99.0)}}}, 0},
+      {"0 % of the supply", 0, 2.5, {{{code(2.5, 0.0), code(2.5, 49.0), code(2.5, 87.5)}}}, 0x11},
+      {"below 0 %", 0, 2.5, {{{code(2.5, -0.6), code(2.5, 49.4), code(2.5, 87.0)}}}, 0x11},
+      {"100 % of the supply", 1, 2.5, {{{}, {code(2.5, 12.5), code(2.5, 50.0), code(2.5, 100.0)}}}, 0x24},
+      {"above 100 %", 0, 2.5, {{{code(2.5, 12.8), code(2.5, 50.3), code(2.5, 100.5)}}}, 0x11},
+      {"the ADC's top code at a 5 V supply", 0, 5.0, {{{code(5.0, 12.5), code(5.0, 50.0), 65535}}}, 0x11},
+      {"Part#2 clipped, Part#1 not", 3, 5.0, {{normal5V, {code(5.0, 12.5), code(5.0, 50.0), 65535}}}, 0x24},
+      {"a lost reading", 0, 5.0, {{{code(5.0, 12.5), kLost, code(5.0, 99.0)}}}, 0x11 | 0x12},
+  };
+  for (const Row& row : rows) {
+    ConnectedDevice device;
+    ScriptedBoardPeer& peer = device.peer;
+    if (row.supply != 5.0) {
+      peer.setAdcCode(adcCodeOf(row.supply));
+      float volts = 0;
+      device->MeasureVdd(3, &volts);
+    }
+    auto relayed = std::make_shared<int>(1);
+    peer.setResponder([&peer, relayed, codes = row.codes](const std::string& frame) -> std::optional<PeerReply> {
+      if (frame.rfind("$R,M,A,", 0) == 0) *relayed = frame[7] - '0';
+      if (frame.rfind("$M,T,W", 0) != 0) return std::nullopt;
+      static const std::map<int, std::size_t> round{{0x00, 0}, {0x07, 1}, {0x0E, 2}};
+      const int answer =
+          codes.at(static_cast<std::size_t>(*relayed - 1)).at(round.at(peer.registerValue(*relayed, 0x20)));
+      if (answer == kLost) return PeerReply::silence();
+      return PeerReply::line(ScriptedBoardPeer::adcLine(answer));
+    });
+    const Calibration c = calibrate(*device, row.chipIndex);
+    EXPECT_EQ(c.status, row.expected) << row.what;
+    // K and B are returned as computed all the same.
+    const std::size_t part = row.chipIndex == 1 ? 1 : 0;
+    const auto percent = [&](int adc) { return (adc - 32768) * 0.000152587890625 * 100.0 / row.supply; };
+    const auto& codes = row.codes[part];
+    if (codes[1] != kLost) {
+      EXPECT_NEAR(part == 0 ? c.k0 : c.k1, (percent(codes[2]) - percent(codes[0])) / 315.0, 1e-4) << row.what;
+    }
+  }
 }
 
 TEST_F(MeasurementTest, DacCalibrationResultFeedsTheOffsetConversion) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 
 #include "connected_device.h"
 
@@ -56,15 +57,15 @@ TEST_F(ReplyLineTest, MissingOrShortReplyFailsAfterTheLimit) {
   EXPECT_GE(Clock::now() - start, milliseconds(500));
 }
 
-TEST_F(ReplyLineTest, LateLongLineIsTakenAsTheNextCommandsReply) {
-  // The board answers the power-on twice; the second line stays in the
-  // channel and is judged as the reply to the next command.
+TEST_F(ReplyLineTest, ALineLeftFromAnEarlierCommandIsNeverTheNextOnesReply) {
+  // The board answers the power-on twice; the second line waits in the
+  // channel when the power-off goes out, whose own reply is lost.
   device.peer.scriptReply("$R,P,O",
                           PeerReply{{reply + "\n", ScriptedBoardPeer::powerOffLine('1') + "\n"}, milliseconds(50)});
   device.peer.scriptReply("$R,P,F", PeerReply::silence());
   EXPECT_EQ(powerOn(), 0);
   std::this_thread::sleep_for(milliseconds(100));
-  EXPECT_EQ(result(&IZQ3902Device::Customized_PowerOff, *device, 0), 0);
+  EXPECT_EQ(result(&IZQ3902Device::Customized_PowerOff, *device, 0), 1);
 }
 
 }  // namespace

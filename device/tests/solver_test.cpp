@@ -246,7 +246,7 @@ TEST_F(SolverTest, CommlockResultCodes) {
   solver->Commlock(0, &status);
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));  // between read and write
   EXPECT_EQ(status, 2);
-  EXPECT_EQ(device.takeFrames().size(), 4u);
+  EXPECT_EQ(device.takeFrames().size(), 5u);  // read, write, read back, erase, store
 }
 
 }  // namespace

@@ -115,6 +115,31 @@ TEST(TraceLogTest, SolverLinesAndTheirTimes) {
   EXPECT_LE(std::stol(erase[2]), std::stol(erase[1]) - std::stol(program[1]));
 }
 
+TEST(TraceLogTest, WhatIsClearedOffTheLineBeforeAFrame) {
+  ConnectedDevice device(true);
+  // A lost reply: the next frame waits for the quiet period after the give-up.
+  device.peer.scriptReply("$R,P,O", PeerReply::silence());
+  result(&IZQ3902Device::Customized_PowerOn, *device, 0);
+  // A reply with a second line behind it: thrown away before the next frame,
+  // shown with its line ends, quotes and backslashes escaped.
+  device.peer.scriptReply("$R,P,F", PeerReply::line(ScriptedBoardPeer::powerOffLine('1') + "\nOK \"1\"\\\r"));
+  result(&IZQ3902Device::Customized_PowerOff, *device, 0);
+  result(&IZQ3902Device::Customized_PowerOff, *device, 0);
+  const std::string log = device.traceLog();
+  expectLines(log, {
+                       "N: Called InitializeAllSettings KVT Lib Device",
+                       "N: Called of ConnectChannel from KVT Lib Device module with string: "
+                       "N, Called Customized_PowerOn KVT Lib Device",
+                       "N, Called Customized_PowerOff KVT Lib Device",
+                       "N: Waited N ms after a reply time-out before $R,P,F,1,FF,FF#",
+                       "N, Called Customized_PowerOff KVT Lib Device",
+                       R"(N: Discarded before $R,P,F,1,FF,FF#: "OK \"1\"\\\r\n")",
+                   });
+  const std::string waited = linesOf(log).at(3);
+  EXPECT_GE(std::stol(waited.substr(waited.find("Waited ") + 7)), 300)
+      << "the rest of the quiet second after a give-up some 600 ms after the frame";
+}
+
 TEST(TraceLogTest, NothingIsWrittenWithoutTheMarkerAndLoggingStartsWhenItAppears) {
   ConnectedDevice device(false);
   result(&IZQ3902Device::Customized_PowerOn, *device, 0);

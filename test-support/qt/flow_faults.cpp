@@ -16,6 +16,9 @@ namespace {
 constexpr qint64 kRelayLimitMs = 500, kOwiLimitMs = 5000;
 // Past the limit, so that the reply comes when the host has given up on it.
 constexpr qint64 kLateByMs = 300;
+// After a command gave up, the device sends its next frame a second after the
+// give-up (up to one 300 ms poll later), so that a late reply is not taken.
+constexpr qint64 kQuietAfterGiveUpMs = 1300;
 // Commands a failed step may leave unanswered after the faulted one.
 constexpr qint64 kFollowingTimeouts = 2;
 // Scheduling on a shared two-core machine.
@@ -40,14 +43,16 @@ std::string benchWords(const FaultCase& c) {
 qint64 faultCostMs(const FaultCase& c, const OperatorFlow& flow) {
   switch (c.fault) {
     // Besides the faulted command's limit, a failed step may leave a few more
-    // commands unanswered: a late reply spoils the next exchange, and a flow
-    // that goes on after a failed preparation reads from a powered-off chip.
-    // The ADC reply reader takes the first line for the reply and waits out
-    // its limit on a stray one, so a stray line costs as much as a lost reply.
+    // commands unanswered: a flow that goes on after a failed preparation
+    // reads from a powered-off chip. The ADC reply reader takes the first line
+    // for the reply and waits out its limit on a stray one, so a stray line
+    // costs as much as a lost reply. Each time-out brings on the quiet period.
     case LineFault::Silent:
     case LineFault::Delay:
-    case LineFault::Garbage: return replyLimitMs(c.command) + kFollowingTimeouts * kOwiLimitMs;
-    case LineFault::ChipAbsent: return flow.absentChipTimeouts * kOwiLimitMs;
+    case LineFault::Garbage:
+      return replyLimitMs(c.command) + kFollowingTimeouts * kOwiLimitMs +
+             (1 + kFollowingTimeouts) * kQuietAfterGiveUpMs;
+    case LineFault::ChipAbsent: return flow.absentChipTimeouts * (kOwiLimitMs + kQuietAfterGiveUpMs);
     default: return 0;
   }
 }

@@ -36,6 +36,7 @@ TEST(FailureValuesTest, EachOperationIsJudgedByItsOwnFailureValues) {
       {"CopySolverSettingsToParameters", {std::int32_t{2}}, "pVal 2"},
       {"CopySolverSettingsToParameters", {std::int32_t{0}}, std::nullopt},
       {"Commlock", {std::int32_t{4}}, "pVal 4"},
+      {"Commlock", {std::int32_t{5}}, "pVal 5"},  // the lock bit did not take
       {"Measure", {-101.0f}, "pVal -101"},
       {"Measure", {-4.5f}, std::nullopt},
       {"MeasureVdd", {-101.0f}, "pVal -101"},

@@ -252,6 +252,40 @@ class DualBenchTest : public QObject {
     s.verifyOutput(1, {{60, 20}, {130, 45}, {200, 70}});
   }
 
+  // The lock bit is read back before the store: a worn cell that ignores it
+  // is told and recorded, and the chip stays open; a lock that took is
+  // confirmed by the identification of the next power-up.
+  void commLockStoresOnlyALockBitThatTook_data() {
+    QTest::addColumn<bool>("worn");
+    QTest::newRow("lock taken") << false;
+    QTest::newRow("worn lock cell") << true;
+  }
+  void commLockStoresOnlyALockBitThatTook() {
+    QFETCH(bool, worn);
+    Session s(rx41::Sources::Dual);
+    s.control<QCheckBox>("PartEnable(0)")->setChecked(true);
+    s.click("PowerOn(0)");
+    if (worn) QCOMPARE(s.bench.control("stuck 0 0x1C"), std::string("ok"));
+    s.op.modalHandlers.push_back([](QDialog& confirm) { confirm.findChild<QAbstractButton*>("yes")->click(); });
+    s.click("owilock(0)");
+    const QString notTaken = "Part#1: verification failed at register 0x1C: wrote 0x10, read 0x00";
+    QStringList told;
+    if (worn) told = {notTaken, "Errors in Commlock!"};
+    QCOMPARE(s.op.messages, told);
+    QCOMPARE(s.bench.eeprom(0, 0x1C), worn ? 0x00 : 0x10);
+    std::ifstream file(rx41::recordFilePath());
+    const auto records = rx41::readRecords(file).records;
+    const QString outcome = worn ? notTaken : QString("stored");
+    QCOMPARE(QString::fromStdString(records.back().record.outcome), outcome);
+
+    s.op.messages.clear();
+    s.click("PowerOn(0)");
+    QStringList confirmed;
+    if (!worn) confirmed = {"OWI communication is locked: F1", "Please Reset hardware and try again!"};
+    QCOMPARE(s.op.messages, confirmed);
+    QCOMPARE(s.state.ChipState[0], worn ? rx41::kOwiMode : rx41::kPowerOff);
+  }
+
   void aLockedSecondChipPowersThePairOff() {
     Session s(rx41::Sources::Single);
     s.bench.setId(1, 0xF5);

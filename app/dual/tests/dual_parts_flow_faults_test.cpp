@@ -24,13 +24,15 @@ namespace {
 using rx041::test::findControl;
 
 constexpr int kCom = 11;
-constexpr double kGain = 0.98;  // Part#1's DAC error, for the calibration to find
+// The chips' DAC gain error, for the calibration to find (an error-free DAC
+// would put out the whole supply at its top test code: a clipped reading).
+constexpr double kGain = 0.98;
 constexpr double kReadAngle = 123.45;
 constexpr int kLockRegister = 28, kLockBit = 0x10;
 
 struct DualSession : rx041::test::BenchSession {
   explicit DualSession(rx41::Sources sources) : BenchSession(kCom), window(op, sources, state) {
-    bench.setDac(0, kGain, 0.0);
+    for (int part = 0; part < 2; ++part) bench.setDac(part, kGain, 0.0);
     connect();
   }
 

@@ -4,6 +4,7 @@
 // up again, put out the curve they describe.
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -240,6 +241,59 @@ class QuickBenchTest : public QObject {
       QCOMPARE(QString::fromStdString(record.outcome), message);
       QCOMPARE(record.programResult, std::nullopt);
     }
+  }
+
+  // An angle read whose reply comes after its limit: nothing is built from it,
+  // and the reads of the next press each get their own register's reply, not
+  // the late one (point B of one part taken from another register or part).
+  void aLateAngleReplyIsNeverTakenForTheNextRead_data() {
+    QTest::addColumn<QString>("argument");
+    QTest::newRow("one part") << "/2";
+    QTest::newRow("pair") << "/3";
+  }
+  void aLateAngleReplyIsNeverTakenForTheNextRead() {
+    QFETCH(QString, argument);
+    Session session(qPrintable(argument));
+    const int parts = argument == "/3" ? 2 : 1;
+    for (int part = 0; part < 2; ++part) session.bench.setAngle(part, 40.0 + 10 * part);
+    session.click("SetpointA");
+    for (int part = 0; part < 2; ++part) session.bench.setAngle(part, 140.5 + 10 * part);
+    for (int part = 0; part < parts; ++part) {
+      session.type(part == 0 ? "Level(0)" : "Level(2)", "10");
+      session.type(part == 0 ? "Level(1)" : "Level(3)", "90");
+    }
+    QCOMPARE(session.bench.control("fault once delay 6000 at C,O,R"), std::string("ok"));
+    session.click("SetpointB");
+    QCOMPARE(session.op.messages, QStringList{"Read Error! Please Check chip connections!"});
+    QCOMPARE(static_cast<int>(session.programmingRecords().size()), parts);  // the preparation's only
+
+    session.op.messages.clear();
+    session.click("SetpointB");
+    QCOMPARE(session.op.messages, QStringList{});
+    for (int part = 0; part < parts; ++part) {
+      QCOMPARE(session.text(part == 0 ? "Angle(1)" : "Angle(3)"), QString::number(140.5 + 10 * part, 'f', 2));
+      TaughtSettings taught;
+      taught.angle[0] = 40 + 10 * part;
+      taught.angle[1] = 140.5 + 10 * part;
+      taught.dp = 220 + 10 * part;
+      session.verifyEeprom(part, taught);
+    }
+  }
+
+  // No chip in the socket: named as not answering (not as a lock), told once;
+  // only the OWI entry and its exit on the way back to ADC mode go unanswered
+  // (each its limit and the quiet second after it), no identification or
+  // angle is read from a part the failed preparation powered off.
+  void aMissingChipIsNamedAndNotWaitedOut() {
+    Session session("/2");
+    session.bench.setPresent(0, false);
+    QElapsedTimer timer;
+    timer.start();
+    session.click("SetpointA");
+    QVERIFY2(timer.elapsed() < 2 * (5000 + 250 + 1300) + 1000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(session.op.messages, QStringList{"Part#1 does not answer: check that the chip is in its socket"});
+    for (const std::string& frame : session.bench.frames()) QVERIFY2(frame.rfind("$C,O,R", 0) != 0, frame.c_str());
+    QCOMPARE(session.state.ChipState[0], rx41::kPowerOff);
   }
 
   // The DAC calibration ends by switching the test output off (0x22 = 0); a

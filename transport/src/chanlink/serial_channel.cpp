@@ -114,6 +114,8 @@ HRESULT SerialChannel::ClearReceiveBuf() {
   return com::S_OK;
 }
 
+std::string SerialChannel::takeReceived() { return buffer_.takeAll(); }
+
 LineState SerialChannel::lineState() const {
   if (!running_) return LineState::Closed;
   return lineLost_ ? LineState::Lost : opened_;

@@ -18,7 +18,7 @@
 
 namespace rx041::chanlink {
 
-class SerialChannel final : public ISerialChannel, public ISerialLine {
+class SerialChannel final : public ISerialChannel, public ISerialLine, public IReceivedText {
  public:
   SerialChannel();
   ~SerialChannel() override;
@@ -41,6 +41,7 @@ class SerialChannel final : public ISerialChannel, public ISerialLine {
   HRESULT ClearReceiveBuf() override;
 
   LineState lineState() const override;
+  std::string takeReceived() override;
 
  private:
   void connect();

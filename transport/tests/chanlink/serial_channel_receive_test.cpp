@@ -78,6 +78,18 @@ TEST_F(SerialChannelReceive, ClearReceiveBufDiscardsWhatWasBuffered) {
   EXPECT_EQ(receive(), Variant("fresh"));
 }
 
+TEST_F(SerialChannelReceive, TakeReceivedHandsOutWhatIsBufferedWithoutWaiting) {
+  const auto received = com::query<IReceivedText>(channel);
+  ASSERT_TRUE(received);
+  connect();
+  const auto empty = timed([&] { EXPECT_EQ(received->takeReceived(), ""); });
+  EXPECT_LT(empty, 50ms) << "no wait when nothing is there";
+  line.write(std::string("late\0reply\n", 11));
+  settle();
+  EXPECT_EQ(received->takeReceived(), std::string("late\0reply\n", 11)) << "every byte, past a zero byte too";
+  EXPECT_TRUE(receive().isEmpty()) << "taken bytes are not handed out again";
+}
+
 TEST_F(SerialChannelReceive, BufferedBytesOutliveADisconnect) {
   connect();
   line.write("late reply");

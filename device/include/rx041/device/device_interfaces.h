@@ -54,7 +54,16 @@ class IZQ3902Advanced : public com::IDispatch {
   const com::InterfaceInfo& interfaceInfo() const override;
 };
 
-// "IZQ3902Solver Interface".
+// "IZQ3902Solver Interface". Results in pVal:
+//   CopySolverSettingsToParameters: 0 written; 1 bad ChipIndex; 2 a register
+//     read or write failed; 3 Part#1's, 4 Part#2's clamp high not above its
+//     clamp low.
+//   ClearSolverSettings: 0 written; 1 bad ChipIndex; 2 a register read or
+//     write failed.
+//   Commlock: 0 locked and programmed; 1 bad ChipIndex; 2 erase or store
+//     failed; 3 lock write failed; 4 lock register read failed; 5 the lock bit
+//     did not take: register 0x1C did not read back as written after an
+//     acknowledged write (or could not be read back), and nothing was stored.
 class IZQ3902Solver : public com::IDispatch {
  public:
   struct Dispid {

@@ -1,8 +1,15 @@
 #pragma once
 // What the device last wrote into each register of a part's chip since the
-// part was powered on: the image a caller can read back to see whether the
-// chip took its writes. A C++ accessor beside the automation interfaces (no
-// dispatch member): callers query the device object for it.
+// chip last loaded its RAM from its EEPROM: the image a caller can read back
+// to see whether the chip took its writes. Every register write of the
+// device counts, whichever operation sent it (solver registers, the DAC test
+// registers 32..34, PWM_mode's registers 1 and 2, the lock register 0x1C,
+// MemWrite), and whatever the board answered. The image is emptied by an
+// acknowledged power-on of a part the device did not know to be on already
+// (after a power-off, a power command without an answer, or none yet): a
+// power-on of a part that is on keeps its RAM, and so keeps the image; a
+// power-off alone does not empty it. A C++ accessor beside the automation
+// interfaces (no dispatch member): callers query the device object for it.
 #include <array>
 #include <cstdint>
 #include <optional>

@@ -269,6 +269,18 @@ class ISerialLine {
   virtual LineState lineState() const = 0;
 };
 
+// What a channel has received and not yet handed out, taken without waiting
+// (Receive waits for the first byte when nothing is there), as the bytes
+// arrived, zero bytes included. Read beside the automation interface (no
+// dispatch id): com::query<IReceivedText>(channel)->takeReceived(). The device
+// library clears the line with it before each command frame and can say what
+// it threw away.
+class IReceivedText {
+ public:
+  virtual ~IReceivedText() = default;
+  virtual std::string takeReceived() = 0;
+};
+
 // Source interface of MPTChannel ("_IMPTChannelEvents Interface"); declared
 // for completeness, never raised.
 struct IMPTChannelEvents {
