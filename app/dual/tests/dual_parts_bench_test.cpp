@@ -273,8 +273,8 @@ class DualBenchTest : public QObject {
     if (worn) told = {notTaken, "Errors in Commlock!"};
     QCOMPARE(s.op.messages, told);
     QCOMPARE(s.bench.eeprom(0, 0x1C), worn ? 0x00 : 0x10);
-    std::ifstream file(rx41::recordFilePath());
-    const auto records = rx41::readRecords(file).records;
+    std::ifstream file(rx041::records::recordFilePath());
+    const auto records = rx041::records::readRecords(file).records;
     const QString outcome = worn ? notTaken : QString("stored");
     QCOMPARE(QString::fromStdString(records.back().record.outcome), outcome);
 
