@@ -4,12 +4,12 @@
 #include <QStringList>
 #include <memory>
 
-#include "rx41/app_state.h"
-#include "rx41/device_connection.h"
+#include "rx41/core/app_state.h"
+#include "rx41/core/device_connection.h"
+#include "rx41/core/window_catalogue.h"
 #include "rx41/dual/dual_windows.h"
-#include "rx41/qt_operator.h"
+#include "rx41/operator/qt_operator.h"
 #include "rx41/quick/quick_windows.h"
-#include "rx41/window_catalogue.h"
 
 namespace {
 

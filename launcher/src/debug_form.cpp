@@ -17,8 +17,8 @@
 #include "console_port.h"
 #include "port_list.h"
 #include "rx041/transport/port_map.h"
-#include "rx41/control_names.h"
-#include "rx41/operator_interface.h"
+#include "rx41/operator/control_names.h"
+#include "rx41/operator/operator_interface.h"
 
 namespace rx041::launcher {
 namespace {

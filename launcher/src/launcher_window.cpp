@@ -10,8 +10,8 @@
 #include "debug_form.h"
 #include "logo.h"
 #include "main_program.h"
-#include "rx41/control_names.h"
-#include "rx41/operator_interface.h"
+#include "rx41/operator/control_names.h"
+#include "rx41/operator/operator_interface.h"
 
 namespace rx041::launcher {
 namespace {

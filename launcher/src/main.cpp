@@ -5,7 +5,7 @@
 
 #include "launcher_window.h"
 #include "rx041/version.h"
-#include "rx41/qt_operator.h"
+#include "rx41/operator/qt_operator.h"
 
 int main(int argc, char* argv[]) {
   // --help and --version are answered before Qt needs a display; anything

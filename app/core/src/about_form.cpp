@@ -1,4 +1,4 @@
-#include "rx41/about_form.h"
+#include "rx41/core/about_form.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -6,10 +6,10 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "rx41/control_names.h"
-#include "rx41/device_calls.h"
-#include "rx41/device_messages.h"
-#include "rx41/number_text.h"
+#include "rx41/core/device_calls.h"
+#include "rx41/core/shown_numbers.h"
+#include "rx41/operator/control_names.h"
+#include "rx41/rules/device_texts.h"
 
 namespace rx41 {
 namespace {

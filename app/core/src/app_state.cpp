@@ -1,4 +1,4 @@
-#include "rx41/app_state.h"
+#include "rx41/core/app_state.h"
 
 namespace rx41 {
 

@@ -1,6 +1,6 @@
-#include "rx41/chip_bring_up.h"
+#include "rx41/core/chip_bring_up.h"
 
-#include "rx41/device_messages.h"
+#include "rx41/rules/device_texts.h"
 
 namespace rx41 {
 namespace {

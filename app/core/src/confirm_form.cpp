@@ -1,11 +1,11 @@
-#include "rx41/confirm_form.h"
+#include "rx41/core/confirm_form.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "rx41/control_names.h"
+#include "rx41/operator/control_names.h"
 
 namespace rx41 {
 

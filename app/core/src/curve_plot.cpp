@@ -1,4 +1,4 @@
-#include "rx41/curve_plot.h"
+#include "rx41/core/curve_plot.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,9 +1,9 @@
-#include "rx41/device_calls.h"
+#include "rx41/core/device_calls.h"
 
 #include <cstdlib>
 
 #include "rx041/device/programmer_line.h"
-#include "rx41/device_messages.h"
+#include "rx41/rules/device_texts.h"
 
 namespace rx41 {
 
@@ -54,7 +54,7 @@ bool DeviceCalls::succeeded(HRESULT status, const char* object, const char* memb
     return false;
   }
   if (rx041::com::succeeded(status)) return true;
-  reportFailure(device_text::methodFailed(object, member));
+  reportFailure(QString::fromStdString(device_text::methodFailed(object, member)));
   return false;
 }
 
@@ -213,7 +213,7 @@ bool DeviceCalls::ValidateChipID(std::int16_t part, std::int32_t chipid, CommLoc
   }
   // The part is named: of a pair, the operator must know which chip is missing.
   if (chipid == kFailedRead) {
-    operator_.message(device_text::notAnswering(PartSet::part(part)), owner_);
+    operator_.message(QString::fromStdString(device_text::notAnswering(PartSet::part(part))), owner_);
     return false;
   }
   return true;
@@ -231,7 +231,9 @@ void DeviceCalls::CalibrateDac(PartSet parts) {
       state_.DacB[part] = calibration->b[part];
     }
     if (invalid)
-      operator_.message(device_text::invalidOffsets(part, calibration->k[part], calibration->b[part]), owner_);
+      operator_.message(
+          QString::fromStdString(device_text::invalidOffsets(part, calibration->k[part], calibration->b[part])),
+          owner_);
   }
 }
 

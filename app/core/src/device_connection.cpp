@@ -1,10 +1,10 @@
-#include "rx41/device_connection.h"
+#include "rx41/core/device_connection.h"
 
 #include <QLoggingCategory>
 
 #include "rx041/component/registry.h"
-#include "rx41/event_pass.h"
-#include "rx41/frm_comport.h"
+#include "rx41/core/event_pass.h"
+#include "rx41/core/frm_comport.h"
 
 namespace rx41 {
 

@@ -1,4 +1,4 @@
-#include "rx41/event_pass.h"
+#include "rx41/core/event_pass.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

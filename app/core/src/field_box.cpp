@@ -1,4 +1,4 @@
-#include "rx41/field_box.h"
+#include "rx41/core/field_box.h"
 
 #include <QFocusEvent>
 

@@ -1,11 +1,11 @@
-#include "rx41/field_set.h"
+#include "rx41/core/field_set.h"
 
 #include <QGridLayout>
 #include <QLabel>
 
-#include "rx41/control_names.h"
-#include "rx41/field_box.h"
-#include "rx41/operator_interface.h"
+#include "rx41/core/field_box.h"
+#include "rx41/operator/control_names.h"
+#include "rx41/operator/operator_interface.h"
 
 namespace rx41 {
 namespace {
@@ -17,17 +17,17 @@ QString qText(const std::string& text) { return QString::fromStdString(text); }
 FieldSet::FieldSet(OperatorInterface& operatorInterface, QWidget* owner, std::function<std::int16_t()> partOfMessages)
     : operator_(operatorInterface), owner_(owner), partOfMessages_(std::move(partOfMessages)) {}
 
-FieldSet::Field& FieldSet::add(const FieldSpec& fieldSpec, std::int16_t part, int point, QWidget* parent) {
-  const QString name = qText(designName(fieldSpec.name, fieldSpec.index, part, point));
-  Field& field = fields_.emplace_back(Field{&fieldSpec, part, point, name, nullptr, nullptr});
-  field.box = new FieldBox(
-      QString::fromUtf8(fieldSpec.initialText.data(), static_cast<qsizetype>(fieldSpec.initialText.size())), parent,
-      [this, &field] { validate(field); });
+FieldSet::Field& FieldSet::add(const FieldRow& fieldRow, std::int16_t part, int point, QWidget* parent) {
+  const QString name = qText(designName(fieldRow.name, fieldRow.index, part, point));
+  Field& field = fields_.emplace_back(Field{&fieldRow, part, point, name, nullptr, nullptr});
+  field.box =
+      new FieldBox(QString::fromUtf8(fieldRow.initialText.data(), static_cast<qsizetype>(fieldRow.initialText.size())),
+                   parent, [this, &field] { validate(field); });
   setControlName(*field.box, name);
-  field.label = new QLabel(qText(expandPattern(fieldSpec.label, part, point, std::nullopt)), parent);
+  field.label = new QLabel(qText(expandPattern(fieldRow.label, part, point, std::nullopt)), parent);
   field.label->setBuddy(field.box);
   for (Field& twin : fields_)
-    if (twin.fieldSpec == &fieldSpec && twin.point == point && twin.part != part)
+    if (twin.fieldRow == &fieldRow && twin.point == point && twin.part != part)
       for (Field* each : {&twin, &field})
         each->box->setAccessibleName(QStringLiteral("Part#%1 %2").arg(each->part + 1).arg(each->label->text()));
   return field;
@@ -41,7 +41,7 @@ void FieldSet::place(const Field& field, QGridLayout& layout, int row, int colum
 template <class Fields>
 auto& FieldSet::fieldAt(Fields& fields, std::string_view name, std::int16_t part, int point) {
   for (auto& field : fields)
-    if (field.fieldSpec->name == name && field.part == part && field.point == point) return field;
+    if (field.fieldRow->name == name && field.part == part && field.point == point) return field;
   qFatal("no field %.*s of part %d point %d", static_cast<int>(name.size()), name.data(), part, point);
 }
 
@@ -54,17 +54,17 @@ const FieldSet::Field& FieldSet::at(std::string_view name, std::int16_t part, in
 }
 
 void FieldSet::validate(Field& field) {
-  const FieldSpec& fieldSpec = *field.fieldSpec;
-  const FieldOutcome outcome = applyFieldRule(*fieldSpec.rule, field.box->text().toStdString());
+  const FieldRow& fieldRow = *field.fieldRow;
+  const FieldOutcome outcome = applyFieldRule(*fieldRow.rule, field.box->text().toStdString());
   if (outcome.message != MessageId::None) {
     const std::int16_t part = partOfMessages_ ? partOfMessages_() : field.part;
-    const auto index = controlIndex(fieldSpec.index, field.part, field.point);
+    const auto index = controlIndex(fieldRow.index, field.part, field.point);
     operator_.message(
-        qText(expandPattern(fieldSpec.messagePrefix, part, field.point, index) + messageText(outcome.message)),
+        qText(expandPattern(fieldRow.messagePrefix, part, field.point, index) + messageText(outcome.message)),
         owner_ ? owner_->window() : nullptr);
   }
   field.box->setText(qText(outcome.text));
-  if (float* value = slotValue(values_[field.part], fieldSpec.slot, field.point); value && outcome.value)
+  if (float* value = slotValue(values_[field.part], fieldRow.slot, field.point); value && outcome.value)
     *value = *outcome.value;
 }
 

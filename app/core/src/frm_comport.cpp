@@ -1,4 +1,4 @@
-#include "rx41/frm_comport.h"
+#include "rx41/core/frm_comport.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "rx041/transport/port_map.h"
-#include "rx41/control_names.h"
+#include "rx41/operator/control_names.h"
 
 namespace rx41 {
 namespace {

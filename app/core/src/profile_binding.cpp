@@ -1,4 +1,4 @@
-#include "rx41/profile_binding.h"
+#include "rx41/core/profile_binding.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,10 +1,10 @@
-#include "rx41/profile_file.h"
+#include "rx41/core/profile_file.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "rx41/operator_interface.h"
+#include "rx41/operator/operator_interface.h"
 
 namespace rx41 {
 namespace {

@@ -1,7 +1,7 @@
-#include "rx41/record_journal.h"
+#include "rx41/core/record_journal.h"
 
 #include "rx041/records/record_file.h"
-#include "rx41/operator_interface.h"
+#include "rx41/operator/operator_interface.h"
 
 Q_LOGGING_CATEGORY(rx41Records, "rx41.records")
 

@@ -1,10 +1,10 @@
-#include "rx41/state_machine.h"
+#include "rx41/core/state_machine.h"
 
 #include <chrono>
 #include <thread>
 
-#include "rx41/device_messages.h"
-#include "rx41/event_pass.h"
+#include "rx41/core/event_pass.h"
+#include "rx41/rules/device_texts.h"
 
 namespace rx41 {
 
@@ -12,8 +12,6 @@ namespace {
 
 // Re-entering OWI mode on both parts needs the chips to settle first.
 constexpr std::chrono::milliseconds kBothPartsOwiReentryWait{500};
-
-QString partName(std::int16_t part) { return QStringLiteral("Part#%1").arg(part + 1); }
 
 }  // namespace
 
@@ -125,7 +123,7 @@ void StateMachine::returnToAdcMode(std::int16_t part, const StatusSink& status) 
   }
   const std::int32_t current = state_.ChipState[part];
   if (state_.ProgrammerState != kConnected || (current != kPowerOff && current != kOwiMode)) return;
-  showStatus(status, partName(part) + QStringLiteral(":  In transition to ADC Mode..."));
+  showStatus(status, QString::fromStdString(partName(part)) + QStringLiteral(":  In transition to ADC Mode..."));
   ChipChangeToState(part, current, kAdcMode);
 }
 
@@ -149,7 +147,7 @@ bool StateMachine::ensureOwiMode(std::int16_t part, const StatusSink& status) {
   }
   const std::int32_t current = state_.ChipState[part];
   if (state_.ProgrammerState == kConnected && (current == kPowerOff || current == kAdcMode)) {
-    showStatus(status, partName(part) + QStringLiteral(":  In transition to OWI Mode..."));
+    showStatus(status, QString::fromStdString(partName(part)) + QStringLiteral(":  In transition to OWI Mode..."));
     if (!ChipChangeToState(part, current, kOwiMode)) {
       // A lost programmer is no lock, and there is no way back to ADC mode.
       if (calls_.programmerLost()) return false;
@@ -169,7 +167,8 @@ bool StateMachine::anyCommLocked(PartSet parts) const {
 void StateMachine::tellOwiRefusal(PartSet parts) {
   // Only a recorded lock refuses OWI mode without asking the chip; otherwise
   // the chip did not answer its entry, and a missing chip is no lock.
-  operator_.message(anyCommLocked(parts) ? QLatin1String(device_text::kOwiRefused) : device_text::notAnswering(parts));
+  operator_.message(QString::fromStdString(anyCommLocked(parts) ? std::string(device_text::kOwiRefused)
+                                                                : device_text::notAnswering(parts)));
 }
 
 }  // namespace rx41

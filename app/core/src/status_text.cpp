@@ -1,4 +1,4 @@
-#include "rx41/status_text.h"
+#include "rx41/core/status_text.h"
 
 namespace rx41 {
 

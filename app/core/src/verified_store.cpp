@@ -1,4 +1,4 @@
-#include "rx41/verified_store.h"
+#include "rx41/core/verified_store.h"
 
 #include <QSysInfo>
 #include <filesystem>
@@ -7,8 +7,8 @@
 #include "rx041/records/record_time.h"
 #include "rx041/records/register_verification.h"
 #include "rx041/transport/port_map.h"
-#include "rx41/device_messages.h"
-#include "rx41/window_catalogue.h"
+#include "rx41/core/window_catalogue.h"
+#include "rx41/rules/device_texts.h"
 
 namespace rx41 {
 namespace {

@@ -1,12 +1,12 @@
-#include "rx41/wait_form.h"
+#include "rx41/core/wait_form.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "rx41/control_names.h"
-#include "rx41/device_texts.h"
-#include "rx41/event_pass.h"
+#include "rx41/core/event_pass.h"
+#include "rx41/operator/control_names.h"
+#include "rx41/rules/device_texts.h"
 
 namespace rx41 {
 

@@ -1,10 +1,10 @@
-#include "rx41/window_catalogue.h"
+#include "rx41/core/window_catalogue.h"
 
 #include <QtGlobal>
 #include <algorithm>
 #include <iterator>
 
-#include "rx41/control_names.h"
+#include "rx41/operator/control_names.h"
 
 namespace rx41 {
 

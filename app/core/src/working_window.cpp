@@ -1,12 +1,12 @@
-#include "rx41/working_window.h"
+#include "rx41/core/working_window.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QScopeGuard>
 
-#include "rx41/about_form.h"
-#include "rx41/control_names.h"
-#include "rx41/profile_binding.h"
+#include "rx41/core/about_form.h"
+#include "rx41/core/profile_binding.h"
+#include "rx41/operator/control_names.h"
 
 namespace rx41 {
 

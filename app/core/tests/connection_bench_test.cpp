@@ -8,7 +8,7 @@
 
 #include "rx041/bench/bench.h"
 #include "rx041/test_support/temp_dir.h"
-#include "rx41/device_connection.h"
+#include "rx41/core/device_connection.h"
 #include "scripted_operator.h"
 
 class ConnectionBenchTest : public QObject {

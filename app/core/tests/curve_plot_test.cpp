@@ -1,7 +1,7 @@
 // The curve plot's ways of drawing several parts: where the segment loop ends
 // (at the first empty segment of any part, or for each part at its own), and
 // the circles of the target points (all four, or only point A).
-#include "rx41/curve_plot.h"
+#include "rx41/core/curve_plot.h"
 
 #include <QTest>
 

@@ -4,8 +4,8 @@
 #include <QTest>
 
 #include "rx041/test_support/recording_device.h"
-#include "rx41/chip_bring_up.h"
-#include "rx41/state_machine.h"
+#include "rx41/core/chip_bring_up.h"
+#include "rx41/core/state_machine.h"
 #include "scripted_operator.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "rx41/device_connection.h"
+#include "rx41/core/device_connection.h"
 
 #include <unistd.h>
 
@@ -12,7 +12,7 @@
 #include "rx041/test_support/recording_device.h"
 #include "rx041/test_support/temp_dir.h"
 #include "rx041/transport/serial_device.h"
-#include "rx41/frm_comport.h"
+#include "rx41/core/frm_comport.h"
 #include "scripted_operator.h"
 
 namespace {

@@ -4,15 +4,15 @@
 #include <QTest>
 
 #include "rx041/test_support/recording_device.h"
-#include "rx41/about_form.h"
-#include "rx41/confirm_form.h"
-#include "rx41/control_names.h"
-#include "rx41/device_calls.h"
-#include "rx41/field_rules.h"
-#include "rx41/frm_comport.h"
-#include "rx41/number_text.h"
-#include "rx41/operator_sink.h"
-#include "rx41/wait_form.h"
+#include "rx41/core/about_form.h"
+#include "rx41/core/confirm_form.h"
+#include "rx41/core/device_calls.h"
+#include "rx41/core/frm_comport.h"
+#include "rx41/core/operator_sink.h"
+#include "rx41/core/shown_numbers.h"
+#include "rx41/core/wait_form.h"
+#include "rx41/operator/control_names.h"
+#include "rx41/rules/field_rules.h"
 #include "scripted_operator.h"
 
 namespace {

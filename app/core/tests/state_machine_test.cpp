@@ -1,4 +1,4 @@
-#include "rx41/state_machine.h"
+#include "rx41/core/state_machine.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include "rx041/bench/bench.h"
 #include "rx041/records/record_file.h"
 #include "rx041/test_support/temp_dir.h"
-#include "rx41/device_connection.h"
-#include "rx41/verified_store.h"
+#include "rx41/core/device_connection.h"
+#include "rx41/core/verified_store.h"
 #include "scripted_operator.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The verified, recorded store on the recording device: what is read back,
 // what is stored, what the operator is told and what each part's record says,
 // for one part and for the pair.
-#include "rx41/verified_store.h"
+#include "rx41/core/verified_store.h"
 
 #include <QTest>
 #include <fstream>
@@ -11,7 +11,7 @@
 #include "rx041/records/record_time.h"
 #include "rx041/test_support/recording_device.h"
 #include "rx041/test_support/temp_dir.h"
-#include "rx41/state_machine.h"
+#include "rx41/core/state_machine.h"
 #include "scripted_operator.h"
 
 Q_DECLARE_METATYPE(rx041::records::EepromContents)

@@ -1,4 +1,4 @@
-#include "rx41/window_catalogue.h"
+#include "rx41/core/window_catalogue.h"
 
 #include <QTest>
 

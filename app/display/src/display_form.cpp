@@ -1,6 +1,6 @@
 #include "rx41/display/display_form.h"
 
-#include "rx41/control_names.h"
+#include "rx41/operator/control_names.h"
 
 namespace rx41 {
 

@@ -11,10 +11,11 @@
 #include <QVBoxLayout>
 #include <iterator>
 
-#include "rx41/control_names.h"
-#include "rx41/device_messages.h"
+#include "rx41/core/event_pass.h"
 #include "rx41/display/hex_entry.h"
-#include "rx41/event_pass.h"
+#include "rx41/operator/control_names.h"
+#include "rx41/rules/device_texts.h"
+#include "rx41/rules/part_set.h"
 
 namespace rx41 {
 namespace {
@@ -26,8 +27,6 @@ constexpr const char* kBankFrames[] = {"Frame2", "Frame1", "Frame4", "Frame3"};
 constexpr const char* kColumnHeadings[] = {"Addr:", "Data out:", "Data in:"};
 constexpr const char* kHeadingLabels[] = {"Label1", "Label2", "Label3"};
 constexpr std::int32_t kLastAddress = 0xFF;
-
-QString partName(int part) { return QStringLiteral("Part#%1").arg(part + 1); }
 
 QLineEdit* rowBox(const char* name, int row, const QString& accessibleName, QWidget* frame) {
   auto* box = named(new QLineEdit(frame), QString::fromLatin1(name), row);
@@ -51,7 +50,8 @@ frmadvanced::frmadvanced(OperatorInterface& operatorInterface, AppState& state, 
   }
   auto* controls = new QHBoxLayout;
   for (std::int16_t part = 0; part < 2; ++part) {
-    PartOption_[part] = named(new QRadioButton(partName(part), this), QStringLiteral("PartOption"), part);
+    PartOption_[part] =
+        named(new QRadioButton(QString::fromStdString(partName(part)), this), QStringLiteral("PartOption"), part);
     connect(PartOption_[part], &QRadioButton::clicked, this, [this, part] { PartOption_Click(part); });
     controls->addWidget(PartOption_[part]);
   }

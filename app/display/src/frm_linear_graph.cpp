@@ -5,11 +5,11 @@
 #include <QVBoxLayout>
 #include <iterator>
 
-#include "rx41/control_names.h"
-#include "rx41/curve_math.h"
-#include "rx41/curve_plot.h"
-#include "rx41/field_rules.h"
-#include "rx41/operator_sink.h"
+#include "rx41/core/curve_plot.h"
+#include "rx41/core/operator_sink.h"
+#include "rx41/operator/control_names.h"
+#include "rx41/rules/curve_math.h"
+#include "rx41/rules/field_rules.h"
 
 namespace rx41 {
 namespace {
@@ -27,7 +27,6 @@ constexpr Column kColumns[] = {
 constexpr int kFirstPointColumn = 3;
 // Points C and D may be unused; A and B always are set.
 constexpr int kFirstOptionalPoint = 2;
-constexpr int kModeFlags = 16;  // added to a curve mode: mark point A alone
 
 const QColor kFirstRowColour(0, 255, 0);
 const QColor kPart2Colour(255, 0, 0);
@@ -63,15 +62,15 @@ frmLinearGraph::frmLinearGraph(OperatorInterface& operatorInterface, AppState& s
 }
 
 void frmLinearGraph::Init(std::int16_t part, std::int16_t mode, std::int16_t part2, std::int16_t mode2) {
-  const auto pointAOnly = [](std::int16_t m) { return m / kModeFlags != 0; };
+  const auto pointAOnly = [](std::int16_t m) { return m / kPointAOnlyMode != 0; };
   if (part2 == 0 && mode2 == 0) {
     GraphPart_ = part;
-    GraphMode_[0] = static_cast<std::int16_t>(mode % kModeFlags);
+    GraphMode_[0] = static_cast<std::int16_t>(mode % kPointAOnlyMode);
     FirstPointOnly_[part] = pointAOnly(mode);
   } else {
     GraphPart_ = 0;
-    GraphMode_[0] = static_cast<std::int16_t>(mode % kModeFlags);
-    GraphMode_[1] = static_cast<std::int16_t>(mode2 % kModeFlags);
+    GraphMode_[0] = static_cast<std::int16_t>(mode % kPointAOnlyMode);
+    GraphMode_[1] = static_cast<std::int16_t>(mode2 % kPointAOnlyMode);
     FirstPointOnly_[0] = pointAOnly(mode);
     FirstPointOnly_[1] = pointAOnly(mode2);
   }

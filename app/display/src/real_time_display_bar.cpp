@@ -12,10 +12,11 @@
 #include <algorithm>
 #include <chrono>
 
-#include "rx41/control_names.h"
-#include "rx41/curve_math.h"
-#include "rx41/event_pass.h"
-#include "rx41/number_text.h"
+#include "rx41/core/event_pass.h"
+#include "rx41/core/shown_numbers.h"
+#include "rx41/operator/control_names.h"
+#include "rx41/rules/curve_math.h"
+#include "rx41/rules/part_set.h"
 
 namespace rx41 {
 namespace {
@@ -26,8 +27,6 @@ constexpr std::chrono::milliseconds kRelaySettling{200};
 constexpr double kDegreesPerPercent = 3.6;
 constexpr float kOutOfScope = 101.0f;
 constexpr int kPercentBarMaximum = 100, kAngleBarMaximum = 360;
-
-QString partName(int part) { return QStringLiteral("Part#%1").arg(part + 1); }
 
 // Readings from 100 up to 101 still count; their bars stand full.
 int barValue(double value, int maximum) { return std::clamp<int>(roundToInt16(value), 0, maximum); }
@@ -47,10 +46,11 @@ RealTimeDisplayBar::RealTimeDisplayBar(OperatorInterface& operatorInterface, App
       state_(state),
       calls_(state, operatorInterface, this) {
   auto* layout = new QVBoxLayout(this);
-  for (int part = 0; part < 2; ++part) layout->addWidget(buildGroup(part));
+  for (std::int16_t part = 0; part < 2; ++part) layout->addWidget(buildGroup(part));
   auto* options = new QHBoxLayout;
   for (std::int16_t part = 0; part < 2; ++part) {
-    PartsOption_[part] = named(new QRadioButton(partName(part), this), QStringLiteral("PartsOption"), part);
+    PartsOption_[part] =
+        named(new QRadioButton(QString::fromStdString(partName(part)), this), QStringLiteral("PartsOption"), part);
     connect(PartsOption_[part], &QRadioButton::clicked, this, [this, part] { PartsOption_Click(part); });
     options->addWidget(PartsOption_[part]);
   }
@@ -63,12 +63,14 @@ RealTimeDisplayBar::RealTimeDisplayBar(OperatorInterface& operatorInterface, App
   connect(&Timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 }
 
-QGroupBox* RealTimeDisplayBar::buildGroup(int part) {
-  auto* frame =
-      named(new QGroupBox(partName(part), this), part == 0 ? QStringLiteral("Frame1") : QStringLiteral("Frame2"));
+QGroupBox* RealTimeDisplayBar::buildGroup(std::int16_t part) {
+  auto* frame = named(new QGroupBox(QString::fromStdString(partName(part)), this),
+                      part == 0 ? QStringLiteral("Frame1") : QStringLiteral("Frame2"));
   auto* grid = new QGridLayout(frame);
-  const QString percentLabel = QStringLiteral("Measured Output of %1 in Percentage of Voltage:").arg(partName(part));
-  const QString angleLabel = QStringLiteral("Measured Output of %1 in Angle (deg):").arg(partName(part));
+  const QString percentLabel =
+      QStringLiteral("Measured Output of %1 in Percentage of Voltage:").arg(QString::fromStdString(partName(part)));
+  const QString angleLabel =
+      QStringLiteral("Measured Output of %1 in Angle (deg):").arg(QString::fromStdString(partName(part)));
   auto addTextRow = [&](int row, const QString& labelText, QLineEdit* text, const QString& unit) {
     auto* label = new QLabel(labelText, frame);
     label->setBuddy(text);
@@ -156,7 +158,7 @@ void RealTimeDisplayBar::Timer1_Timer() {
     } else {
       Timer1_.stop();
       calls_.operatorInterface().message(QStringLiteral("Angle from %1 is out of scope [%2],Will be set to 0 instead!")
-                                             .arg(partName(part_), singleText(*measured)),
+                                             .arg(QString::fromStdString(partName(part_)), singleText(*measured)),
                                          this);
       hide();
     }

@@ -9,7 +9,7 @@
 
 #include "rx041/bench/bench.h"
 #include "rx041/test_support/temp_dir.h"
-#include "rx41/device_connection.h"
+#include "rx41/core/device_connection.h"
 #include "rx41/display/frm_advanced.h"
 #include "rx41/display/real_time_display_bar.h"
 #include "scripted_operator.h"

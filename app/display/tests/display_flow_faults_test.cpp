@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "flow_faults.h"
-#include "rx41/device_connection.h"
+#include "rx41/core/device_connection.h"
 #include "rx41/display/frm_advanced.h"
 #include "rx41/display/real_time_display_bar.h"
 #include "window_bench.h"

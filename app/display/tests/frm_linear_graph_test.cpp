@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "dialog_bench.h"
-#include "rx41/curve_plot.h"
+#include "rx41/core/curve_plot.h"
 
 namespace {
 

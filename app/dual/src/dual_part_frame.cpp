@@ -9,12 +9,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "rx41/control_names.h"
-#include "rx41/field_box.h"
-#include "rx41/field_rules.h"
-#include "rx41/field_set.h"
-#include "rx41/number_entry.h"
-#include "rx41/number_text.h"
+#include "rx41/core/field_box.h"
+#include "rx41/core/field_set.h"
+#include "rx41/core/shown_numbers.h"
+#include "rx41/operator/control_names.h"
+#include "rx41/rules/field_rules.h"
+#include "rx41/rules/number_entry.h"
 
 namespace rx41 {
 namespace {
@@ -22,8 +22,8 @@ namespace {
 constexpr float kHysteresisStep = 0.25f;
 constexpr int kUnitButtonsPerRow = 4;
 
-const FieldSpec& specNamed(const DualFieldTable& table, std::string_view name) {
-  return *std::find_if(table.begin(), table.end(), [&](const FieldSpec& fieldSpec) { return fieldSpec.name == name; });
+const FieldRow& rowNamed(const DualFieldTable& table, std::string_view name) {
+  return *std::find_if(table.begin(), table.end(), [&](const FieldRow& fieldRow) { return fieldRow.name == name; });
 }
 
 QLabel* hint(const char* text, QWidget* parent) {
@@ -47,10 +47,10 @@ DualPartFrame::DualPartFrame(FieldSet& fields, const DualFieldTable& table, std:
     : QGroupBox(QStringLiteral("Part #%1").arg(part + 1), parent), fields_(fields), part_(part) {
   setControlName(*this, QStringLiteral("PartFrame"), part);
   partGrid_ = new QGridLayout;
-  FieldSet::place(fields_.add(specNamed(table, "VDD"), part, 0, this), *partGrid_, 0, 0);
-  FieldSet::place(fields_.add(specNamed(table, "DP"), part, 0, this), *partGrid_, 0, 2);
-  FieldSet::place(fields_.add(specNamed(table, "clamphigh"), part, 0, this), *partGrid_, 1, 0);
-  FieldSet::place(fields_.add(specNamed(table, "clamplow"), part, 0, this), *partGrid_, 1, 2);
+  FieldSet::place(fields_.add(rowNamed(table, "VDD"), part, 0, this), *partGrid_, 0, 0);
+  FieldSet::place(fields_.add(rowNamed(table, "DP"), part, 0, this), *partGrid_, 0, 2);
+  FieldSet::place(fields_.add(rowNamed(table, "clamphigh"), part, 0, this), *partGrid_, 1, 0);
+  FieldSet::place(fields_.add(rowNamed(table, "clamplow"), part, 0, this), *partGrid_, 1, 2);
   clockwise_ = new QCheckBox(QStringLiteral("clockwise"), this);
   namePartControl(*clockwise_, QStringLiteral("clockwise"), part, part, clockwise_->text());
   partGrid_->addWidget(clockwise_, 1, 4);
@@ -78,13 +78,13 @@ QGroupBox* DualPartFrame::buildPointsFrame(const DualFieldTable& table) {
     layout->addWidget(hint(text, frame));
   pointsGrid_ = new QGridLayout;
   for (int point = 0; point < 4; ++point) {
-    FieldSet::place(fields_.add(specNamed(table, "Angle"), part_, point, frame), *pointsGrid_, point, 0);
-    FieldSet::place(fields_.add(specNamed(table, "Level"), part_, point, frame), *pointsGrid_, point, 3);
+    FieldSet::place(fields_.add(rowNamed(table, "Angle"), part_, point, frame), *pointsGrid_, point, 0);
+    FieldSet::place(fields_.add(rowNamed(table, "Level"), part_, point, frame), *pointsGrid_, point, 3);
   }
   layout->addLayout(pointsGrid_);
   layout->addWidget(hint("Fill below box to make one point + slope Programming!", frame));
   auto* slope = new QGridLayout;
-  FieldSet::place(fields_.add(specNamed(table, "KforA"), part_, 0, frame), *slope, 0, 0);
+  FieldSet::place(fields_.add(rowNamed(table, "KforA"), part_, 0, frame), *slope, 0, 0);
   slope->addWidget(new QLabel(QStringLiteral("%VDD/deg"), frame), 0, 2);
   slope->setColumnStretch(3, 1);
   layout->addLayout(slope);
@@ -95,8 +95,8 @@ QGroupBox* DualPartFrame::buildSwitchFrame(const DualFieldTable& table) {
   auto* frame = new QGroupBox(QStringLiteral("SWO Programming"), this);
   setControlName(*frame, QStringLiteral("SwoFrame"), part_);
   switchGrid_ = new QGridLayout(frame);
-  FieldSet::place(fields_.add(specNamed(table, "op"), part_, 0, frame), *switchGrid_, 0, 0);
-  FieldSet::place(fields_.add(specNamed(table, "hys"), part_, 0, frame), *switchGrid_, 1, 0);
+  FieldSet::place(fields_.add(rowNamed(table, "op"), part_, 0, frame), *switchGrid_, 0, 0);
+  FieldSet::place(fields_.add(rowNamed(table, "hys"), part_, 0, frame), *switchGrid_, 1, 0);
   hysup_ = new QPushButton(QStringLiteral("+"), frame);
   hysdown_ = new QPushButton(QStringLiteral("-"), frame);
   namePartControl(*hysup_, QStringLiteral("hysup"), part_, part_, QStringLiteral("HYS +"));
@@ -125,7 +125,7 @@ QGridLayout* DualPartFrame::buildOutputGrid(const DualFieldTable& table) {
   outputGrid_->addWidget(OutMode_, 0, 0, 1, 3);
   outputGrid_->addWidget(PWMFreq_, 1, 0, 1, 3);
   outputGrid_->addWidget(PWMPolarity_, 2, 0, 1, 3);
-  FieldSet::place(fields_.add(specNamed(table, "Rangle"), part_, 0, this), *outputGrid_, 3, 0);
+  FieldSet::place(fields_.add(rowNamed(table, "Rangle"), part_, 0, this), *outputGrid_, 3, 0);
   connect(OutMode_, &QComboBox::currentIndexChanged, this, [this] { OutMode_Click(); });
   OutMode_Click();
   return outputGrid_;

@@ -2,8 +2,8 @@
 
 #include <QCheckBox>
 
+#include "rx41/core/field_box.h"
 #include "rx41/dual/dual_profile_format.h"
-#include "rx41/field_box.h"
 
 namespace rx41 {
 namespace {

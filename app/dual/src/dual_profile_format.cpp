@@ -28,14 +28,14 @@ std::vector<DualProfileLine> dualProfileBlock(const DualFieldTable& fields, std:
   std::vector<std::pair<int, DualProfileLine>> numbered;
   for (const OwnLine& own : kOwnLines)
     numbered.push_back({own.line, {expandPattern(own.label, part, 0, std::nullopt), own.entry}});
-  for (const FieldSpec& fieldSpec : fields) {
-    if (fieldSpec.profileLine == 0) continue;
-    const int points = fieldSpec.index == IndexScheme::FourPointsPerPart ? 4 : 1;
+  for (const FieldRow& fieldRow : fields) {
+    if (fieldRow.profileLine == 0) continue;
+    const int points = fieldRow.index == IndexScheme::FourPointsPerPart ? 4 : 1;
     // The points of a field take every second line, the other field's points between them.
     for (int point = 0; point < points; ++point)
       numbered.push_back(
-          {fieldSpec.profileLine + 2 * point,
-           {expandPattern(fieldSpec.profileLabel, part, point, std::nullopt), ProfileEntry::Field, &fieldSpec, point}});
+          {fieldRow.profileLine + 2 * point,
+           {expandPattern(fieldRow.profileLabel, part, point, std::nullopt), ProfileEntry::Field, &fieldRow, point}});
   }
   std::stable_sort(numbered.begin(), numbered.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<DualProfileLine> block;

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "rx41/field_box.h"
-#include "rx41/number_text.h"
+#include "rx41/core/field_box.h"
+#include "rx41/core/shown_numbers.h"
 
 namespace rx41 {
 
@@ -38,10 +38,10 @@ void DualSettings::validateLoadedTexts() {
 }
 
 void DualSettings::setInWork(std::int16_t part, bool inWork) {
-  for (const FieldSpec& fieldSpec : table_) {
-    const int points = fieldSpec.index == IndexScheme::FourPointsPerPart ? 4 : 1;
+  for (const FieldRow& fieldRow : table_) {
+    const int points = fieldRow.index == IndexScheme::FourPointsPerPart ? 4 : 1;
     for (int point = 0; point < points; ++point)
-      if (fieldSpec.enable == EnableGroup::PartInWork) fields_.at(fieldSpec.name, part, point).box->setEnabled(inWork);
+      if (fieldRow.enable == EnableGroup::PartInWork) fields_.at(fieldRow.name, part, point).box->setEnabled(inWork);
   }
   for (QWidget* control : frame(part).inWorkControls()) control->setEnabled(inWork);
 }

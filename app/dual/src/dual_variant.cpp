@@ -1,6 +1,6 @@
 #include "rx41/dual/dual_variant.h"
 
-#include "rx41/device_texts.h"
+#include "rx41/rules/device_texts.h"
 
 namespace rx41 {
 

@@ -9,15 +9,15 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "rx41/control_names.h"
-#include "rx41/device_texts.h"
+#include "rx41/core/operator_sink.h"
+#include "rx41/core/status_text.h"
+#include "rx41/core/wait_form.h"
 #include "rx41/display/frm_advanced.h"
 #include "rx41/display/frm_linear_graph.h"
 #include "rx41/display/real_time_display_bar.h"
 #include "rx41/dual/dual_profile.h"
-#include "rx41/operator_sink.h"
-#include "rx41/status_text.h"
-#include "rx41/wait_form.h"
+#include "rx41/operator/control_names.h"
+#include "rx41/rules/device_texts.h"
 
 namespace rx41 {
 namespace {

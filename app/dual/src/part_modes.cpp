@@ -1,6 +1,6 @@
 #include "rx41/dual/part_modes.h"
 
-#include "rx41/event_pass.h"
+#include "rx41/core/event_pass.h"
 
 namespace rx41 {
 

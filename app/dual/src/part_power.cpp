@@ -1,9 +1,9 @@
 #include "rx41/dual/part_power.h"
 
-#include "rx41/chip_bring_up.h"
-#include "rx41/device_texts.h"
-#include "rx41/verified_store.h"
-#include "rx41/wait_form.h"
+#include "rx41/core/chip_bring_up.h"
+#include "rx41/core/verified_store.h"
+#include "rx41/core/wait_form.h"
+#include "rx41/rules/device_texts.h"
 
 namespace rx41 {
 

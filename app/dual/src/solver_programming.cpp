@@ -1,15 +1,12 @@
 #include "rx41/dual/solver_programming.h"
 
-#include "rx41/device_calls.h"
-#include "rx41/device_messages.h"
-#include "rx41/verified_store.h"
-#include "rx41/wait_form.h"
+#include "rx41/core/device_calls.h"
+#include "rx41/core/verified_store.h"
+#include "rx41/core/wait_form.h"
+#include "rx41/rules/device_texts.h"
 
 namespace rx41 {
 namespace {
-
-// Added to a graph mode when the points come from point A and the slope.
-constexpr std::int16_t kPointAOnlyFlag = 16;
 
 bool isConfiguredMode(std::int16_t mode) { return mode >= 2 && mode <= 4; }
 
@@ -62,7 +59,7 @@ std::optional<GraphModes> SolverProgramming::configureForGraph(PartSet parts) {
     allConfigured = allConfigured && isConfiguredMode(*mode);
     // Judged on the points as configured: a clockwise exchange may move point A out of range.
     const bool slope = rules_.usesSlope(part);
-    modes[static_cast<std::size_t>(part)] = static_cast<std::int16_t>(slope ? *mode + kPointAOnlyFlag : *mode);
+    modes[static_cast<std::size_t>(part)] = static_cast<std::int16_t>(slope ? *mode + kPointAOnlyMode : *mode);
   }
   if (!allConfigured) return std::nullopt;
   return modes;
@@ -102,7 +99,8 @@ bool SolverProgramming::ConfigureSolver(PartSet parts, std::int16_t part, std::i
   const auto copied = calls().CopySolverSettingsToParameters(part);
   if (!copied) return false;
   if (*copied != 0) {
-    if (const QString text = device_text::solverCopyMessage(*copied); !text.isEmpty()) message(text);
+    if (const std::string text = device_text::solverCopyMessage(*copied); !text.empty())
+      message(QString::fromStdString(text));
     return false;
   }
   const OutputMode output = settings_.outputMode(part);

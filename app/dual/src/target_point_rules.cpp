@@ -2,7 +2,8 @@
 
 #include <utility>
 
-#include "rx41/field_rules.h"
+#include "rx41/rules/field_rules.h"
+#include "rx41/rules/part_set.h"
 
 namespace rx41 {
 
@@ -11,8 +12,6 @@ using namespace rx041::zq3902;
 namespace {
 
 constexpr std::int16_t kTrue = -1, kFalse = 0;
-
-std::string partName(std::int16_t part) { return "Part#" + std::to_string(part + 1); }
 
 std::string levelEmpty(std::int16_t part, int point) {
   return "Please noted: " + partName(part) + "-Level#" + std::to_string(point) + " is Empty!";

@@ -10,9 +10,9 @@
 #include <QTest>
 
 #include "dual_window_fixture.h"
+#include "rx41/core/window_catalogue.h"
 #include "rx41/dual/dual_windows.h"
-#include "rx41/field_rules.h"
-#include "rx41/window_catalogue.h"
+#include "rx41/rules/field_rules.h"
 
 using dual_test::DualBench;
 

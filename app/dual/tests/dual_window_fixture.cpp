@@ -2,7 +2,7 @@
 
 #include <QCheckBox>
 
-#include "rx41/wait_form.h"
+#include "rx41/core/wait_form.h"
 
 namespace dual_test {
 

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "dual_window_fixture.h"
-#include "rx41/field_rules.h"
+#include "rx41/rules/field_rules.h"
 
 using dual_test::DualBench;
 using rx41::Sources;

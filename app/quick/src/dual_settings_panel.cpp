@@ -6,7 +6,7 @@
 #include <QHBoxLayout>
 #include <span>
 
-#include "rx41/control_names.h"
+#include "rx41/operator/control_names.h"
 #include "rx41/quick/quick_fields.h"
 
 namespace rx41 {
@@ -24,15 +24,15 @@ DualSettingsPanel::DualSettingsPanel(OperatorInterface& operatorInterface, QWidg
     auto* frame = named(new QGroupBox(partName, configuration), QStringLiteral("Frame%1").arg(part + 1));
     auto* grid = new QGridLayout(frame);
     int row = 0;
-    for (const FieldSpec& fieldSpec : partFields)
-      FieldSet::place(fields().add(fieldSpec, part, 0, frame), *grid, row++, 0);
+    for (const FieldRow& fieldRow : partFields)
+      FieldSet::place(fields().add(fieldRow, part, 0, frame), *grid, row++, 0);
     auto* clockwise = named(new QCheckBox(QStringLiteral("CW (%1)").arg(partName), frame), "clockwise", part);
     grid->addWidget(clockwise, row, 1);
     setClockwiseBox(part, clockwise);
     row = 0;
     for (int point = 0; point < 2; ++point)
-      for (const FieldSpec& fieldSpec : pointFields)
-        FieldSet::place(fields().add(fieldSpec, part, point, frame), *grid, row++, 2);
+      for (const FieldRow& fieldRow : pointFields)
+        FieldSet::place(fields().add(fieldRow, part, point, frame), *grid, row++, 2);
     frames->addWidget(frame);
   }
   auto* layout = new QHBoxLayout(this);

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "rx41/control_names.h"
-#include "rx41/curve_plot.h"
+#include "rx41/core/curve_plot.h"
+#include "rx41/operator/control_names.h"
 #include "rx41/quick/offset_frame.h"
 #include "rx41/quick/part_settings_panel.h"
 #include "rx41/quick/quick_profile.h"

@@ -5,7 +5,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "rx41/curve_plot.h"
+#include "rx41/core/curve_plot.h"
 #include "rx41/quick/dual_settings_panel.h"
 #include "rx41/quick/quick_profile.h"
 

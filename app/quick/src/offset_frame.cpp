@@ -2,8 +2,8 @@
 
 #include <QGridLayout>
 
-#include "rx41/control_names.h"
-#include "rx41/field_box.h"
+#include "rx41/core/field_box.h"
+#include "rx41/operator/control_names.h"
 #include "rx41/quick/quick_fields.h"
 
 namespace rx41 {
@@ -13,8 +13,8 @@ OffsetFrame::OffsetFrame(OperatorInterface& operatorInterface, QWidget* parent)
   setControlName(*this, QStringLiteral("Frame1"));
   auto* grid = new QGridLayout(this);
   int row = 0;
-  for (const FieldSpec& fieldSpec : offsetFieldTable())
-    FieldSet::place(fields_.add(fieldSpec, 0, 0, this), *grid, row++, 0);
+  for (const FieldRow& fieldRow : offsetFieldTable())
+    FieldSet::place(fields_.add(fieldRow, 0, 0, this), *grid, row++, 0);
   grid->setRowStretch(row, 1);
 }
 

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <span>
 
-#include "rx41/control_names.h"
+#include "rx41/operator/control_names.h"
 #include "rx41/quick/quick_fields.h"
 
 namespace rx41 {
@@ -27,8 +27,8 @@ PartSettingsPanel::PartSettingsPanel(OperatorInterface& operatorInterface, std::
   const auto partFields = std::span(table).first(3);
   const auto pointFields = std::span(table).subspan(3);
   int row = 0;
-  for (const FieldSpec& fieldSpec : partFields)
-    FieldSet::place(fields().add(fieldSpec, kFieldPart, 0, partFrame), *partLayout_, row++, 0);
+  for (const FieldRow& fieldRow : partFields)
+    FieldSet::place(fields().add(fieldRow, kFieldPart, 0, partFrame), *partLayout_, row++, 0);
   auto* clockwise = named(new QCheckBox(QStringLiteral("clockwise"), partFrame), QStringLiteral("clockwise"));
   partLayout_->addWidget(clockwise, 3, 1);
   setClockwiseBox(kFieldPart, clockwise);
@@ -37,8 +37,8 @@ PartSettingsPanel::PartSettingsPanel(OperatorInterface& operatorInterface, std::
   pointsLayout_ = new QGridLayout(pointsFrame);
   for (int point = 0; point < 2; ++point) {
     row = 0;
-    for (const FieldSpec& fieldSpec : pointFields)
-      FieldSet::place(fields().add(fieldSpec, kFieldPart, point, pointsFrame), *pointsLayout_, row++, 2 * point);
+    for (const FieldRow& fieldRow : pointFields)
+      FieldSet::place(fields().add(fieldRow, kFieldPart, point, pointsFrame), *pointsLayout_, row++, 2 * point);
   }
 
   auto* layout = new QVBoxLayout(this);

@@ -2,9 +2,9 @@
 
 namespace rx41 {
 
-const std::array<FieldSpec, 5>& quickFieldTable() {
+const std::array<FieldRow, 5>& quickFieldTable() {
   // Lines 1 and 2 of the profile are the part index and the direction.
-  static const std::array<FieldSpec, 5> table{{
+  static const std::array<FieldRow, 5> table{{
       {"clamplow", IndexScheme::None, "Clamp Low (%VDD)", &kQuickClampLowRule, "", ValueSlot::ClampLow, "5.00", 5,
        "Clamp Low is(%):"},
       {"clamphigh", IndexScheme::None, "Clamp High (%VDD)", &kQuickClampHighRule, "", ValueSlot::ClampHigh, "95.00", 4,
@@ -18,10 +18,10 @@ const std::array<FieldSpec, 5>& quickFieldTable() {
   return table;
 }
 
-const std::array<FieldSpec, 5>& quickDualFieldTable() {
-  static const std::array<FieldSpec, 5> table = [] {
-    std::array<FieldSpec, 5> rows = quickFieldTable();
-    for (FieldSpec& row : rows) {
+const std::array<FieldRow, 5>& quickDualFieldTable() {
+  static const std::array<FieldRow, 5> table = [] {
+    std::array<FieldRow, 5> rows = quickFieldTable();
+    for (FieldRow& row : rows) {
       row.index = row.index == IndexScheme::Point ? IndexScheme::TwoPointsPerPart : IndexScheme::Part;
       if (row.slot == ValueSlot::Angle) row.rule = &kQuickDualAngleRule;
       if (row.slot == ValueSlot::Level) row.rule = &kQuickDualLevelRule;
@@ -31,8 +31,8 @@ const std::array<FieldSpec, 5>& quickDualFieldTable() {
   return table;
 }
 
-const std::array<FieldSpec, 2>& offsetFieldTable() {
-  static const std::array<FieldSpec, 2> table{{
+const std::array<FieldRow, 2>& offsetFieldTable() {
+  static const std::array<FieldRow, 2> table{{
       {"OffsetDP", IndexScheme::None, "DP offset (deg)", &kOffsetRule, "", ValueSlot::None, "0.00", 0, ""},
       {"OffsetAngleB", IndexScheme::None, "Angle B offset (deg)", &kOffsetRule, "", ValueSlot::None, "0.00", 0, ""},
   }};

@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 
-#include "rx41/field_box.h"
+#include "rx41/core/field_box.h"
 #include "rx41/quick/quick_profile_format.h"
 #include "rx41/quick/quick_settings_panel.h"
 

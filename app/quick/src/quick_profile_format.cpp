@@ -11,16 +11,16 @@ constexpr int kPointsPerPart = 2;
 
 // The part's direction line, then its fields by their profile line; the
 // points of a field take every second line, the other field's points between.
-void appendPartBlock(std::vector<QuickProfileLine>& lines, const std::array<FieldSpec, 5>& table, std::int16_t part) {
+void appendPartBlock(std::vector<QuickProfileLine>& lines, const std::array<FieldRow, 5>& table, std::int16_t part) {
   lines.push_back({"Direction is:", QuickProfileEntry::Direction, part});
   std::vector<std::pair<int, QuickProfileLine>> numbered;
-  for (const FieldSpec& fieldSpec : table) {
-    if (fieldSpec.profileLine == 0) continue;
-    const bool perPoint = fieldSpec.index == IndexScheme::Point || fieldSpec.index == IndexScheme::TwoPointsPerPart;
+  for (const FieldRow& fieldRow : table) {
+    if (fieldRow.profileLine == 0) continue;
+    const bool perPoint = fieldRow.index == IndexScheme::Point || fieldRow.index == IndexScheme::TwoPointsPerPart;
     for (int point = 0; point < (perPoint ? kPointsPerPart : 1); ++point)
-      numbered.push_back({fieldSpec.profileLine + 2 * point,
-                          {expandPattern(fieldSpec.profileLabel, part, point, std::nullopt), QuickProfileEntry::Field,
-                           part, &fieldSpec, point}});
+      numbered.push_back({fieldRow.profileLine + 2 * point,
+                          {expandPattern(fieldRow.profileLabel, part, point, std::nullopt), QuickProfileEntry::Field,
+                           part, &fieldRow, point}});
   }
   std::stable_sort(numbered.begin(), numbered.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   for (auto& [line, content] : numbered) lines.push_back(std::move(content));

@@ -2,8 +2,8 @@
 
 #include <QCheckBox>
 
-#include "rx41/field_box.h"
-#include "rx41/number_text.h"
+#include "rx41/core/field_box.h"
+#include "rx41/core/shown_numbers.h"
 
 namespace rx41 {
 

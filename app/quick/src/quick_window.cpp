@@ -3,11 +3,11 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
-#include "rx41/control_names.h"
-#include "rx41/curve_plot.h"
-#include "rx41/device_messages.h"
+#include "rx41/core/curve_plot.h"
+#include "rx41/core/wait_form.h"
+#include "rx41/operator/control_names.h"
 #include "rx41/quick/quick_settings_panel.h"
-#include "rx41/wait_form.h"
+#include "rx41/rules/device_texts.h"
 
 namespace rx41 {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "rx41/core/window_catalogue.h"
 #include "rx41/quick/main_form_2points.h"
 #include "rx41/quick/main_form_dual.h"
-#include "rx41/window_catalogue.h"
 
 namespace rx41 {
 

@@ -2,8 +2,8 @@
 
 #include <QLineEdit>
 
-#include "rx41/device_calls.h"
-#include "rx41/number_text.h"
+#include "rx41/core/device_calls.h"
+#include "rx41/core/shown_numbers.h"
 #include "rx41/quick/quick_settings_panel.h"
 #include "rx41/quick/teach_in_device.h"
 

@@ -1,8 +1,8 @@
 #include "rx41/quick/teach_in_device.h"
 
-#include "rx41/chip_bring_up.h"
-#include "rx41/device_messages.h"
-#include "rx41/verified_store.h"
+#include "rx41/core/chip_bring_up.h"
+#include "rx41/core/verified_store.h"
+#include "rx41/rules/device_texts.h"
 
 namespace rx41 {
 
@@ -50,8 +50,8 @@ void TeachInDevice::copyAndProgram(PartSet parts, WaitNotice& wait) {
     const auto copied = machine_.calls().CopySolverSettingsToParameters(part);
     if (!copied) return;
     if (*copied != 0) {
-      if (const QString text = device_text::solverCopyMessage(*copied); !text.isEmpty())
-        machine_.operatorInterface().message(text, owner_);
+      if (const std::string text = device_text::solverCopyMessage(*copied); !text.empty())
+        machine_.operatorInterface().message(QString::fromStdString(text), owner_);
       return;
     }
   }

@@ -1,9 +1,9 @@
 #include "rx41/quick/two_point_configuration.h"
 
-#include "rx41/device_calls.h"
-#include "rx41/device_messages.h"
-#include "rx41/operator_sink.h"
-#include "rx41/wait_form.h"
+#include "rx41/core/device_calls.h"
+#include "rx41/core/operator_sink.h"
+#include "rx41/core/wait_form.h"
+#include "rx41/rules/device_texts.h"
 
 namespace rx41 {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "rx41/app_state.h"
-#include "rx41/operator_interface.h"
+#include "rx41/core/app_state.h"
+#include "rx41/operator/operator_interface.h"
 
 namespace rx41 {
 

@@ -12,7 +12,7 @@
 #include <functional>
 
 #include "quick_window_fixture.h"
-#include "rx41/curve_plot.h"
+#include "rx41/core/curve_plot.h"
 
 using quick_test::buttonStates;
 using quick_test::WindowBench;

@@ -13,7 +13,7 @@
 #include "file_contents.h"
 #include "quick_window_fixture.h"
 #include "rx041/test_support/temp_dir.h"
-#include "rx41/profile_file.h"
+#include "rx41/core/profile_file.h"
 #include "scripted_operator.h"
 #include "window_bench.h"
 

@@ -16,7 +16,7 @@
 #include "file_contents.h"
 #include "quick_window_fixture.h"
 #include "rx041/test_support/temp_dir.h"
-#include "rx41/control_names.h"
+#include "rx41/operator/control_names.h"
 
 using quick_test::WindowBench;
 

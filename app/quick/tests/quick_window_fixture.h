@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "rx41/device_connection.h"
+#include "rx41/core/device_connection.h"
 #include "window_bench.h"
 
 namespace quick_test {

@@ -11,10 +11,10 @@
 #include <QTest>
 
 #include "quick_window_fixture.h"
-#include "rx41/curve_plot.h"
+#include "rx41/core/curve_plot.h"
+#include "rx41/core/wait_form.h"
+#include "rx41/core/window_catalogue.h"
 #include "rx41/quick/quick_windows.h"
-#include "rx41/wait_form.h"
-#include "rx41/window_catalogue.h"
 
 using quick_test::buttonStates;
 using quick_test::WindowBench;

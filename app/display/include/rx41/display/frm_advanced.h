@@ -13,9 +13,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "rx41/app_state.h"
+#include "rx41/core/app_state.h"
+#include "rx41/core/state_machine.h"
 #include "rx41/display/display_form.h"
-#include "rx41/state_machine.h"
 
 class QLineEdit;
 class QRadioButton;

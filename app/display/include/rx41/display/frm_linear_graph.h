@@ -11,9 +11,9 @@
 #include <QLineEdit>
 #include <cstdint>
 
-#include "rx41/app_state.h"
+#include "rx41/core/app_state.h"
 #include "rx41/display/display_form.h"
-#include "rx41/operator_interface.h"
+#include "rx41/operator/operator_interface.h"
 
 class QLabel;
 

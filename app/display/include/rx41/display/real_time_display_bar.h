@@ -12,8 +12,8 @@
 #include <QTimer>
 #include <cstdint>
 
-#include "rx41/app_state.h"
-#include "rx41/device_calls.h"
+#include "rx41/core/app_state.h"
+#include "rx41/core/device_calls.h"
 #include "rx41/display/display_form.h"
 
 class QGroupBox;
@@ -41,7 +41,7 @@ class RealTimeDisplayBar final : public DisplayForm {
   void hideEvent(QHideEvent* event) override;
 
  private:
-  QGroupBox* buildGroup(int part);
+  QGroupBox* buildGroup(std::int16_t part);
   void PartsOption_Click(std::int16_t Index);
   void Timer1_Timer();
   // Customized_Mode0V: the ADC to the part's output. False when the call

@@ -4,11 +4,11 @@
 // the read angle, with their rules, messages and profile lines. Plain C++.
 #include <array>
 
-#include "rx41/field_spec.h"
+#include "rx41/rules/field_table.h"
 
 namespace rx41 {
 
-using DualFieldTable = std::array<FieldSpec, 10>;
+using DualFieldTable = std::array<FieldRow, 10>;
 
 // The table with the window's rules for the two clamps.
 DualFieldTable dualFieldTable(const FieldRule& clampHigh, const FieldRule& clampLow);

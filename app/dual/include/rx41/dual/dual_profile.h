@@ -1,8 +1,8 @@
 #pragma once
 // The dual-part profile file bound to the window's controls: both parts'
 // blocks of 21 lines, and the field checks after a load.
+#include "rx41/core/profile_binding.h"
 #include "rx41/dual/dual_settings.h"
-#include "rx41/profile_binding.h"
 
 namespace rx41 {
 

@@ -25,8 +25,8 @@ enum class ProfileEntry {
 struct DualProfileLine {
   std::string label;
   ProfileEntry entry;
-  const FieldSpec* field = nullptr;  // the field of a Field line
-  int point = 0;                     // its point (A = 0)
+  const FieldRow* field = nullptr;  // the field of a Field line
+  int point = 0;                    // its point (A = 0)
 };
 
 inline constexpr int kDualProfileBlockLines = 21;

@@ -8,11 +8,11 @@
 #include <memory>
 #include <string_view>
 
+#include "rx41/core/field_set.h"
 #include "rx41/dual/dual_part_frame.h"
 #include "rx41/dual/dual_variant.h"
 #include "rx41/dual/target_point_rules.h"
-#include "rx41/field_set.h"
-#include "rx41/part_set.h"
+#include "rx41/rules/part_set.h"
 
 namespace rx41 {
 

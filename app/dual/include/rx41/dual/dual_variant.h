@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "rx41/dual/dual_fields.h"
-#include "rx41/part_set.h"
+#include "rx41/rules/part_set.h"
 
 namespace rx41 {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "rx41/window_catalogue.h"
+#include "rx41/core/window_catalogue.h"
 
 namespace rx41 {
 

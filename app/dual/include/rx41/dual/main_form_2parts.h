@@ -10,14 +10,14 @@
 #include <functional>
 #include <vector>
 
+#include "rx41/core/profile_binding.h"
+#include "rx41/core/working_window.h"
 #include "rx41/dual/dual_settings.h"
 #include "rx41/dual/dual_variant.h"
 #include "rx41/dual/part_modes.h"
 #include "rx41/dual/part_power.h"
 #include "rx41/dual/solver_programming.h"
 #include "rx41/dual/target_point_rules.h"
-#include "rx41/profile_binding.h"
-#include "rx41/working_window.h"
 
 class QCheckBox;
 class QLabel;

@@ -5,8 +5,8 @@
 // the output, and power off. A pair changes together.
 #include <functional>
 
-#include "rx41/part_set.h"
-#include "rx41/state_machine.h"
+#include "rx41/core/state_machine.h"
+#include "rx41/rules/part_set.h"
 
 namespace rx41 {
 

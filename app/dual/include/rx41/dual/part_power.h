@@ -6,7 +6,7 @@
 // asks first and ends with the parts powered off.
 #include <QWidget>
 
-#include "rx41/confirm_form.h"
+#include "rx41/core/confirm_form.h"
 #include "rx41/dual/dual_settings.h"
 #include "rx41/dual/dual_variant.h"
 #include "rx41/dual/part_modes.h"

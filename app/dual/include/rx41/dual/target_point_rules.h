@@ -12,10 +12,10 @@
 #include <string>
 #include <string_view>
 
-#include "rx41/curve_math.h"
-#include "rx41/field_spec.h"
-#include "rx41/message_sink.h"
-#include "rx41/solver_setting.h"
+#include "rx41/rules/curve_math.h"
+#include "rx41/rules/field_table.h"
+#include "rx41/rules/message_sink.h"
+#include "rx41/rules/solver_setting.h"
 
 namespace rx41 {
 

@@ -8,7 +8,7 @@
 // programs with "Program".
 #include <cstdint>
 
-#include "rx41/profile_binding.h"
+#include "rx41/core/profile_binding.h"
 #include "rx41/quick/quick_window.h"
 
 class QComboBox;

@@ -5,7 +5,7 @@
 // stores both EEPROMs, or neither when either part fails a check. "/3"
 // MainForm2PointsProgrammingforDual; "/5" MainForm2PointsProgrammingforDualWithPwr
 // prepares the pair with a "Power On" button.
-#include "rx41/profile_binding.h"
+#include "rx41/core/profile_binding.h"
 #include "rx41/quick/quick_window.h"
 
 namespace rx41 {

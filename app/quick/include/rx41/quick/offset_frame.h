@@ -4,7 +4,7 @@
 // checked silently when left.
 #include <QGroupBox>
 
-#include "rx41/field_set.h"
+#include "rx41/core/field_set.h"
 
 class QLineEdit;
 

@@ -5,18 +5,18 @@
 // and the offsets of the 1-point window ("/6").
 #include <array>
 
-#include "rx41/field_spec.h"
+#include "rx41/rules/field_table.h"
 
 namespace rx41 {
 
 // clamplow, clamphigh, DP, then Angle and Level (one field per point).
-const std::array<FieldSpec, 5>& quickFieldTable();
+const std::array<FieldRow, 5>& quickFieldTable();
 
 // The same fields once per part ("clamphigh(1)", "Angle(2p + k)"); refused
 // angle and level entries are emptied without a word.
-const std::array<FieldSpec, 5>& quickDualFieldTable();
+const std::array<FieldRow, 5>& quickDualFieldTable();
 
 // OffsetDP and OffsetAngleB: kept as texts, never in the profile.
-const std::array<FieldSpec, 2>& offsetFieldTable();
+const std::array<FieldRow, 2>& offsetFieldTable();
 
 }  // namespace rx41

@@ -1,7 +1,7 @@
 #pragma once
 // The quick profiles (quick_profile_format.h) bound to the window's controls.
 // Neither layout loads into the other window.
-#include "rx41/profile_binding.h"
+#include "rx41/core/profile_binding.h"
 
 class QComboBox;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "rx41/field_spec.h"
+#include "rx41/rules/field_table.h"
 
 namespace rx41 {
 
@@ -24,8 +24,8 @@ struct QuickProfileLine {
   std::string label;
   QuickProfileEntry entry;
   std::int16_t part = 0;
-  const FieldSpec* field = nullptr;  // the field of a Field line
-  int point = 0;                     // its point (A = 0)
+  const FieldRow* field = nullptr;  // the field of a Field line
+  int point = 0;                    // its point (A = 0)
 };
 
 std::vector<QuickProfileLine> quickProfileLines();

@@ -8,9 +8,9 @@
 #include <functional>
 #include <string_view>
 
-#include "rx41/field_set.h"
-#include "rx41/part_set.h"
+#include "rx41/core/field_set.h"
 #include "rx41/quick/two_point_rules.h"
+#include "rx41/rules/part_set.h"
 
 class QCheckBox;
 

@@ -11,11 +11,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "rx41/part_set.h"
+#include "rx41/core/working_window.h"
 #include "rx41/quick/teach_flow.h"
 #include "rx41/quick/teach_in_device.h"
 #include "rx41/quick/two_point_configuration.h"
-#include "rx41/working_window.h"
+#include "rx41/rules/part_set.h"
 
 class QHBoxLayout;
 class QPushButton;

@@ -8,7 +8,7 @@
 //   point A by two fixed offsets).
 #include <cstdint>
 
-#include "rx41/part_set.h"
+#include "rx41/rules/part_set.h"
 
 class QLineEdit;
 

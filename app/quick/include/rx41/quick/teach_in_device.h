@@ -9,10 +9,10 @@
 #include <optional>
 
 #include "rx041/records/programming_record.h"
-#include "rx41/part_set.h"
-#include "rx41/state_machine.h"
-#include "rx41/verified_store.h"
-#include "rx41/wait_form.h"
+#include "rx41/core/state_machine.h"
+#include "rx41/core/verified_store.h"
+#include "rx41/core/wait_form.h"
+#include "rx41/rules/part_set.h"
 
 class QWidget;
 

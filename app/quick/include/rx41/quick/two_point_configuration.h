@@ -6,10 +6,10 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "rx41/app_state.h"
-#include "rx41/part_set.h"
+#include "rx41/core/app_state.h"
 #include "rx41/quick/teach_in_device.h"
 #include "rx41/quick/two_point_rules.h"
+#include "rx41/rules/part_set.h"
 
 namespace rx41 {
 

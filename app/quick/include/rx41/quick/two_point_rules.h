@@ -4,9 +4,9 @@
 #include <array>
 #include <cstdint>
 
-#include "rx41/curve_math.h"
-#include "rx41/device_calls.h"
-#include "rx41/field_spec.h"
+#include "rx41/core/device_calls.h"
+#include "rx41/rules/curve_math.h"
+#include "rx41/rules/field_table.h"
 
 class QWidget;
 

@@ -1,0 +1,126 @@
+#include "window_bench.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QMap>
+#include <algorithm>
+#include <filesystem>
+
+#include "rx41/operator/control_names.h"
+
+namespace rx041::test {
+
+WindowBench::WindowBench(const WindowMaker& make) {
+  std::filesystem::create_directory_symlink(line.slavePath(), dir.path() / "COM3");
+  window = make(op, state, [this] {
+    ++devicesCreated;
+    return device;
+  });
+}
+
+void WindowBench::healthyChip() {
+  auto& script = device->script();
+  script.answer("MeasureVdd", 5.0);
+  script.answer("MemRead", 0x31);
+  script.dac[0] = script.dac[2] = rx41::kDefaultDacK;
+}
+
+void WindowBench::connect(bool choosePort) {
+  op.modalHandlers.push_back([choosePort](QDialog& portWindow) {
+    portWindow.findChild<QAbstractButton*>(choosePort ? "Connect" : "Donotconnect")->click();
+  });
+  click("connect");
+}
+
+void WindowBench::click(const QString& name) {
+  auto* button = control<QAbstractButton>(name);
+  if (!button) qFatal("no button %s", qPrintable(name));
+  button->click();
+}
+
+void WindowBench::type(const QString& name, const QString& text) {
+  auto* field = control<QLineEdit>(name);
+  if (!field) qFatal("no field %s", qPrintable(name));
+  field->setText(text);
+  QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(field, &leave);
+}
+
+QString WindowBench::text(const QString& name) const {
+  if (auto* field = control<QLineEdit>(name)) return field->text();
+  if (auto* button = control<QAbstractButton>(name)) return button->text();
+  if (auto* list = control<QComboBox>(name)) return list->currentText();
+  return QStringLiteral("<no %1>").arg(name);
+}
+
+bool WindowBench::enabled(const QString& name) const {
+  auto* widget = control(name);
+  return widget && widget->isEnabled();
+}
+
+QStringList WindowBench::calls() const {
+  QStringList out;
+  for (const auto& call : device->script().callTexts()) out << QString::fromStdString(call);
+  return out;
+}
+
+QStringList WindowBench::calls(const std::string& member) const {
+  QStringList out;
+  for (const auto& call : device->script().callTexts(member)) out << QString::fromStdString(call);
+  return out;
+}
+
+QStringList repeatedDesignNames(const QWidget& window) {
+  QMap<QString, int> counts;
+  for (const QWidget* control : window.findChildren<QWidget*>())
+    if (const QString name = rx41::designNameOf(*control); !name.isEmpty()) ++counts[name];
+  QStringList repeated;
+  for (auto count = counts.cbegin(); count != counts.cend(); ++count)
+    if (count.value() > 1) repeated << count.key();
+  return repeated;
+}
+
+QStringList unnamedControls(const QWidget& window) {
+  QStringList unnamed;
+  for (const QWidget* control : window.findChildren<QWidget*>()) {
+    const bool operated = qobject_cast<const QAbstractButton*>(control) || qobject_cast<const QLineEdit*>(control) ||
+                          qobject_cast<const QComboBox*>(control) || qobject_cast<const QGroupBox*>(control);
+    // A list's own line edit belongs to the list.
+    const bool partOfList = qobject_cast<const QComboBox*>(control->parentWidget());
+    if (operated && !partOfList && rx41::designNameOf(*control).isEmpty())
+      unnamed << QString::fromLatin1(control->metaObject()->className());
+  }
+  return unnamed;
+}
+
+rx41::CurveTables expectedCurveTables(const ExpectedCurve& expected) {
+  rx41::CurveTables tables;
+  const std::int16_t p = expected.part;
+  std::copy(&expected.points[0][0], &expected.points[0][0] + 8, &tables.Points[p][0][0]);
+  tables.PartDP[p] = expected.dp;
+  tables.PartClampHigh[p] = expected.clampHigh;
+  tables.PartClampLow[p] = expected.clampLow;
+  tables.PartClockwise[p] = expected.clockwise ? rx41::kTrue16 : rx41::kFalse16;
+  rx41::BuildCurve(tables, expected.mode, p, {});
+  return tables;
+}
+
+bool sameCurve(const rx41::CurveTables& a, const rx41::CurveTables& b, std::int16_t part) {
+  return std::equal(&a.Curve[part][0][0], &a.Curve[part][0][0] + 2 * rx41::kCurveRows, &b.Curve[part][0][0]);
+}
+
+bool drawnNear(rx41::CurvePlot& plot, double x, double y, const QColor& colour) {
+  const QImage image = plot.grab().toImage();
+  const QPoint centre = plot.toWidget({x, y}).toPoint();
+  for (int dx = -1; dx <= 1; ++dx)
+    for (int dy = -1; dy <= 1; ++dy)
+      if (image.pixelColor(centre + QPoint(dx, dy)) == colour) return true;
+  return false;
+}
+
+}  // namespace rx041::test
