@@ -23,7 +23,7 @@ std::vector<fuzzing::FuzzedLine> fuzzedLines(const std::vector<QuickProfileLine>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   static const std::vector<fuzzing::FuzzedLine> nineLines = fuzzedLines(quickProfileLines());
-  static const std::vector<fuzzing::FuzzedLine> eighteenLines = fuzzedLines(dualQuickProfileLines());
+  static const std::vector<fuzzing::FuzzedLine> eighteenLines = fuzzedLines(pairQuickProfileLines());
   const std::string_view file(reinterpret_cast<const char*>(bytes), size);
   fuzzing::loadAndCheck(file, nineLines);
   fuzzing::loadAndCheck(file, eighteenLines);

@@ -18,13 +18,13 @@ const std::array<FieldRow, 5>& quickFieldTable() {
   return table;
 }
 
-const std::array<FieldRow, 5>& quickDualFieldTable() {
+const std::array<FieldRow, 5>& quickPairFieldTable() {
   static const std::array<FieldRow, 5> table = [] {
     std::array<FieldRow, 5> rows = quickFieldTable();
     for (FieldRow& row : rows) {
       row.index = row.index == IndexScheme::Point ? IndexScheme::TwoPointsPerPart : IndexScheme::Part;
-      if (row.slot == ValueSlot::Angle) row.rule = &kQuickDualAngleRule;
-      if (row.slot == ValueSlot::Level) row.rule = &kQuickDualLevelRule;
+      if (row.slot == ValueSlot::Angle) row.rule = &kQuickPairAngleRule;
+      if (row.slot == ValueSlot::Level) row.rule = &kQuickPairLevelRule;
     }
     return rows;
   }();

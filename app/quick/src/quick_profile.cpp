@@ -32,8 +32,8 @@ void bindQuickProfile(ProfileBinding& binding, QComboBox& partSel, QuickSettings
   bindLines(binding, quickProfileLines(), &partSel, panel);
 }
 
-void bindDualQuickProfile(ProfileBinding& binding, QuickSettingsPanel& panel) {
-  bindLines(binding, dualQuickProfileLines(), nullptr, panel);
+void bindPairQuickProfile(ProfileBinding& binding, QuickSettingsPanel& panel) {
+  bindLines(binding, pairQuickProfileLines(), nullptr, panel);
 }
 
 }  // namespace rx41

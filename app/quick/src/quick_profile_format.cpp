@@ -34,11 +34,11 @@ std::vector<QuickProfileLine> quickProfileLines() {
   return lines;
 }
 
-std::vector<QuickProfileLine> dualQuickProfileLines() {
+std::vector<QuickProfileLine> pairQuickProfileLines() {
   std::vector<QuickProfileLine> lines;
   for (std::int16_t part = 0; part < 2; ++part) {
     lines.push_back({expandPattern("Part #{part}:", part, 0, std::nullopt), QuickProfileEntry::Heading, part});
-    appendPartBlock(lines, quickDualFieldTable(), part);
+    appendPartBlock(lines, quickPairFieldTable(), part);
   }
   return lines;
 }

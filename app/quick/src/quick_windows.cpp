@@ -4,7 +4,7 @@
 
 #include "rx41/core/window_catalogue.h"
 #include "rx41/quick/main_form_2points.h"
-#include "rx41/quick/main_form_dual.h"
+#include "rx41/quick/main_form_pair.h"
 
 namespace rx41 {
 

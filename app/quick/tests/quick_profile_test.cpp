@@ -1,5 +1,5 @@
 // The quick profiles: the nine lines of the single-part windows and the
-// eighteen of the dual window, saving (name rule, overwrite question) and
+// eighteen of the pair window, saving (name rule, overwrite question) and
 // loading (character positions, the validations afterwards, the error
 // numbers, nothing changed on an error, neither layout in the other window).
 #include <QCheckBox>
@@ -179,7 +179,7 @@ class QuickProfileTest : public QObject {
     QCOMPARE(onePoint.text("OffsetDP"), QString("200.00"));
   }
 
-  void savesTheEighteenLinesOfTheDualWindow() {
+  void savesTheEighteenLinesOfThePairWindow() {
     ProfileBench bench("/3");
     bench.control<QCheckBox>("clockwise(1)")->setChecked(true);
     bench.field("DP(0)")->setText("100.00");
@@ -196,7 +196,7 @@ class QuickProfileTest : public QObject {
                         "Angle of Point B is(deg):12\r\nLevel of Point B is(%):\r\n"));
   }
 
-  void dualRoundTripThenSilentValidation() {
+  void pairRoundTripThenSilentValidation() {
     ProfileBench first("/3");
     first.control<QCheckBox>("clockwise(0)")->setChecked(true);
     const std::pair<const char*, const char*> typed[] = {{"DP(0)", "100.00"},   {"clamphigh(1)", "90.00"},
@@ -219,7 +219,7 @@ class QuickProfileTest : public QObject {
   }
 
   void neitherLayoutLoadsIntoTheOtherWindow() {
-    // The nine lines end early for the dual window; the dual window's first
+    // The nine lines end early for the pair window; the pair window's first
     // line holds no part index.
     ProfileBench dual("/3");
     dual.field("Angle(0)")->setText("12.00");

@@ -1,7 +1,7 @@
 #include "quick_window_fixture.h"
 
 #include "rx41/quick/main_form_2points.h"
-#include "rx41/quick/main_form_dual.h"
+#include "rx41/quick/main_form_pair.h"
 
 namespace quick_test {
 

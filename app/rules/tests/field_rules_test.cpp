@@ -67,10 +67,10 @@ const RuleRow kRows[] = {
     {"offsetBelowZero", &kOffsetRule, "-1", "0.00", 0.0f},
     {"offset360", &kOffsetRule, "360", "359.99", 359.99f},
     {"offsetReformatted", &kOffsetRule, "30", "30.00", 30.0f},
-    // The quick dual window: the same limits, refusals without a word.
-    {"quickDualAngleSilent", &kQuickDualAngleRule, "ten", "", 500.0f},
-    {"quickDualLevelSilent", &kQuickDualLevelRule, "x", "", 0.0f},
-    {"quickDualAngleLimit", &kQuickDualAngleRule, "400", "359.99", 359.99f},
+    // The quick pair windows: the same limits, refusals without a word.
+    {"quickPairAngleSilent", &kQuickPairAngleRule, "ten", "", 500.0f},
+    {"quickPairLevelSilent", &kQuickPairLevelRule, "x", "", 0.0f},
+    {"quickPairAngleLimit", &kQuickPairAngleRule, "400", "359.99", 359.99f},
     // The dual-part windows tell about DP and angles.
     {"dualDp360", &kDualDpRule, "360", "359.99", 359.99f, MessageId::DpTooLarge},
     {"dualDpBelowZero", &kDualDpRule, "-5", "0", 0.0f, MessageId::DpBelowZero},

@@ -12,6 +12,6 @@ class QuickSettingsPanel;
 // Binds the lines to the part list and the panel; after loading, the panel's
 // checks run.
 void bindQuickProfile(ProfileBinding& binding, QComboBox& partSel, QuickSettingsPanel& panel);
-void bindDualQuickProfile(ProfileBinding& binding, QuickSettingsPanel& panel);
+void bindPairQuickProfile(ProfileBinding& binding, QuickSettingsPanel& panel);
 
 }  // namespace rx41

@@ -1,7 +1,7 @@
 #pragma once
 // The lines of the quick profiles: nine for the single-part windows (the part
 // index, then the part's block: direction, DP, the clamps and the two points),
-// eighteen for the dual window (a heading and the block for each part). Plain
+// eighteen for the pair window (a heading and the block for each part). Plain
 // C++: the windows bind these lines to their controls, the fuzz target reads
 // files with them.
 #include <cstdint>
@@ -29,6 +29,6 @@ struct QuickProfileLine {
 };
 
 std::vector<QuickProfileLine> quickProfileLines();
-std::vector<QuickProfileLine> dualQuickProfileLines();
+std::vector<QuickProfileLine> pairQuickProfileLines();
 
 }  // namespace rx41

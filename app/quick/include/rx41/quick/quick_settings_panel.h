@@ -1,7 +1,7 @@
 #pragma once
 // The settings fields of a quick window and what the teach cycle does with
 // them, whichever parts the window has fields for: the single-part windows
-// keep one set for whichever part they program, the dual window one set per
+// keep one set for whichever part they program, the pair window one set per
 // part. Subclasses build the fields from their table and lay them out.
 #include <QWidget>
 #include <cstdint>

@@ -83,8 +83,8 @@ FieldOutcome applyFieldRule(const FieldRule& rule, std::string_view text);
 // part w: below 0.125, 0.375, 0.625, 0.875, or from 0.875 on.
 float quarterSteps(float value);
 
-// The rule with every message removed: the quick dual window empties and
-// clamps its entries without a word.
+// The rule with every message removed: the quick pair windows empty and
+// clamp their entries without a word.
 constexpr FieldRule silent(FieldRule rule) {
   if (rule.notANumber) rule.notANumber->message = MessageId::None;
   if (rule.below) rule.below->replacement.message = MessageId::None;
@@ -150,9 +150,9 @@ inline constexpr FieldRule kQuickClampLowRule{Replacement{"5.00", 5.0f}, false, 
                                               rule_parts::aboveFullScale("100")};
 inline constexpr FieldRule kQuickAngleRule{rule_parts::emptied(kEmptyValue, MessageId::InputInvalid), false,
                                            rule_parts::belowZero("0"), rule_parts::fromFullCircle()};
-// The quick dual window's angles and levels.
-inline constexpr FieldRule kQuickDualAngleRule = silent(kQuickAngleRule);
-inline constexpr FieldRule kQuickDualLevelRule = silent(kLevelRule);
+// The quick pair windows' angles and levels.
+inline constexpr FieldRule kQuickPairAngleRule = silent(kQuickAngleRule);
+inline constexpr FieldRule kQuickPairLevelRule = silent(kLevelRule);
 // The 1-point window's offsets.
 inline constexpr FieldRule kOffsetRule{Replacement{"0.00", 0.0f}, false, rule_parts::belowZero("0.00"),
                                        rule_parts::fromFullCircle()};

@@ -1,4 +1,4 @@
-// The quick dual window ("/3", "/5" with the power button) on the recording
+// The quick pair window ("/3", "/5" with the power button) on the recording
 // device: both parts side by side, each phase of the cycle over both parts
 // before the next, one VDD measurement and one DAC calibration for the pair,
 // each part's own settings, and a failing part stopping the pair.
@@ -46,7 +46,7 @@ const QStringList kPairPowerOff{"Customized_PowerOff(0)", "Customized_PowerOff(1
 
 }  // namespace
 
-class DualWindowTest : public QObject {
+class PairWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -326,5 +326,5 @@ class DualWindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(DualWindowTest)
-#include "dual_window_test.moc"
+QTEST_MAIN(PairWindowTest)
+#include "pair_window_test.moc"

@@ -1,4 +1,4 @@
-#include "rx41/quick/dual_settings_panel.h"
+#include "rx41/quick/pair_settings_panel.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -11,9 +11,9 @@
 
 namespace rx41 {
 
-DualSettingsPanel::DualSettingsPanel(OperatorInterface& operatorInterface, QWidget* parent)
+PairSettingsPanel::PairSettingsPanel(OperatorInterface& operatorInterface, QWidget* parent)
     : QuickSettingsPanel(operatorInterface, PartSet::both(), nullptr, parent) {
-  const auto& table = quickDualFieldTable();
+  const auto& table = quickPairFieldTable();
   // The table lists the part's fields first, then the point fields.
   const auto partFields = std::span(table).first(3);
   const auto pointFields = std::span(table).subspan(3);

@@ -1,4 +1,4 @@
-#include "rx41/quick/main_form_dual.h"
+#include "rx41/quick/main_form_pair.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "rx41/core/curve_plot.h"
-#include "rx41/quick/dual_settings_panel.h"
+#include "rx41/quick/pair_settings_panel.h"
 #include "rx41/quick/quick_profile.h"
 
 namespace rx41 {
@@ -27,8 +27,8 @@ MainForm2PointsProgrammingforDual::MainForm2PointsProgrammingforDual(OperatorInt
 }
 
 void MainForm2PointsProgrammingforDual::buildControls() {
-  auto* settings = new DualSettingsPanel(operatorInterface(), this);
-  bindDualQuickProfile(profile_, *settings);
+  auto* settings = new PairSettingsPanel(operatorInterface(), this);
+  bindPairQuickProfile(profile_, *settings);
   setTeachSettings(*settings, std::make_unique<TaughtSecondPoint>(*settings, calls()));
 
   auto* top = new QHBoxLayout;

@@ -1,5 +1,5 @@
 #pragma once
-// The quick dual window: both parts of the programmer taught and programmed
+// The quick pair window: both parts of the programmer taught and programmed
 // as a pair, side by side. One press of Set point A reads point A of both
 // parts, one press of Set point B reads point B of both, configures both and
 // stores both EEPROMs, or neither when either part fails a check. "/3"
