@@ -72,12 +72,12 @@ struct FieldRow {
   IndexScheme index;
   // "{point}" stands for the point letter, "{part}" for the part number: "Angle {point} (deg)".
   std::string_view label;
-  const FieldRule* rule;  // a text box's
+  const FieldRule* rule = nullptr;  // a text box's
   // Put in front of the rule's messages. "{part}" is the part number, "{point}"
   // the point letter, "{index}" the control index: "Part#{part}: Angle {point} ".
-  std::string_view messagePrefix;
-  ValueSlot slot;
-  std::string_view initialText;
+  std::string_view messagePrefix = {};
+  ValueSlot slot = ValueSlot::None;
+  std::string_view initialText = {};
   // The line in the part's block of the profile (point A's; the next points
   // follow every second line), 0 for none, and its label ("{point}" as above).
   int profileLine;
@@ -97,10 +97,6 @@ constexpr FieldRow checkBoxRow(std::string_view name, IndexScheme index, std::st
   return {.name = name,
           .index = index,
           .label = caption,
-          .rule = nullptr,
-          .messagePrefix = {},
-          .slot = ValueSlot::None,
-          .initialText = {},
           .profileLine = profileLine,
           .profileLabel = profileLabel,
           .enable = enable,
@@ -113,10 +109,6 @@ constexpr FieldRow listRow(std::string_view name, IndexScheme index, std::string
   return {.name = name,
           .index = index,
           .label = label,
-          .rule = nullptr,
-          .messagePrefix = {},
-          .slot = ValueSlot::None,
-          .initialText = {},
           .profileLine = profileLine,
           .profileLabel = profileLabel,
           .enable = enable,
