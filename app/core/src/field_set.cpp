@@ -1,5 +1,7 @@
 #include "rx41/core/field_set.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 
@@ -11,31 +13,55 @@ namespace rx41 {
 namespace {
 
 QString qText(const std::string& text) { return QString::fromStdString(text); }
+QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
+
+QWidget* FieldSet::Field::control() const {
+  if (box) return box;
+  if (tick) return tick;
+  return list;
+}
 
 FieldSet::FieldSet(OperatorInterface& operatorInterface, QWidget* owner, std::function<std::int16_t()> partOfMessages)
     : operator_(operatorInterface), owner_(owner), partOfMessages_(std::move(partOfMessages)) {}
 
 FieldSet::Field& FieldSet::add(const FieldRow& fieldRow, std::int16_t part, int point, QWidget* parent) {
   const QString name = qText(designName(fieldRow.name, fieldRow.index, part, point));
-  Field& field = fields_.emplace_back(Field{&fieldRow, part, point, name, nullptr, nullptr});
-  field.box =
-      new FieldBox(QString::fromUtf8(fieldRow.initialText.data(), static_cast<qsizetype>(fieldRow.initialText.size())),
-                   parent, [this, &field] { validate(field); });
-  setControlName(*field.box, name);
-  field.label = new QLabel(qText(expandPattern(fieldRow.label, part, point, std::nullopt)), parent);
-  field.label->setBuddy(field.box);
+  const QString shownLabel = qText(expandPattern(fieldRow.label, part, point, std::nullopt));
+  Field& field = fields_.emplace_back(Field{&fieldRow, part, point, name});
+  switch (fieldRow.kind) {
+    case ControlKind::TextBox:
+      field.box = new FieldBox(qText(fieldRow.initialText), parent, [this, &field] { validate(field); });
+      break;
+    case ControlKind::CheckBox:
+      field.tick = new QCheckBox(shownLabel, parent);
+      field.tick->setChecked(fieldRow.initialChoice == 1);
+      break;
+    case ControlKind::List:
+      field.list = new QComboBox(parent);
+      for (const std::string_view item : fieldRow.items) field.list->addItem(qText(item));
+      field.list->setCurrentIndex(fieldRow.initialChoice);
+      break;
+  }
+  setControlName(*field.control(), name);
+  if (field.box) {
+    field.label = new QLabel(shownLabel, parent);
+    field.label->setBuddy(field.box);
+  }
+  // A list shows no label: screen readers call it by its label.
+  if (field.list) field.list->setAccessibleName(shownLabel);
   for (Field& twin : fields_)
-    if (twin.fieldRow == &fieldRow && twin.point == point && twin.part != part)
+    if (twin.fieldRow == &fieldRow && twin.point == point && twin.part != part &&
+        expandPattern(fieldRow.label, twin.part, point, std::nullopt) == shownLabel.toStdString())
       for (Field* each : {&twin, &field})
-        each->box->setAccessibleName(QStringLiteral("Part#%1 %2").arg(each->part + 1).arg(each->label->text()));
+        each->control()->setAccessibleName(QStringLiteral("Part#%1 %2").arg(each->part + 1).arg(shownLabel));
   return field;
 }
 
 void FieldSet::place(const Field& field, QGridLayout& layout, int row, int column) {
-  layout.addWidget(field.label, row, column);
-  layout.addWidget(field.box, row, column + 1);
+  if (field.label) layout.addWidget(field.label, row, column);
+  layout.addWidget(field.control(), row, column + 1);
 }
 
 template <class Fields>

@@ -175,6 +175,13 @@ std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, rx0
   return StoreOutcome::StoreFailed;
 }
 
+bool storeAndReenterOwi(StateMachine& machine, PartSet parts, rx041::records::EepromContents contents) {
+  const auto stored = verifiedStore(machine.calls(), parts, contents);
+  if (!stored) return false;
+  machine.ChipChangeToState(parts.stateMachinePart(), kOwiMode, kOwiMode);
+  return *stored != StoreOutcome::Stopped;
+}
+
 std::optional<std::int32_t> recordedCommlock(DeviceCalls& calls, std::int16_t part, RecordJournal& journal) {
   const IZQ3902WrittenImage* written = writtenImageOf(calls);
   rx041::records::ProgrammingRecord record = recordOf(calls, part, rx041::records::EepromContents::CommLock, written);

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QPushButton>
-#include <QScopeGuard>
 
 #include "rx41/core/about_form.h"
 #include "rx41/core/profile_binding.h"
@@ -62,7 +61,7 @@ QPushButton* WorkingWindow::addAboutButton() {
 
 void WorkingWindow::closeEvent(QCloseEvent* event) {
   // The flow still holds the device.
-  if (busy_) {
+  if (busy_.busy()) {
     event->ignore();
     return;
   }
@@ -70,11 +69,10 @@ void WorkingWindow::closeEvent(QCloseEvent* event) {
 }
 
 void WorkingWindow::runFlow(const std::function<void()>& flow) {
-  if (busy_) return;
-  busy_ = true;
-  const auto release = qScopeGuard([this] { busy_ = false; });
-  calls().beginAction();
-  flow();
+  busy_.runUnlessBusy([&] {
+    calls().beginAction();
+    flow();
+  });
 }
 
 }  // namespace rx41

@@ -157,6 +157,34 @@ class VerifiedStoreTest : public QObject {
     for (const auto& record : records) QCOMPARE(QString::fromStdString(record.outcome), failure);
   }
 
+  // The windows' store step: OWI mode is entered again after a store that was
+  // made or stopped, and only a store that was made lets the flow go on.
+  void theStoreStepReentersOwiModeAndTellsWhetherToGoOn() {
+    const struct {
+      const char* name;
+      QList<double> readBack;
+      double programmed;
+      rx041::com::HRESULT programStatus;
+      bool goOn;
+      int reentries;
+    } cases[] = {
+        {"stored", {0x21, 0x66, 0x9A}, 0, rx041::com::S_OK, true, 1},
+        {"store failed", {0x21, 0x66, 0x9A}, 2, rx041::com::S_OK, true, 1},
+        {"stopped by the read-back", {0x21, 0x00}, 0, rx041::com::S_OK, false, 1},
+        {"call failed", {0x21, 0x66, 0x9A}, 0, rx041::com::E_FAIL, false, 0},
+    };
+    for (const auto& c : cases) {
+      Bench bench;
+      for (const double value : c.readBack) bench.device->script().answerOnce("MemRead", {value});
+      bench.device->script().answer("ProgramDevice", c.programmed);
+      bench.device->script().fail("ProgramDevice", c.programStatus);
+      const bool goOn =
+          rx41::storeAndReenterOwi(bench.machine, rx41::PartSet::part(0), rx041::records::EepromContents::Configured);
+      QVERIFY2(goOn == c.goOn, c.name);
+      QVERIFY2(bench.calls("Customized_EnterOWI").size() == c.reentries, c.name);
+    }
+  }
+
   void theRecordCarriesWhatTheFlowToldTheDevice() {
     Bench bench;
     std::filesystem::create_symlink("/dev/serial/by-id/usb-FTDI_A1B2C3-if00-port0", bench.dir / "COM3");

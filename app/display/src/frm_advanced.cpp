@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopeGuard>
 #include <QVBoxLayout>
 #include <iterator>
 
@@ -105,7 +104,7 @@ void frmadvanced::Form_Load() {
 
 void frmadvanced::reject() {
   // The loop still holds the device.
-  if (busy_) return;
+  if (busy_.busy()) return;
   DisplayForm::reject();
 }
 
@@ -114,7 +113,7 @@ void frmadvanced::memread_Click() { runLoop(&frmadvanced::readRows); }
 void frmadvanced::memwritewithCRC_Click() { runLoop(&frmadvanced::writeRows); }
 
 void frmadvanced::PartOption_Click(std::int16_t Index) {
-  if (busy_) {
+  if (busy_.busy()) {
     // The running loop keeps its part to the end.
     PartOption_[part_]->setChecked(true);
     return;
@@ -128,11 +127,10 @@ void frmadvanced::PartOption_Click(std::int16_t Index) {
 }
 
 void frmadvanced::runLoop(void (frmadvanced::*loop)()) {
-  if (busy_) return;
-  busy_ = true;
-  const auto release = qScopeGuard([this] { busy_ = false; });
-  machine_.calls().beginAction();
-  (this->*loop)();
+  busy_.runUnlessBusy([&] {
+    machine_.calls().beginAction();
+    (this->*loop)();
+  });
 }
 
 bool frmadvanced::reachOwiMode() {

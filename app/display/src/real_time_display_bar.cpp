@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QRadioButton>
-#include <QScopeGuard>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <chrono>
@@ -131,8 +130,7 @@ bool RealTimeDisplayBar::measureOutputOf(std::int16_t part) {
 void RealTimeDisplayBar::PartsOption_Click(std::int16_t Index) {
   PartsOption_[1 - Index]->setChecked(false);
   if (Index == part_) return;
-  busy_ = true;
-  const auto release = qScopeGuard([this] { busy_ = false; });
+  const BusyFlag::Hold hold(busy_);
   if (!measureOutputOf(Index)) {
     // The relay stayed with the old part, and so does the display.
     PartsOption_[part_]->setChecked(true);
@@ -143,11 +141,10 @@ void RealTimeDisplayBar::PartsOption_Click(std::int16_t Index) {
 }
 
 void RealTimeDisplayBar::Timer1_Timer() {
-  if (busy_ || !state_.Device) return;
+  if (busy_.busy() || !state_.Device) return;
   float value = 0.0f;
   {
-    busy_ = true;
-    const auto release = qScopeGuard([this] { busy_ = false; });
+    const BusyFlag::Hold hold(busy_);
     const auto measured = calls_.Measure(part_, rx041::zq3902::MeasPercentVDD);
     if (!measured) {
       // Already told; the next tick would only fail again.

@@ -1,9 +1,19 @@
 #include "rx41/dual/dual_fields.h"
 
+#include <string_view>
+
 namespace rx41 {
+namespace {
+
+constexpr std::string_view kOutModes[] = {"Analog", "PWM"};
+constexpr std::string_view kPwmFrequencies[] = {"1000 Hz", "500 Hz", "250 Hz", "125 Hz"};
+constexpr std::string_view kPwmPolarities[] = {"high level valid", "low level valid"};
+
+}  // namespace
 
 DualFieldTable dualFieldTable(const FieldRule& clampHigh, const FieldRule& clampLow) {
-  // Every setting box may be used only while its part is enabled and powered.
+  // Every setting may be used only while its part is enabled and powered; the
+  // direction and the output lists stay usable.
   constexpr auto inWork = EnableGroup::PartInWork;
   return {{
       {"VDD", IndexScheme::Part, "VDD (V)", &kVddRule, "", ValueSlot::None, "5.000", 2, "VDD is(V):", inWork},
@@ -13,6 +23,7 @@ DualFieldTable dualFieldTable(const FieldRule& clampHigh, const FieldRule& clamp
        5, "Clamp High is(%):", inWork},
       {"clamplow", IndexScheme::Part, "Clamp Low (%VDD)", &clampLow, "Part#{part}: ", ValueSlot::ClampLow, "5.00", 6,
        "Clamp Low is(%):", inWork},
+      checkBoxRow("clockwise", IndexScheme::Part, "clockwise", 3, "Direction is:", TickWords{"CW", "CCW"}),
       {"Angle", IndexScheme::FourPointsPerPart, "Angle {point} (deg)", &kDualAngleRule, "Part#{part}: Angle {point} ",
        ValueSlot::Angle, "", 7, "Angle of Point {point} is(deg):", inWork},
       {"Level", IndexScheme::FourPointsPerPart, "Level {point} [%VDD]", &kLevelRule, "Part#{part}: Level {point} ",
@@ -24,6 +35,14 @@ DualFieldTable dualFieldTable(const FieldRule& clampHigh, const FieldRule& clamp
        "OP parameter is(deg):", inWork},
       {"hys", IndexScheme::Part, "HYS (deg)", &kHysteresisRule, "Part#{part}: HYS  ", ValueSlot::Hys, "1.00", 17,
        "HYS parameter is(deg):", inWork},
+      checkBoxRow("Kpolarity", IndexScheme::Part, "Polarity", 18, "Polarity parameter is:", TickWords{"1", "0"},
+                  inWork),
+      listRow("OutMode", IndexScheme::Part, "output mode", kOutModes, 19, "OutMode is:"),
+      listRow("PWMFreq", IndexScheme::Part, "PWM frequency", kPwmFrequencies, 20,
+              "PWMFreq is:", EnableGroup::PwmOutput),
+      // No colon in the label.
+      listRow("PWMPolarity", IndexScheme::Part, "PWM polarity", kPwmPolarities, 21, "PWMPolarity is",
+              EnableGroup::PwmOutput),
       {"Rangle", IndexScheme::Part, "Angle (deg)", &kReadAngleRule, "", ValueSlot::None, "360.00", 0, "", inWork},
   }};
 }

@@ -1,6 +1,5 @@
 #include "rx41/dual/dual_part_frame.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -22,10 +21,6 @@ namespace {
 constexpr float kHysteresisStep = 0.25f;
 constexpr int kUnitButtonsPerRow = 4;
 
-const FieldRow& rowNamed(const DualFieldTable& table, std::string_view name) {
-  return *std::find_if(table.begin(), table.end(), [&](const FieldRow& fieldRow) { return fieldRow.name == name; });
-}
-
 QLabel* hint(const char* text, QWidget* parent) {
   auto* label = new QLabel(QString::fromLatin1(text), parent);
   label->setWordWrap(true);
@@ -44,16 +39,14 @@ void namePartControl(QWidget& control, const QString& name, int index, std::int1
 }
 
 DualPartFrame::DualPartFrame(FieldSet& fields, const DualFieldTable& table, std::int16_t part, QWidget* parent)
-    : QGroupBox(QStringLiteral("Part #%1").arg(part + 1), parent), fields_(fields), part_(part) {
+    : QGroupBox(QStringLiteral("Part #%1").arg(part + 1), parent), fields_(fields), table_(table), part_(part) {
   setControlName(*this, QStringLiteral("PartFrame"), part);
   partGrid_ = new QGridLayout;
   FieldSet::place(fields_.add(rowNamed(table, "VDD"), part, 0, this), *partGrid_, 0, 0);
   FieldSet::place(fields_.add(rowNamed(table, "DP"), part, 0, this), *partGrid_, 0, 2);
   FieldSet::place(fields_.add(rowNamed(table, "clamphigh"), part, 0, this), *partGrid_, 1, 0);
   FieldSet::place(fields_.add(rowNamed(table, "clamplow"), part, 0, this), *partGrid_, 1, 2);
-  clockwise_ = new QCheckBox(QStringLiteral("clockwise"), this);
-  namePartControl(*clockwise_, QStringLiteral("clockwise"), part, part, clockwise_->text());
-  partGrid_->addWidget(clockwise_, 1, 4);
+  FieldSet::place(fields_.add(rowNamed(table, "clockwise"), part, 0, this), *partGrid_, 1, 3);
 
   auto* lower = new QHBoxLayout;
   lower->addWidget(buildSwitchFrame(table));
@@ -107,43 +100,22 @@ QGroupBox* DualPartFrame::buildSwitchFrame(const DualFieldTable& table) {
   steps->addWidget(hysup_);
   steps->addWidget(hysdown_);
   switchGrid_->addLayout(steps, 1, 2);
-  Kpolarity_ = new QCheckBox(QStringLiteral("Polarity"), frame);
-  namePartControl(*Kpolarity_, QStringLiteral("Kpolarity"), part_, part_, Kpolarity_->text());
-  switchGrid_->addWidget(Kpolarity_, 2, 1);
+  FieldSet::place(fields_.add(rowNamed(table, "Kpolarity"), part_, 0, frame), *switchGrid_, 2, 0);
   return frame;
 }
 
 QGridLayout* DualPartFrame::buildOutputGrid(const DualFieldTable& table) {
   outputGrid_ = new QGridLayout;
-  OutMode_ = addList(QStringLiteral("OutMode"), QStringLiteral("output mode"),
-                     {QStringLiteral("Analog"), QStringLiteral("PWM")});
-  PWMFreq_ = addList(
-      QStringLiteral("PWMFreq"), QStringLiteral("PWM frequency"),
-      {QStringLiteral("1000 Hz"), QStringLiteral("500 Hz"), QStringLiteral("250 Hz"), QStringLiteral("125 Hz")});
-  PWMPolarity_ = addList(QStringLiteral("PWMPolarity"), QStringLiteral("PWM polarity"),
-                         {QStringLiteral("high level valid"), QStringLiteral("low level valid")});
-  outputGrid_->addWidget(OutMode_, 0, 0, 1, 3);
-  outputGrid_->addWidget(PWMFreq_, 1, 0, 1, 3);
-  outputGrid_->addWidget(PWMPolarity_, 2, 0, 1, 3);
+  int row = 0;
+  for (const std::string_view name : {"OutMode", "PWMFreq", "PWMPolarity"})
+    outputGrid_->addWidget(fields_.add(rowNamed(table, name), part_, 0, this).control(), row++, 0, 1, 3);
   FieldSet::place(fields_.add(rowNamed(table, "Rangle"), part_, 0, this), *outputGrid_, 3, 0);
-  connect(OutMode_, &QComboBox::currentIndexChanged, this, [this] { OutMode_Click(); });
+  connect(fields_.at("OutMode", part_).list, &QComboBox::currentIndexChanged, this, [this] { OutMode_Click(); });
   OutMode_Click();
   return outputGrid_;
 }
 
-QComboBox* DualPartFrame::addList(const QString& name, const QString& description, const QStringList& items) {
-  auto* list = new QComboBox(this);
-  namePartControl(*list, name, part_, part_, description);
-  list->addItems(items);
-  list->setCurrentIndex(0);
-  return list;
-}
-
-OutputMode DualPartFrame::outputMode() const {
-  return {OutMode_->currentIndex(), PWMFreq_->currentIndex(), PWMPolarity_->currentIndex()};
-}
-
-QList<QWidget*> DualPartFrame::inWorkControls() const { return {hysup_, hysdown_, Kpolarity_}; }
+QList<QWidget*> DualPartFrame::inWorkControls() const { return {hysup_, hysdown_}; }
 
 void DualPartFrame::placeGetDp(QWidget* button) { partGrid_->addWidget(button, 0, 4); }
 
@@ -159,9 +131,9 @@ void DualPartFrame::placeUnitButtons(const QList<QPushButton*>& buttons) {
 }
 
 void DualPartFrame::OutMode_Click() {
-  const bool pwm = OutMode_->currentIndex() == 1;
-  PWMFreq_->setEnabled(pwm);
-  PWMPolarity_->setEnabled(pwm);
+  const bool pwm = fields_.at("OutMode", part_).list->currentIndex() == 1;
+  for (const FieldRow& fieldRow : table_)
+    if (fieldRow.enable == EnableGroup::PwmOutput) fields_.at(fieldRow.name, part_).control()->setEnabled(pwm);
 }
 
 void DualPartFrame::hysup_Click() { stepHysteresis(kHysteresisStep); }

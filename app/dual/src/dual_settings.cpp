@@ -1,6 +1,7 @@
 #include "rx41/dual/dual_settings.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <algorithm>
 #include <iterator>
 
@@ -39,9 +40,10 @@ void DualSettings::validateLoadedTexts() {
 
 void DualSettings::setInWork(std::int16_t part, bool inWork) {
   for (const FieldRow& fieldRow : table_) {
-    const int points = fieldRow.index == IndexScheme::FourPointsPerPart ? 4 : 1;
+    const int points = perPoint(fieldRow.index) ? kDualPoints : 1;
     for (int point = 0; point < points; ++point)
-      if (fieldRow.enable == EnableGroup::PartInWork) fields_.at(fieldRow.name, part, point).box->setEnabled(inWork);
+      if (fieldRow.enable == EnableGroup::PartInWork)
+        fields_.at(fieldRow.name, part, point).control()->setEnabled(inWork);
   }
   for (QWidget* control : frame(part).inWorkControls()) control->setEnabled(inWork);
 }
@@ -50,11 +52,15 @@ PartEntries DualSettings::entries(std::int16_t part) const {
   PartEntries entries;
   entries.values = fields_.values(part);
   for (int point = 0; point < 4; ++point) entries.levelGiven[point] = !text("Level", part, point).isEmpty();
-  entries.clockwise = frame(part).clockwiseBox().isChecked();
+  entries.clockwise = ticked("clockwise", part);
   entries.opText = text("op", part).toStdString();
   entries.hysText = text("hys", part).toStdString();
-  entries.polarity = frame(part).polarityBox().isChecked() ? 1 : 0;
+  entries.polarity = ticked("Kpolarity", part) ? 1 : 0;
   return entries;
+}
+
+OutputMode DualSettings::outputMode(std::int16_t part) const {
+  return {index("OutMode", part), index("PWMFreq", part), index("PWMPolarity", part)};
 }
 
 void DualSettings::emptyLevel(std::int16_t part, int point) {
@@ -83,6 +89,14 @@ void DualSettings::showVdd(PartSet parts, float volts) {
 
 QString DualSettings::text(std::string_view name, std::int16_t part, int point) const {
   return fields_.at(name, part, point).box->text();
+}
+
+bool DualSettings::ticked(std::string_view name, std::int16_t part) const {
+  return fields_.at(name, part).tick->isChecked();
+}
+
+int DualSettings::index(std::string_view name, std::int16_t part) const {
+  return fields_.at(name, part).list->currentIndex();
 }
 
 void DualSettings::setText(std::string_view name, std::int16_t part, const QString& text, int point) {

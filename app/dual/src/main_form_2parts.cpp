@@ -15,7 +15,7 @@
 #include "rx41/display/frm_advanced.h"
 #include "rx41/display/frm_linear_graph.h"
 #include "rx41/display/real_time_display_bar.h"
-#include "rx41/dual/dual_profile.h"
+#include "rx41/dual/dual_profile_format.h"
 #include "rx41/operator/control_names.h"
 #include "rx41/rules/device_texts.h"
 
@@ -60,7 +60,8 @@ QPushButton* MainForm2Parts2Src::action(const QString& name, int index, const QS
 void MainForm2Parts2Src::buildControls() {
   connect_ =
       addConnectButton([this](bool) { UpdateControl(); }, [this](const QString& text) { status_->setText(text); });
-  bindDualProfile(profile_, settings_);
+  profile_.addRows(dualProfileLines(settings_.table()), settings_.fields());
+  profile_.setAfterLoad([this] { settings_.validateLoadedTexts(); });
   auto* top = new QHBoxLayout;
   for (QWidget* control :
        std::initializer_list<QWidget*>{connect_, addSaveButton(profile_), addLoadButton(profile_), addAboutButton()})

@@ -123,10 +123,7 @@ bool SolverProgramming::ProgramEeprom(PartSet parts, rx041::records::EepromConte
     message(QLatin1String(device_text::kNotInOwiMode));
     return true;
   }
-  const auto stored = verifiedStore(calls(), parts, contents);
-  if (!stored) return false;
-  modes_.machine().ChipChangeToState(parts.stateMachinePart(), kOwiMode, kOwiMode);
-  return *stored != StoreOutcome::Stopped;
+  return storeAndReenterOwi(modes_.machine(), parts, contents);
 }
 
 bool SolverProgramming::ClearSolver(PartSet parts) {

@@ -42,22 +42,22 @@ TEST(DualProfileFormat, BlockLabelsInFileOrder) {
   }
 }
 
-TEST(DualProfileFormat, FieldLinesNameTheirFieldAndPoint) {
+TEST(DualProfileFormat, LinesNameTheirFieldPointAndValue) {
   const auto block = dualProfileBlock(*dualVariant(Sources::Dual).fields, 0);
   const struct {
     std::size_t line;
-    ProfileEntry entry;
+    ProfileValue value;
     const char* field;
     int point;
-  } rows[] = {{0, ProfileEntry::Heading, "", 0},     {1, ProfileEntry::Field, "VDD", 0},
-              {2, ProfileEntry::Direction, "", 0},   {5, ProfileEntry::Field, "clamplow", 0},
-              {11, ProfileEntry::Field, "Level", 2}, {12, ProfileEntry::Field, "Angle", 3},
-              {16, ProfileEntry::Field, "hys", 0},   {17, ProfileEntry::Polarity, "", 0},
-              {18, ProfileEntry::OutMode, "", 0},    {19, ProfileEntry::PWMFreq, "", 0},
-              {20, ProfileEntry::PWMPolarity, "", 0}};
+  } rows[] = {{0, ProfileValue::Heading, "", 0},          {1, ProfileValue::Text, "VDD", 0},
+              {2, ProfileValue::Words, "clockwise", 0},   {5, ProfileValue::Text, "clamplow", 0},
+              {11, ProfileValue::Text, "Level", 2},       {12, ProfileValue::Text, "Angle", 3},
+              {16, ProfileValue::Text, "hys", 0},         {17, ProfileValue::Words, "Kpolarity", 0},
+              {18, ProfileValue::Index, "OutMode", 0},    {19, ProfileValue::Index, "PWMFreq", 0},
+              {20, ProfileValue::Index, "PWMPolarity", 0}};
   EXPECT_EQ(block[0].label, "Part #1:");
   for (const auto& row : rows) {
-    EXPECT_EQ(block[row.line].entry, row.entry) << row.line;
+    EXPECT_EQ(block[row.line].value, row.value) << row.line;
     EXPECT_EQ(block[row.line].field ? block[row.line].field->name : "", row.field) << row.line;
     EXPECT_EQ(block[row.line].point, row.point) << row.line;
   }

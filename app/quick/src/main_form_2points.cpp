@@ -7,10 +7,9 @@
 #include <QVBoxLayout>
 
 #include "rx41/core/curve_plot.h"
-#include "rx41/operator/control_names.h"
 #include "rx41/quick/offset_frame.h"
 #include "rx41/quick/part_settings_panel.h"
-#include "rx41/quick/quick_profile.h"
+#include "rx41/quick/quick_profile_format.h"
 
 namespace rx41 {
 namespace {
@@ -34,12 +33,12 @@ MainForm2PointsProgramming::MainForm2PointsProgramming(OperatorInterface& operat
 
 void MainForm2PointsProgramming::buildControls(PointB pointB) {
   QPushButton* connectButton = addConnect();
-  PartSel_ = named(new QComboBox(this), QStringLiteral("PartSel"));
-  settings_ = new PartSettingsPanel(
-      operatorInterface(), [this] { return selectedPart(); }, this);
-  bindQuickProfile(profile_, *PartSel_, *settings_);
+  settings_ = new PartSettingsPanel(operatorInterface(), this);
+  profile_.addRows(quickProfileLines(), settings_->fields());
+  profile_.setAfterLoad([this] { settings_->validateLoadedTexts(); });
+  QComboBox* partSel = &settings_->partSelection();
   auto* top = new QHBoxLayout;
-  for (QWidget* control : std::initializer_list<QWidget*>{connectButton, PartSel_, addSaveButton(profile_),
+  for (QWidget* control : std::initializer_list<QWidget*>{connectButton, partSel, addSaveButton(profile_),
                                                           addLoadButton(profile_), addAboutButton()})
     top->addWidget(control);
   top->addStretch();
@@ -60,11 +59,9 @@ void MainForm2PointsProgramming::buildControls(PointB pointB) {
   settings_->pointsFrameLayout()->addLayout(addTeachButtons(setpointB), 2, 0, 1, 4);
 
   CurvePlot* plot = addCurvePlot();
-  connect(PartSel_, &QComboBox::currentIndexChanged, this, [this, plot] {
-    plot->setTraces({{selectedPart(), kCurveColour}});
-  });
-  PartSel_->addItems({QStringLiteral("Part#1"), QStringLiteral("Part#2")});
-  PartSel_->setCurrentIndex(0);
+  const auto showSelectedPart = [this, plot] { plot->setTraces({{settings_->selectedPart(), kCurveColour}}); };
+  connect(partSel, &QComboBox::currentIndexChanged, this, showSelectedPart);
+  showSelectedPart();
 
   // The plot spans the window's width under the settings: its degree scale
   // needs the room.
@@ -74,8 +71,6 @@ void MainForm2PointsProgramming::buildControls(PointB pointB) {
   layout->addWidget(plot, 1);
 }
 
-std::int16_t MainForm2PointsProgramming::selectedPart() const {
-  return static_cast<std::int16_t>(std::max(0, PartSel_->currentIndex()));
-}
+PartSet MainForm2PointsProgramming::workParts() const { return PartSet::part(settings_->selectedPart()); }
 
 }  // namespace rx41

@@ -7,7 +7,7 @@
 
 #include "rx41/core/curve_plot.h"
 #include "rx41/quick/pair_settings_panel.h"
-#include "rx41/quick/quick_profile.h"
+#include "rx41/quick/quick_profile_format.h"
 
 namespace rx41 {
 namespace {
@@ -28,7 +28,8 @@ MainForm2PointsProgrammingforDual::MainForm2PointsProgrammingforDual(OperatorInt
 
 void MainForm2PointsProgrammingforDual::buildControls() {
   auto* settings = new PairSettingsPanel(operatorInterface(), this);
-  bindPairQuickProfile(profile_, *settings);
+  profile_.addRows(pairQuickProfileLines(), settings->fields());
+  profile_.setAfterLoad([settings] { settings->validateLoadedTexts(); });
   setTeachSettings(*settings, std::make_unique<TaughtSecondPoint>(*settings, calls()));
 
   auto* top = new QHBoxLayout;

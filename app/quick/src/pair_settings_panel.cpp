@@ -1,6 +1,5 @@
 #include "rx41/quick/pair_settings_panel.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,24 +13,18 @@ namespace rx41 {
 PairSettingsPanel::PairSettingsPanel(OperatorInterface& operatorInterface, QWidget* parent)
     : QuickSettingsPanel(operatorInterface, PartSet::both(), nullptr, parent) {
   const auto& table = quickPairFieldTable();
-  // The table lists the part's fields first, then the point fields.
-  const auto partFields = std::span(table).first(3);
-  const auto pointFields = std::span(table).subspan(3);
   auto* configuration = named(new QGroupBox(QStringLiteral("Part Configuration"), this), "PartFrame", 0);
   auto* frames = new QHBoxLayout(configuration);
   for (std::int16_t part = 0; part < 2; ++part) {
-    const QString partName = QStringLiteral("Part#%1").arg(part + 1);
-    auto* frame = named(new QGroupBox(partName, configuration), QStringLiteral("Frame%1").arg(part + 1));
+    auto* frame = named(new QGroupBox(QString::fromStdString(partName(part)), configuration),
+                        QStringLiteral("Frame%1").arg(part + 1));
     auto* grid = new QGridLayout(frame);
     int row = 0;
-    for (const FieldRow& fieldRow : partFields)
+    for (const FieldRow& fieldRow : std::span(table).first(kQuickPartRows))
       FieldSet::place(fields().add(fieldRow, part, 0, frame), *grid, row++, 0);
-    auto* clockwise = named(new QCheckBox(QStringLiteral("CW (%1)").arg(partName), frame), "clockwise", part);
-    grid->addWidget(clockwise, row, 1);
-    setClockwiseBox(part, clockwise);
     row = 0;
     for (int point = 0; point < 2; ++point)
-      for (const FieldRow& fieldRow : pointFields)
+      for (const FieldRow& fieldRow : std::span(table).subspan(kQuickPartRows))
         FieldSet::place(fields().add(fieldRow, part, point, frame), *grid, row++, 2);
     frames->addWidget(frame);
   }

@@ -1,9 +1,10 @@
 #include "rx41/quick/part_settings_panel.h"
 
-#include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <span>
 
 #include "rx41/operator/control_names.h"
@@ -17,27 +18,22 @@ constexpr std::int16_t kFieldPart = 0;
 
 }  // namespace
 
-PartSettingsPanel::PartSettingsPanel(OperatorInterface& operatorInterface, std::function<std::int16_t()> selectedPart,
-                                     QWidget* parent)
-    : QuickSettingsPanel(operatorInterface, PartSet::part(kFieldPart), std::move(selectedPart), parent) {
+PartSettingsPanel::PartSettingsPanel(OperatorInterface& operatorInterface, QWidget* parent)
+    : QuickSettingsPanel(
+          operatorInterface, PartSet::part(kFieldPart), [this] { return selectedPart(); }, parent) {
+  PartSel_ = fields().add(partSelectionRow(), kFieldPart, 0, this).list;
   const auto& table = quickFieldTable();
   auto* partFrame = named(new QGroupBox(QStringLiteral("Part Configuration"), this), "PartFrame", 0);
   partLayout_ = new QGridLayout(partFrame);
-  // The table lists the part's fields first, then the point fields.
-  const auto partFields = std::span(table).first(3);
-  const auto pointFields = std::span(table).subspan(3);
   int row = 0;
-  for (const FieldRow& fieldRow : partFields)
+  for (const FieldRow& fieldRow : std::span(table).first(kQuickPartRows))
     FieldSet::place(fields().add(fieldRow, kFieldPart, 0, partFrame), *partLayout_, row++, 0);
-  auto* clockwise = named(new QCheckBox(QStringLiteral("clockwise"), partFrame), QStringLiteral("clockwise"));
-  partLayout_->addWidget(clockwise, 3, 1);
-  setClockwiseBox(kFieldPart, clockwise);
 
   auto* pointsFrame = named(new QGroupBox(QStringLiteral("2 Points"), this), QStringLiteral("Frame2"));
   pointsLayout_ = new QGridLayout(pointsFrame);
   for (int point = 0; point < 2; ++point) {
     row = 0;
-    for (const FieldRow& fieldRow : pointFields)
+    for (const FieldRow& fieldRow : std::span(table).subspan(kQuickPartRows))
       FieldSet::place(fields().add(fieldRow, kFieldPart, point, pointsFrame), *pointsLayout_, row++, 2 * point);
   }
 
@@ -45,6 +41,10 @@ PartSettingsPanel::PartSettingsPanel(OperatorInterface& operatorInterface, std::
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(partFrame);
   layout->addWidget(pointsFrame);
+}
+
+std::int16_t PartSettingsPanel::selectedPart() const {
+  return static_cast<std::int16_t>(std::max(0, PartSel_->currentIndex()));
 }
 
 }  // namespace rx41

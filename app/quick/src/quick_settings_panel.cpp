@@ -14,6 +14,10 @@ QuickSettingsPanel::QuickSettingsPanel(OperatorInterface& operatorInterface, Par
       fieldParts_(fieldParts),
       fields_(operatorInterface, this, std::move(partOfMessages)) {}
 
+QCheckBox& QuickSettingsPanel::clockwiseBox(std::int16_t part) const {
+  return *fields_.at("clockwise", fieldPart(part)).tick;
+}
+
 FieldBox& QuickSettingsPanel::box(std::string_view name, std::int16_t part, int point) const {
   return *fields_.at(name, fieldPart(part), point).box;
 }

@@ -19,7 +19,7 @@ void TeachInDevice::PowerOffIfPrepared(PartSet parts) {
 bool TeachInDevice::PrepareChip(PartSet parts) {
   if (prepared_) return false;
   prepared_ = true;
-  WaitNotice wait(owner_, QStringLiteral("Getting VDD of device...  Please Wait..."));
+  WaitNotice wait(owner_, QLatin1String(device_text::kWaitGettingVdd));
   const auto stop = [&] {
     PowerOffIfPrepared(parts);
     return false;
@@ -27,19 +27,17 @@ bool TeachInDevice::PrepareChip(PartSet parts) {
   if (bringUpChips(machine_, parts, wait).outcome != BringUpOutcome::Ready) return stop();
 
   DeviceCalls& calls = machine_.calls();
-  wait.change(QStringLiteral("Clearing Solver...  Please Wait..."));
+  wait.change(QLatin1String(device_text::kWaitClearing));
   for (const std::int16_t part : parts.parts()) {
     const auto cleared = calls.ClearSolverSettings(part);
     if (!cleared) return stop();
     if (*cleared != 0) message(device_text::kClearFailed);
   }
 
-  wait.change(QStringLiteral("Programming EEPROM...  Please Wait..."));
-  // A chip that did not take the cleared settings is not calibrated or taught.
-  const auto stored = programEeproms(parts, rx041::records::EepromContents::Cleared);
-  if (!stored || *stored == StoreOutcome::Stopped) return stop();
+  wait.change(QLatin1String(device_text::kWaitProgramming));
+  if (!storeAndReenterOwi(machine_, parts, rx041::records::EepromContents::Cleared)) return stop();
 
-  wait.change(QStringLiteral("System is self correcting... Please Wait..."));
+  wait.change(QLatin1String(device_text::kWaitSelfCorrecting));
   calls.CalibrateDac(parts);
   return true;
 }
@@ -55,14 +53,8 @@ void TeachInDevice::copyAndProgram(PartSet parts, WaitNotice& wait) {
       return;
     }
   }
-  wait.change(QStringLiteral("Programming EEPROM...  Please Wait..."));
-  programEeproms(parts, rx041::records::EepromContents::Configured);
-}
-
-std::optional<StoreOutcome> TeachInDevice::programEeproms(PartSet parts, rx041::records::EepromContents contents) {
-  const auto outcome = verifiedStore(machine_.calls(), parts, contents);
-  if (outcome) machine_.ChipChangeToState(parts.stateMachinePart(), kOwiMode, kOwiMode);
-  return outcome;
+  wait.change(QLatin1String(device_text::kWaitProgramming));
+  storeAndReenterOwi(machine_, parts, rx041::records::EepromContents::Configured);
 }
 
 void TeachInDevice::message(const char* text) { machine_.operatorInterface().message(QLatin1String(text), owner_); }

@@ -29,7 +29,7 @@ void TwoPointConfiguration::ConfigureAndProgram(PartSet parts) {
   for (const std::int16_t part : parts.parts())
     checked = CheckAndCopySettings(settings_.values(part), part, targets_[part], state_, operator_, owner_) && checked;
   if (!checked) return;
-  WaitNotice wait(owner_, QStringLiteral("Configuring Solver...  Please Wait..."));
+  WaitNotice wait(owner_, QLatin1String(device_text::kWaitConfiguring));
   bool configured = true;
   for (const std::int16_t part : parts.parts()) configured = configsolver_2Points(part) == kConfigured && configured;
   if (!configured) {

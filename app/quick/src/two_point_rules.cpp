@@ -4,6 +4,7 @@
 
 #include "rx41/core/app_state.h"
 #include "rx41/operator/operator_interface.h"
+#include "rx41/rules/part_set.h"
 
 namespace rx41 {
 
@@ -40,14 +41,14 @@ TwoPointCheck checkTwoPoints(const SolverTargets& targets, const CurveTables& ta
     operatorInterface.message(text, owner);
     return TwoPointCheck::Refused;
   };
-  const QString partName = QStringLiteral("Part#%1").arg(part + 1);
+  const QString name = QString::fromStdString(partName(part));
   if (!AngleInRange(targets.PointAngle[0]) || !AngleInRange(targets.PointAngle[1]))
     return refuse(QStringLiteral("Error Angles of Point A and Point B input"));
   if (AnglesEqualRule(2, tables, part)) return refuse(QStringLiteral("Rules: Wrong in configure 2 points!"));
   for (int i = 0; i < 2; ++i)
-    if (!levelGiven[i]) return refuse(QStringLiteral("Please noted: %1-Level#%2 is Empty!").arg(partName).arg(i));
+    if (!levelGiven[i]) return refuse(QStringLiteral("Please noted: %1-Level#%2 is Empty!").arg(name).arg(i));
   if (tables.Points[part][0][1] == tables.Points[part][1][1]) {
-    refuse(QStringLiteral("Please noted: %1-Level#0 is the same as %1-Level#1 !").arg(partName));
+    refuse(QStringLiteral("Please noted: %1-Level#0 is the same as %1-Level#1 !").arg(name));
     return TwoPointCheck::EqualLevels;
   }
   return TwoPointCheck::Accepted;

@@ -4,6 +4,7 @@
 // rules themselves are tested as a table in the core (field_rules_test).
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -66,7 +67,8 @@ class QuickFieldsTest : public QObject {
     QFETCH(QString, typed);
     QFETCH(int, part);
     rx041::test::ScriptedOperator op;
-    rx41::PartSettingsPanel panel(op, [part] { return static_cast<std::int16_t>(part); });
+    rx41::PartSettingsPanel panel(op);
+    rx041::test::findControl<QComboBox>(panel, "PartSel")->setCurrentIndex(part);
     auto* box = rx041::test::findControl<QLineEdit>(panel, field);
     QVERIFY(box);
     box->setText(typed);
@@ -100,7 +102,7 @@ class QuickFieldsTest : public QObject {
 
   void theOffsetStrategyFillsPointBAndDp() {
     rx041::test::ScriptedOperator op;
-    rx41::PartSettingsPanel panel(op, [] { return std::int16_t{0}; });
+    rx41::PartSettingsPanel panel(op);
     QLineEdit offsetAngleB("200.00"), offsetDp("20.00");
     rx41::OffsetSecondPoint secondPoint(panel, offsetAngleB, offsetDp, op);
     panel.clockwiseBox().setChecked(true);
@@ -115,7 +117,7 @@ class QuickFieldsTest : public QObject {
 
   void anotherWindowTakingFocusIsNotLeavingTheField() {
     rx041::test::ScriptedOperator op;
-    rx41::PartSettingsPanel panel(op, [] { return std::int16_t{0}; });
+    rx41::PartSettingsPanel panel(op);
     auto* level = rx041::test::findControl<QLineEdit>(panel, "Level(0)");
     level->setText("abc");
     leave(level, Qt::ActiveWindowFocusReason);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rx41/rules/profile_rows.h"
 #include "rx41/rules/profile_text.h"
 
 namespace rx41::fuzzing {
@@ -15,6 +16,14 @@ struct FuzzedLine {
   std::size_t valueColumn;
   int choices = 0;  // the entries of the line's list; 0 for a text
 };
+
+// The lines as the loader reads them: each value after its label, lists and
+// ticks with their choices.
+inline std::vector<FuzzedLine> fuzzedLines(const std::vector<ProfileRow>& rows) {
+  std::vector<FuzzedLine> lines;
+  for (const ProfileRow& row : rows) lines.push_back({row.label.size() + 1, profileChoices(row)});
+  return lines;
+}
 
 inline void expect(bool holds) {
   if (!holds) __builtin_trap();

@@ -1,5 +1,8 @@
 #include "rx41/rules/field_table.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace rx41 {
 
 std::optional<int> controlIndex(IndexScheme scheme, int part, int point) {
@@ -32,6 +35,12 @@ float* slotValue(FieldValues& values, ValueSlot slot, int point) {
     case ValueSlot::Hys: return &values.HysValue;
   }
   return nullptr;
+}
+
+const FieldRow& rowNamed(std::span<const FieldRow> table, std::string_view name) {
+  const auto row = std::find_if(table.begin(), table.end(), [&](const FieldRow& each) { return each.name == name; });
+  if (row == table.end()) std::abort();
+  return *row;
 }
 
 std::string expandPattern(std::string_view pattern, int part, int point, std::optional<int> index) {

@@ -8,16 +8,16 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 #include "rx41/core/profile_file.h"
+#include "rx41/rules/profile_rows.h"
 
-class QAbstractButton;
-class QComboBox;
-class QLineEdit;
 class QWidget;
 
 namespace rx41 {
 
+class FieldSet;
 class OperatorInterface;
 
 class ProfileBinding {
@@ -27,17 +27,10 @@ class ProfileBinding {
   using Checker = std::function<int(const QString& value)>;
   using Writer = std::function<void(const QString& value)>;
 
-  // A line whose value follows its label directly; loading takes the value
-  // from the character after the label's length.
-  void addLine(const QString& label, Reader read, Writer write, Checker check = nullptr);
-  // A line of its label alone ("Part #1:"), written and skipped on loading.
-  void addHeading(const QString& label);
-  // A text box's text as it stands.
-  void addText(const QString& label, QLineEdit& box);
-  // A list's index as a whole number.
-  void addIndex(const QString& label, QComboBox& list);
-  // A check box as 1 (ticked) or 0.
-  void addTick(const QString& label, QAbstractButton& box);
+  // The lines in order, each bound to the control of its field in the set
+  // (the set must have them all). A line's value follows its label directly;
+  // loading takes it from the character after the label's length.
+  void addRows(const std::vector<ProfileRow>& rows, const FieldSet& fields);
   // Runs after a load has put every value in place: the window's field checks.
   void setAfterLoad(std::function<void()> checks) { afterLoad_ = std::move(checks); }
 
@@ -59,6 +52,8 @@ class ProfileBinding {
     Writer write;
     Checker check;
   };
+  void addLine(const QString& label, Reader read, Writer write, Checker check);
+
   QList<Line> lines_;
   std::function<void()> afterLoad_;
 };

@@ -17,6 +17,7 @@
 #include "rx041/records/programming_record.h"
 #include "rx41/core/device_calls.h"
 #include "rx41/core/record_journal.h"
+#include "rx41/core/state_machine.h"
 #include "rx41/rules/part_set.h"
 
 namespace rx41 {
@@ -30,6 +31,13 @@ enum class StoreOutcome {
 // None when a device call failed outright (reported); the stores after it are not made.
 std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, rx041::records::EepromContents contents,
                                           RecordJournal& journal = recordJournal());
+
+// The store step of the windows: verifiedStore, then the parts re-enter OWI
+// mode (also after a store the read-back stopped). False when the parts must
+// not be worked on further: a call failed outright, or the read-back stopped
+// the store (a chip that did not take its settings is not calibrated or
+// taught). A failed store is reported and goes on.
+bool storeAndReenterOwi(StateMachine& machine, PartSet parts, rx041::records::EepromContents contents);
 
 // Commlock of the part, recorded. The device reads the lock bit back before
 // its store and stores nothing when it did not take (result 5): the lock

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "rx41/core/app_state.h"
+#include "rx41/core/busy_flag.h"
 #include "rx41/core/device_connection.h"
 #include "rx41/core/state_machine.h"
 
@@ -27,7 +28,7 @@ class WorkingWindow : public QWidget {
   WorkingWindow(const QString& className, const QString& caption, OperatorInterface& operatorInterface, AppState& state,
                 DeviceFactory deviceFactory);
 
-  bool flowRunning() const { return busy_; }
+  bool flowRunning() const { return busy_.busy(); }
 
  protected:
   OperatorInterface& operatorInterface() const { return operator_; }
@@ -56,7 +57,7 @@ class WorkingWindow : public QWidget {
   AppState& state_;
   StateMachine machine_;
   DeviceConnection connection_;
-  bool busy_ = false;
+  BusyFlag busy_;
 };
 
 }  // namespace rx41

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "rx41/core/app_state.h"
+#include "rx41/core/busy_flag.h"
 #include "rx41/core/state_machine.h"
 #include "rx41/display/display_form.h"
 
@@ -33,7 +34,7 @@ class frmadvanced final : public DisplayForm {
   // 1 locks the part.
   void Init(std::int16_t Index, std::int16_t num);
 
-  bool loopRunning() const { return busy_; }
+  bool loopRunning() const { return busy_.busy(); }
 
  protected:
   void Form_Load() override;
@@ -62,7 +63,7 @@ class frmadvanced final : public DisplayForm {
   StateMachine machine_;
   std::int16_t part_ = 0;
   std::int16_t count_ = 0;
-  bool busy_ = false;
+  BusyFlag busy_;
   QLineEdit* add_[kRows] = {};
   QLineEdit* out_[kRows] = {};
   QLineEdit* Din_[kRows] = {};

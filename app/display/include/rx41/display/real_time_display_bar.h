@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "rx41/core/app_state.h"
+#include "rx41/core/busy_flag.h"
 #include "rx41/core/device_calls.h"
 #include "rx41/display/display_form.h"
 
@@ -55,7 +56,7 @@ class RealTimeDisplayBar final : public DisplayForm {
   std::int16_t count_ = 0;
   // A tick or a part change is under way: a tick that comes meanwhile (from
   // a message box's or the wait's event loop) is skipped.
-  bool busy_ = false;
+  BusyFlag busy_;
   QLineEdit* PercentText_[2] = {};
   QProgressBar* PercentBar_[2] = {};
   QLineEdit* AngleText_[2] = {};

@@ -18,6 +18,13 @@ namespace rx41 {
 
 class OperatorInterface;
 
+// The output settings as list indices, passed to the device as they stand.
+struct OutputMode {
+  int outMode = 0;  // 0 Analog, 1 PWM
+  int pwmFreq = 0;  // 0 = 1000 Hz .. 3 = 125 Hz
+  int pwmPolarity = 0;
+};
+
 class DualSettings {
  public:
   // The frames are children of the window; messages appear over it.
@@ -34,11 +41,11 @@ class DualSettings {
   // After a profile was loaded: clamps, DP, VDD, angles, levels and slopes.
   void validateLoadedTexts();
 
-  // Whether the part's setting boxes and switch controls may be used.
+  // Whether the part's settings (EnableGroup::PartInWork) and hysteresis steps may be used.
   void setInWork(std::int16_t part, bool inWork);
 
   PartEntries entries(std::int16_t part) const;
-  OutputMode outputMode(std::int16_t part) const { return frame(part).outputMode(); }
+  OutputMode outputMode(std::int16_t part) const;
 
   // Empties the level box and checks it again.
   void emptyLevel(std::int16_t part, int point);
@@ -54,6 +61,8 @@ class DualSettings {
 
  private:
   QString text(std::string_view name, std::int16_t part, int point = 0) const;
+  bool ticked(std::string_view name, std::int16_t part) const;
+  int index(std::string_view name, std::int16_t part) const;
   void setText(std::string_view name, std::int16_t part, const QString& text, int point = 0);
 
   const DualFieldTable& table_;

@@ -45,10 +45,8 @@ class SolverProgramming {
   // The switch output, the conversion into registers and the output mode.
   bool ConfigureSolver(PartSet parts, std::int16_t part, std::int16_t mode);
   bool StoreSwitchSettings(std::int16_t part);
-  // The verified, recorded store of each part's EEPROM, stopping at the first
-  // that fails (a read-back that fails stops them all); false when a call
-  // failed outright or the read-back stopped the store (a chip that did not
-  // take its settings is not calibrated).
+  // storeAndReenterOwi for parts in OWI mode; parts that cannot reach it are
+  // told about and stop nothing.
   bool ProgramEeprom(PartSet parts, rx041::records::EepromContents contents);
   // False when a call failed outright.
   bool ClearSolver(PartSet parts);

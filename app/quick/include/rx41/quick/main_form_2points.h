@@ -6,12 +6,8 @@
 // a "Power On" button for the preparation; "/6" MainForm1PointProgramming
 // teaches point A only, places point B and the DP by two offsets from it and
 // programs with "Program".
-#include <cstdint>
-
 #include "rx41/core/profile_binding.h"
 #include "rx41/quick/quick_window.h"
-
-class QComboBox;
 
 namespace rx41 {
 
@@ -27,11 +23,9 @@ class MainForm2PointsProgramming final : public QuickWindow {
 
  private:
   void buildControls(PointB pointB);
-  PartSet workParts() const override { return PartSet::part(selectedPart()); }
-  std::int16_t selectedPart() const;
+  PartSet workParts() const override;
 
   ProfileBinding profile_;
-  QComboBox* PartSel_ = nullptr;
   PartSettingsPanel* settings_ = nullptr;
 };
 

@@ -1,27 +1,30 @@
 #pragma once
-// The settings fields of the single-part quick windows, for whichever part
-// the window programs: the part configuration frame (clamps, DP, direction)
-// and the two points frame (angle and level of A and B).
+// The settings form of the single-part quick windows: the part list PartSel
+// (placed by the window) and, for whichever part it selects, the part
+// configuration frame (clamps, DP, direction) and the two points frame (angle
+// and level of A and B). Validation messages name the selected part.
 #include <cstdint>
-#include <functional>
 
 #include "rx41/quick/quick_settings_panel.h"
 
+class QComboBox;
 class QGridLayout;
 
 namespace rx41 {
 
 class PartSettingsPanel final : public QuickSettingsPanel {
  public:
-  // selectedPart gives the part the validation messages name.
-  PartSettingsPanel(OperatorInterface& operatorInterface, std::function<std::int16_t()> selectedPart,
-                    QWidget* parent = nullptr);
+  explicit PartSettingsPanel(OperatorInterface& operatorInterface, QWidget* parent = nullptr);
+
+  QComboBox& partSelection() const { return *PartSel_; }
+  std::int16_t selectedPart() const;
 
   // The frames, for the window's buttons that belong with them.
   QGridLayout* partFrameLayout() const { return partLayout_; }
   QGridLayout* pointsFrameLayout() const { return pointsLayout_; }
 
  private:
+  QComboBox* PartSel_;
   QGridLayout* partLayout_;
   QGridLayout* pointsLayout_;
 };

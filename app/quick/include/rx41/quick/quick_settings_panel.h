@@ -22,7 +22,7 @@ class QuickSettingsPanel : public QWidget, public TwoPointSettings {
  public:
   FieldSet& fields() { return fields_; }
   // The direction box of the part's settings.
-  QCheckBox& clockwiseBox(std::int16_t part = 0) const { return *clockwise_[fieldPart(part)]; }
+  QCheckBox& clockwiseBox(std::int16_t part = 0) const;
 
   // The checks the window runs when it loads (clamps and DP), and after a
   // profile was loaded (then the points as well); each kind for every part.
@@ -48,8 +48,6 @@ class QuickSettingsPanel : public QWidget, public TwoPointSettings {
   QuickSettingsPanel(OperatorInterface& operatorInterface, PartSet fieldParts,
                      std::function<std::int16_t()> partOfMessages, QWidget* parent);
 
-  void setClockwiseBox(std::int16_t part, QCheckBox* box) { clockwise_[part] = box; }
-
  private:
   std::int16_t fieldPart(std::int16_t part) const { return fieldParts_.contains(part) ? part : fieldParts_.first(); }
   FieldBox& box(std::string_view name, std::int16_t part, int point = 0) const;
@@ -59,7 +57,6 @@ class QuickSettingsPanel : public QWidget, public TwoPointSettings {
   OperatorInterface& operator_;
   PartSet fieldParts_;
   FieldSet fields_;
-  QCheckBox* clockwise_[2] = {};
 };
 
 }  // namespace rx41

@@ -6,11 +6,8 @@
 // over both parts before the next. Every failure reaches the operator; a
 // device call that fails outright stops the step it belongs to.
 #include <cstdint>
-#include <optional>
 
-#include "rx041/records/programming_record.h"
 #include "rx41/core/state_machine.h"
-#include "rx41/core/verified_store.h"
 #include "rx41/core/wait_form.h"
 #include "rx41/rules/part_set.h"
 
@@ -43,9 +40,6 @@ class TeachInDevice {
   void copyAndProgram(PartSet parts, WaitNotice& wait);
 
  private:
-  // The verified, recorded store of the parts, then the OWI re-entry (also
-  // after a store the read-back stopped); none when a call failed outright.
-  std::optional<StoreOutcome> programEeproms(PartSet parts, rx041::records::EepromContents contents);
   void message(const char* text);
 
   StateMachine& machine_;
