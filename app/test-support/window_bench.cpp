@@ -23,6 +23,12 @@ WindowBench::WindowBench(const WindowMaker& make) {
   });
 }
 
+WindowBench::WindowBench(const rx41::WorkingWindowEntry& entry)
+    : WindowBench(
+          [&entry](rx41::OperatorInterface& operatorInterface, rx41::AppState& appState, rx41::DeviceFactory factory) {
+            return entry.make(operatorInterface, appState, std::move(factory));
+          }) {}
+
 void WindowBench::healthyChip() {
   auto& script = device->script();
   script.answer("MeasureVdd", 5.0);

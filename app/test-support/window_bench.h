@@ -14,6 +14,7 @@
 #include "rx41/core/app_state.h"
 #include "rx41/core/curve_plot.h"
 #include "rx41/core/device_connection.h"
+#include "rx41/core/window_catalogue.h"
 #include "rx41/rules/curve_math.h"
 #include "scripted_operator.h"
 
@@ -36,6 +37,8 @@ class WindowBench {
   // The window made with the bench's operator, state and a factory that
   // hands out the recording device.
   explicit WindowBench(const WindowMaker& make);
+  // The working window of the row.
+  explicit WindowBench(const rx41::WorkingWindowEntry& entry);
 
   TempDir dir;
   ScopedEnv ports{"RX041_PORTS", dir.path().c_str()};

@@ -163,10 +163,8 @@ class VerifiedStoreTest : public QObject {
     bench.state.connectedPort = 3;
     bench.state.DacK[0] = 0.275f;
     bench.state.DacB[0] = 1.25f;
-    QWidget window;
-    window.setObjectName("MainForm2PointsProgrammingWithPwr");
-    rx41::StateMachine machine(bench.state, bench.op, &window);
-    rx41::DeviceCalls& calls = machine.calls();
+    rx41::DeviceCalls& calls = bench.machine.calls();
+    calls.identify({"/4", "MainForm2PointsProgrammingWithPwr"});
     bench.device->script().answer("MeasureVdd", 4.995);
     calls.MeasureVdd(0);
     calls.ValidateChipID(0, 0x31, rx41::CommLockRecording::Ignore);

@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "chip_registers.h"
+#include "dual_window_fixture.h"
 #include "rx041/bench/bench.h"
 #include "rx041/records/record_file.h"
 #include "rx041/test_support/temp_dir.h"
@@ -37,9 +38,9 @@ struct Session {
   rx041::bench::Bench bench{rx041::bench::BenchOptions{.comNumber = kCom}};
   rx041::test::ScriptedOperator op;
   rx41::AppState state;
-  rx41::MainForm2Parts2Src window;
+  std::unique_ptr<rx41::WorkingWindow> window;
 
-  explicit Session(rx41::Sources sources) : window(op, sources, state) {
+  explicit Session(rx41::Sources sources) : window(dual_test::dualWindow(sources).make(op, state)) {
     for (int part = 0; part < 2; ++part) bench.setDac(part, kGain[part], kOffset[part]);
     op.modalHandlers.push_back([](QDialog& portWindow) {
       auto* list = rx041::test::findControl<QComboBox>(portWindow, "Port");
@@ -68,7 +69,7 @@ struct Session {
 
   template <class Control = QWidget>
   Control* control(const QString& name) const {
-    return rx041::test::findControl<Control>(window, name);
+    return rx041::test::findControl<Control>(*window, name);
   }
   void click(const QString& name) {
     auto* button = control<QAbstractButton>(name);
@@ -125,7 +126,7 @@ struct Session {
                               .arg(level)));
     }
     machine.ChipChangeToState(static_cast<std::int16_t>(part), rx41::kAdcMode, rx41::kPowerOff);
-    window.UpdateControl();
+    static_cast<rx41::MainForm2Parts2Src&>(*window).UpdateControl();
   }
 };
 

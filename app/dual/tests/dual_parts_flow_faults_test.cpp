@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "chip_registers.h"
+#include "dual_window_fixture.h"
 #include "flow_faults.h"
 #include "rx41/dual/main_form_2parts.h"
 #include "window_bench.h"
@@ -31,7 +32,8 @@ constexpr double kReadAngle = 123.45;
 constexpr int kLockRegister = 28, kLockBit = 0x10;
 
 struct DualSession : rx041::test::BenchSession {
-  explicit DualSession(rx41::Sources sources) : BenchSession(kCom), window(op, sources, state) {
+  explicit DualSession(rx41::Sources sources)
+      : BenchSession(kCom), window(dual_test::dualWindow(sources).make(op, state)) {
     for (int part = 0; part < 2; ++part) bench.setDac(part, kGain, 0.0);
     connect();
   }
@@ -40,22 +42,22 @@ struct DualSession : rx041::test::BenchSession {
     pickBenchPortNext();
     click("connect");
   }
-  void click(const QString& name) { findControl<QAbstractButton>(window, name)->click(); }
+  void click(const QString& name) { findControl<QAbstractButton>(*window, name)->click(); }
   void type(const QString& name, const QString& text) {
-    auto* field = findControl<QLineEdit>(window, name);
+    auto* field = findControl<QLineEdit>(*window, name);
     field->setText(text);
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(field, &leave);
   }
-  QString text(const QString& name) const { return findControl<QLineEdit>(window, name)->text(); }
-  QString caption(const QString& name) const { return findControl<QAbstractButton>(window, name)->text(); }
+  QString text(const QString& name) const { return findControl<QLineEdit>(*window, name)->text(); }
+  QString caption(const QString& name) const { return findControl<QAbstractButton>(*window, name)->text(); }
   // The part ticked (where the window has the box) and powered.
   void powerOn(int part) {
-    if (auto* box = findControl<QCheckBox>(window, QStringLiteral("PartEnable(%1)").arg(part))) box->setChecked(true);
+    if (auto* box = findControl<QCheckBox>(*window, QStringLiteral("PartEnable(%1)").arg(part))) box->setChecked(true);
     click(QStringLiteral("PowerOn(%1)").arg(part));
   }
 
-  rx41::MainForm2Parts2Src window;
+  std::unique_ptr<rx41::WorkingWindow> window;
   bool disconnectOffered = false;  // when the recovery began
 };
 
@@ -88,9 +90,9 @@ rx041::test::OperatorFlow flow(DualSession& s, std::function<void()> prepare, st
           .reconnect =
               [&s] {
                 // The window disconnects only with both parts off, or with the programmer lost.
-                s.disconnectOffered = findControl<QAbstractButton>(s.window, "connect")->isEnabled();
+                s.disconnectOffered = findControl<QAbstractButton>(*s.window, "connect")->isEnabled();
                 for (int unit = 0; unit < 2 && !s.disconnectOffered; ++unit)
-                  if (auto* power = findControl<QAbstractButton>(s.window, QStringLiteral("PowerOn(%1)").arg(unit));
+                  if (auto* power = findControl<QAbstractButton>(*s.window, QStringLiteral("PowerOn(%1)").arg(unit));
                       power && power->isEnabled() && power->text() == "Power Off")
                     power->click();
                 s.click("connect");

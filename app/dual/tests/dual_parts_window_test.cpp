@@ -10,8 +10,6 @@
 #include <QTest>
 
 #include "dual_window_fixture.h"
-#include "rx41/core/window_catalogue.h"
-#include "rx41/dual/dual_windows.h"
 #include "rx41/rules/field_rules.h"
 
 using dual_test::DualBench;
@@ -86,19 +84,6 @@ class DualWindowTest : public QObject {
     QCOMPARE(bench.control("Setpoint(6)")->accessibleName(), QString("Part#2 Set point C"));
     QCOMPARE(bench.state.DacK[1], rx41::kDefaultDacK);
     QVERIFY(bench.calls().isEmpty());
-  }
-
-  void opensFromItsArgument() {
-    rx041::test::ScriptedOperator op;
-    rx41::WindowCatalogue catalogue;
-    rx41::registerDualWindows(catalogue);
-    for (const auto& [argument, className] : {std::pair{"/1", "MainForm2Parts2Src"}, {"/0", "MainForm2Parts1Src"}}) {
-      const auto window = rx41::openWorkingWindow({argument}, catalogue, op);
-      QVERIFY2(window, argument);
-      QCOMPARE(window->objectName(), QString(className));
-      QCOMPARE(window->windowTitle(), QString("RX41 GUI - ZQ3902"));
-    }
-    QCOMPARE(op.messages, QStringList{});
   }
 
   void leavingAFieldChecksIt_data() {

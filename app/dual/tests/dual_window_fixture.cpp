@@ -3,14 +3,15 @@
 #include <QCheckBox>
 
 #include "rx41/core/wait_form.h"
+#include "rx41/dual/dual_windows.h"
 
 namespace dual_test {
 
-DualBench::DualBench(rx41::Sources sources)
-    : rx041::test::WindowBench(
-          [sources](rx41::OperatorInterface& operatorInterface, rx41::AppState& appState, rx41::DeviceFactory factory) {
-            return std::make_unique<rx41::MainForm2Parts2Src>(operatorInterface, sources, appState, std::move(factory));
-          }) {}
+const rx41::WorkingWindowEntry& dualWindow(rx41::Sources sources) {
+  return *rx41::findWorkingWindow(rx41::dualWindowEntries(), sources == rx41::Sources::Single ? "/0" : "/1");
+}
+
+DualBench::DualBench(rx41::Sources sources) : rx041::test::WindowBench(dualWindow(sources)) {}
 
 void DualBench::connectAndPowerOn(std::int16_t part) {
   healthyChip();

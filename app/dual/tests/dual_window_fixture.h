@@ -9,6 +9,9 @@
 
 namespace dual_test {
 
+// The row of the window: "/1" for dual sources, "/0" for the single-source twin.
+const rx41::WorkingWindowEntry& dualWindow(rx41::Sources sources);
+
 class DualBench : public rx041::test::WindowBench {
  public:
   explicit DualBench(rx41::Sources sources = rx41::Sources::Dual);

@@ -7,14 +7,11 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 
 #include "quick_window_fixture.h"
 #include "rx41/core/curve_plot.h"
 #include "rx41/core/wait_form.h"
-#include "rx41/core/window_catalogue.h"
-#include "rx41/quick/quick_windows.h"
 
 using quick_test::buttonStates;
 using quick_test::WindowBench;
@@ -77,27 +74,6 @@ class QuickWindowTest : public QObject {
     QCOMPARE(bench.state.DacK[1], rx41::kDefaultDacK);
     QCOMPARE(bench.state.ProgrammerState, rx41::kOffline);
     QVERIFY(bench.calls().isEmpty());
-  }
-
-  void everyQuickWindowOpensFromItsArgument() {
-    rx041::test::ScriptedOperator op;
-    rx41::WindowCatalogue catalogue;
-    rx41::registerQuickWindows(catalogue);
-    const std::tuple<const char*, const char*, bool> kinds[] = {
-        {"/2", "MainForm2PointsProgramming", false},
-        {"/3", "MainForm2PointsProgrammingforDual", false},
-        {"/4", "MainForm2PointsProgrammingWithPwr", true},
-        {"/5", "MainForm2PointsProgrammingforDualWithPwr", true},
-        {"/6", "MainForm1PointProgramming", false}};
-    for (const auto& [argument, className, powerButton] : kinds) {
-      const auto window = rx41::openWorkingWindow({argument}, catalogue, op);
-      QVERIFY2(window, argument);
-      QCOMPARE(window->objectName(), QString(className));
-      QCOMPARE(window->windowTitle(), QString("RX41 GUI - ZQ3902"));
-      QCOMPARE(rx041::test::findControl<QPushButton>(*window, "PowerOn") != nullptr, powerButton);
-      QVERIFY(window->isVisible());
-    }
-    QCOMPARE(op.messages, QStringList{});
   }
 
   void buttonStatesThroughAWholeCycle() {
