@@ -6,12 +6,11 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QTest>
-#include <fstream>
 #include <functional>
 
 #include "dual_window_fixture.h"
 #include "quick_window_fixture.h"
-#include "rx041/records/record_file.h"
+#include "rx041/records/programming_record.h"
 
 namespace {
 
@@ -100,13 +99,6 @@ std::vector<StorePaths> storePaths() {
           dual("/0", "MainForm2Parts1Src", rx41::Sources::Single, 2)};
 }
 
-std::vector<rx041::records::ProgrammingRecord> recordsWritten() {
-  std::ifstream file(rx041::records::recordFilePath());
-  std::vector<rx041::records::ProgrammingRecord> out;
-  for (auto& numbered : rx041::records::readRecords(file).records) out.push_back(std::move(numbered.record));
-  return out;
-}
-
 QString verificationFailure(int part) {
   return QStringLiteral("Part#%1: verification failed at register 0x0B: wrote 0x66, read 0x31").arg(part);
 }
@@ -154,7 +146,7 @@ class StoreRecordTest : public QObject {
     path.program(*bench);
     QCOMPARE(bench->op.messages, messages);
 
-    const auto records = recordsWritten();
+    const auto records = rx041::test::programmingRecords();
     QCOMPARE(static_cast<int>(records.size()), 2 * path.parts);
     for (int i = 0; i < 2 * path.parts; ++i) {
       const rx041::records::ProgrammingRecord& record = records[static_cast<std::size_t>(i)];
@@ -207,7 +199,7 @@ class StoreRecordTest : public QObject {
       bench->op.modalHandlers.push_back([](QDialog& confirm) { confirm.findChild<QAbstractButton*>("yes")->click(); });
       bench->click("owilock(0)");
       QCOMPARE(bench->calls("Commlock").size(), parts);
-      const auto records = recordsWritten();
+      const auto records = rx041::test::programmingRecords();
       QCOMPARE(static_cast<int>(records.size()), parts);
       for (int i = 0; i < parts; ++i) {
         const rx041::records::ProgrammingRecord& record = records[static_cast<std::size_t>(i)];

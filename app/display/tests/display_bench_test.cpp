@@ -7,13 +7,9 @@
 #include <QTest>
 #include <cmath>
 
-#include "rx041/bench/bench.h"
-#include "rx041/test_support/temp_dir.h"
-#include "rx41/core/device_connection.h"
+#include "bench_window.h"
 #include "rx41/display/frm_advanced.h"
 #include "rx41/display/real_time_display_bar.h"
-#include "scripted_operator.h"
-#include "window_bench.h"
 
 namespace {
 
@@ -23,19 +19,8 @@ using rx041::zq3902::SolverSettingCodes;
 constexpr int kCom = 7;
 
 // The virtual bench behind COM7, connected, both parts off.
-struct Connected {
-  Connected() {
-    QVERIFY(rx41::DeviceConnection(machine).ConnectDevice(kCom));
-    machine.ProgrammerChangeToState(rx41::kOffline, rx41::kConnected);
-  }
-
-  rx041::test::TempDir dir;
-  rx041::test::ScopedEnv ports{"RX041_PORTS", dir.path().c_str()};
-  rx041::test::ScopedEnv trace{"RX041_TRACE_DIR", dir.path().c_str()};
-  rx041::bench::Bench bench{rx041::bench::BenchOptions{.comNumber = kCom}};
-  rx041::test::ScriptedOperator op;
-  rx41::AppState state;
-  rx41::StateMachine machine{state, op};
+struct Connected : rx041::test::BenchWindow {
+  Connected() : BenchWindow(kCom) { connectDevice(); }
 };
 
 // Part#1 with a curve from 10 % at 40 degrees to 90 % at 140 degrees, in ADC mode.
