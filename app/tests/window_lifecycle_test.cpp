@@ -1,19 +1,164 @@
-// What every window passes, run over rx41's table of working windows: it
-// opens from its argument. What a window does of its own is in its family's
-// tests.
+// What every window passes, run over rx41's table of working windows and over
+// the display windows: it opens from its argument; each control has a design
+// name of its own; offline nothing reaches a device; presses and closing are
+// refused while a flow runs; the profile comes back whole; Connect and
+// Disconnect work against the virtual bench. What a window does of its own
+// is in its family's tests.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
+#include <algorithm>
+#include <functional>
+#include <utility>
 
-#include "scripted_operator.h"
+#include "bench_window.h"
+#include "file_contents.h"
+#include "rx41/display/frm_advanced.h"
+#include "rx41/display/frm_linear_graph.h"
+#include "rx41/display/real_time_display_bar.h"
+#include "window_bench.h"
 #include "working_windows.h"
 
 namespace {
 
+using rx041::test::WindowBench;
+using rx041::test::WindowDriver;
+
+constexpr int kCom = 12;
+// The buttons of the shell every working window has, with their captions.
+const std::pair<const char*, const char*> kShellButtons[] = {
+    {"connect", "Connect"}, {"mSaveAs", "Save Settings"}, {"mOpen", "Load Settings"}, {"btnAbout", "About"}};
+
+bool shellButton(const QString& name) {
+  return std::any_of(std::begin(kShellButtons), std::end(kShellButtons),
+                     [&](const auto& button) { return name == QLatin1String(button.first); });
+}
+
+// The display windows, made and initialised as the dual-part window's
+// buttons do for Part#1 of a pair, with the part in the mode they need.
+struct DisplayWindow {
+  const char* name;
+  std::int32_t mode;
+  std::function<std::unique_ptr<QWidget>(rx41::OperatorInterface&, rx41::AppState&)> make;
+  const char* flow = nullptr;  // the button whose press runs a flow over the device
+  // Before the flow: what makes a press during it visible.
+  std::function<void(WindowDriver&)> prepare = [](WindowDriver&) {};
+};
+
+template <class Window>
+auto dialog(std::int16_t part, std::int16_t count) {
+  return [=](rx41::OperatorInterface& op, rx41::AppState& state) -> std::unique_ptr<QWidget> {
+    auto window = std::make_unique<Window>(op, state);
+    window->Init(part, count);
+    return window;
+  };
+}
+
+const DisplayWindow kDisplayWindows[] = {
+    {"RealTimeDisplayBar", rx41::kAdcMode, dialog<rx41::RealTimeDisplayBar>(0, 2)},
+    {"frmLinearGraph", rx41::kOwiMode,
+     [](rx41::OperatorInterface& op, rx41::AppState& state) -> std::unique_ptr<QWidget> {
+       auto window = std::make_unique<rx41::frmLinearGraph>(op, state);
+       window->Init(0, 2, 1, 2);
+       return window;
+     }},
+    {"frmadvanced", rx41::kOwiMode, dialog<rx41::frmadvanced>(0, 2), "memread",
+     [](WindowDriver& window) { window.control<QLineEdit>("Din(0)")->setText("1"); }},
+};
+
 const rx41::WorkingWindowEntry& entryAt(int index) { return rx41::workingWindows()[static_cast<std::size_t>(index)]; }
+
+// A display window on the recording device, connected, shown.
+std::unique_ptr<WindowBench> displayBench(const DisplayWindow& display) {
+  auto bench = std::make_unique<WindowBench>(
+      [&display](rx41::OperatorInterface& op, rx41::AppState& state, rx41::DeviceFactory devices) {
+        state.Device = devices();
+        state.ProgrammerState = rx41::kConnected;
+        state.ChipState[0] = state.ChipState[1] = display.mode;
+        return display.make(op, state);
+      });
+  bench->healthyChip();
+  bench->show();
+  return bench;
+}
+
+// A working window on the recording device, connected to a healthy chip, shown.
+std::unique_ptr<WindowBench> connectedBench(const rx41::WorkingWindowEntry& entry) {
+  auto bench = std::make_unique<WindowBench>(entry);
+  bench->healthyChip();
+  bench->show();
+  bench->connect();
+  return bench;
+}
+
+// The window's buttons that start something: push and option buttons (check
+// boxes only tick), not those of the dialogs it keeps.
+QList<QAbstractButton*> buttonsOf(const QWidget& window) {
+  QList<QAbstractButton*> buttons;
+  for (QAbstractButton* button : window.findChildren<QAbstractButton*>())
+    if (!qobject_cast<QCheckBox*>(button) && button->window() == &window) buttons << button;
+  return buttons;
+}
+
+// The first button a connected working window offers for a device flow of
+// its own; About where it offers none yet.
+QString firstFlow(const WindowBench& bench) {
+  for (const QAbstractButton* button : buttonsOf(*bench.window))
+    if (const QString name = button->accessibleDescription(); button->isEnabled() && !shellButton(name)) return name;
+  return QStringLiteral("btnAbout");
+}
+
+// Everything the operator can see of a run: the device calls, the texts and
+// windows shown, what the controls show and the buttons' captions.
+QStringList runSeen(const WindowBench& bench) {
+  QStringList seen = bench.calls() + bench.op.shown + bench.op.modalWindows;
+  const auto settings = rx041::test::settingsShown(*bench.window);
+  for (auto setting = settings.cbegin(); setting != settings.cend(); ++setting)
+    seen << setting.key() + "=" + setting.value();
+  for (const QAbstractButton* button : buttonsOf(*bench.window))
+    seen << button->accessibleDescription() + ":" + button->text();
+  return seen;
+}
+
+// The flow of the button run quietly on one bench and, on the other, with
+// every button pressed and the window closed from inside its first device
+// call: both must end alike, the busy window still open.
+void pressesDuringTheFlowAreIgnored(WindowBench& quiet, WindowBench& busy, const QString& flow) {
+  quiet.forgetCalls();
+  busy.forgetCalls();
+  quiet.click(flow);
+  bool pressed = false, closeRefused = false;
+  busy.device->script().onCall = [&](const rx041::test::RecordedCall&) {
+    if (std::exchange(pressed, true)) return;
+    for (QAbstractButton* button : buttonsOf(*busy.window)) button->click();
+    closeRefused = !busy.window->close();
+  };
+  busy.click(flow);
+  busy.device->script().onCall = nullptr;
+  QVERIFY2(pressed, qPrintable(flow + " made no device call"));
+  QCOMPARE(runSeen(busy), runSeen(quiet));
+  QVERIFY(closeRefused);
+  QVERIFY(busy.window->isVisible());
+  // Once the flow is over, the window closes.
+  QVERIFY(busy.window->close());
+}
 
 void addWorkingWindowRows() {
   QTest::addColumn<int>("row");
   for (int index = 0; index < static_cast<int>(rx41::workingWindows().size()); ++index)
     QTest::addRow("%s %s", entryAt(index).argument, entryAt(index).className) << index;
+}
+
+QString profilePath(const WindowBench& bench, const char* name) {
+  return QString::fromStdString((bench.dir / name).string());
+}
+
+void saveProfile(WindowBench& bench, const QString& path) {
+  bench.op.fileNames.push_back(path);
+  bench.click("mSaveAs");
 }
 
 }  // namespace
@@ -54,6 +199,123 @@ class WindowLifecycleTest : public QObject {
     QVERIFY(window->isVisible());
     QCOMPARE(catalogue.openedWindow(entry.className), window.get());
     QCOMPARE(op.messages, QStringList{});
+  }
+
+  void everyControlHasADesignNameOfItsOwn_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("display");
+    for (int index = 0; index < static_cast<int>(rx41::workingWindows().size()); ++index)
+      QTest::addRow("%s", entryAt(index).className) << index << -1;
+    for (int index = 0; index < static_cast<int>(std::size(kDisplayWindows)); ++index)
+      QTest::addRow("%s", kDisplayWindows[index].name) << -1 << index;
+  }
+  void everyControlHasADesignNameOfItsOwn() {
+    QFETCH(int, row);
+    QFETCH(int, display);
+    const auto bench =
+        display < 0 ? std::make_unique<WindowBench>(entryAt(row)) : displayBench(kDisplayWindows[display]);
+    QCOMPARE(rx041::test::repeatedDesignNames(*bench->window), QStringList{});
+    QCOMPARE(rx041::test::unnamedControls(*bench->window), QStringList{});
+  }
+
+  void offlineNothingReachesADevice_data() { addWorkingWindowRows(); }
+  void offlineNothingReachesADevice() {
+    QFETCH(int, row);
+    WindowBench bench(entryAt(row));
+    QCOMPARE(bench.state.ProgrammerState, rx41::kOffline);
+    for (std::int16_t part = 0; part < 2; ++part) QCOMPARE(bench.state.DacK[part], rx41::kDefaultDacK);
+    for (const auto& [name, caption] : kShellButtons) {
+      QCOMPARE(bench.text(name), QString(caption));
+      QVERIFY2(bench.enabled(name), name);
+    }
+    bench.click("btnAbout");
+    QCOMPARE(bench.op.messages,
+             QStringList{"Cannot read version, Programmer is not connected or Device is not powered on!"});
+    QCOMPARE(bench.op.modalWindows, QStringList{"About"});
+
+    // "Do not connect" in the port window, then every other button offered.
+    bench.op.messages.clear();
+    bench.connect(false);
+    QCOMPARE(bench.text("connect"), QString("Connect"));
+    for (QAbstractButton* button : buttonsOf(*bench.window))
+      if (button->isEnabled() && !shellButton(button->accessibleDescription())) button->click();
+    QCOMPARE(bench.devicesCreated, 0);
+    QCOMPARE(bench.calls(), QStringList{});
+    // A chip operation without a programmer is refused as one without OWI mode.
+    for (const QString& message : bench.op.messages) QCOMPARE(message, QString("Error: Not in OWI mode"));
+  }
+
+  void pressesAndClosingAreRefusedWhileAFlowRuns_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("display");
+    for (int index = 0; index < static_cast<int>(rx41::workingWindows().size()); ++index)
+      QTest::addRow("%s", entryAt(index).className) << index << -1;
+    for (int index = 0; index < static_cast<int>(std::size(kDisplayWindows)); ++index)
+      if (kDisplayWindows[index].flow) QTest::addRow("%s", kDisplayWindows[index].name) << -1 << index;
+  }
+  void pressesAndClosingAreRefusedWhileAFlowRuns() {
+    QFETCH(int, row);
+    QFETCH(int, display);
+    if (display >= 0) {
+      const DisplayWindow& window = kDisplayWindows[display];
+      const auto quiet = displayBench(window), busy = displayBench(window);
+      window.prepare(*quiet);
+      window.prepare(*busy);
+      pressesDuringTheFlowAreIgnored(*quiet, *busy, window.flow);
+      return;
+    }
+    const auto quiet = connectedBench(entryAt(row)), busy = connectedBench(entryAt(row));
+    pressesDuringTheFlowAreIgnored(*quiet, *busy, firstFlow(*quiet));
+  }
+
+  void aSavedProfileComesBackWhole_data() { addWorkingWindowRows(); }
+  void aSavedProfileComesBackWhole() {
+    QFETCH(int, row);
+    WindowBench bench(entryAt(row));
+    saveProfile(bench, profilePath(bench, "saved.txt"));
+    // Every setting changed, then the saved profile loaded.
+    for (QComboBox* list : bench.window->findChildren<QComboBox*>())
+      list->setCurrentIndex((list->currentIndex() + 1) % list->count());
+    for (QLineEdit* box : bench.window->findChildren<QLineEdit*>()) box->setText("1");
+    for (QCheckBox* tick : bench.window->findChildren<QCheckBox*>()) tick->toggle();
+    saveProfile(bench, profilePath(bench, "changed.txt"));
+    bench.op.fileNames.push_back(profilePath(bench, "saved.txt"));
+    bench.click("mOpen");
+    saveProfile(bench, profilePath(bench, "loaded.txt"));
+
+    using rx041::test::contentsOf;
+    QVERIFY(contentsOf(profilePath(bench, "changed.txt")) != contentsOf(profilePath(bench, "saved.txt")));
+    QCOMPARE(contentsOf(profilePath(bench, "loaded.txt")), contentsOf(profilePath(bench, "saved.txt")));
+    QCOMPARE(bench.op.messages, QStringList{});
+  }
+
+  void connectsAndDisconnectsOnTheVirtualBench_data() { addWorkingWindowRows(); }
+  void connectsAndDisconnectsOnTheVirtualBench() {
+    QFETCH(int, row);
+    rx041::test::BenchWindow bench(kCom);
+    bench.open(entryAt(row));
+    // The window's status line, where it has one.
+    const auto status = [&] {
+      const auto* line = bench.control<QLabel>("status");
+      return line ? line->text() : QString();
+    };
+    const QString offline = status();
+    for (int run = 0; run < 2; ++run) {
+      bench.connect();
+      QCOMPARE(bench.text("connect"), QString("Disconnect"));
+      QVERIFY(bench.state.Device);
+      QCOMPARE(bench.state.ProgrammerState, rx41::kConnected);
+      for (const char* part : {"state 0", "state 1"})
+        QVERIFY2(QString::fromStdString(bench.bench.control(part)).contains("power=off"), part);
+      if (!offline.isEmpty()) QVERIFY(status() != offline);
+
+      bench.click("connect");
+      QCOMPARE(bench.text("connect"), QString("Connect"));
+      QVERIFY(!bench.state.Device);
+      QCOMPARE(bench.state.ProgrammerState, rx41::kOffline);
+      QCOMPARE(status(), offline);
+    }
+    QCOMPARE(bench.op.messages, QStringList{});
   }
 };
 

