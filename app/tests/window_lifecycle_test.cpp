@@ -85,12 +85,15 @@ std::unique_ptr<WindowBench> displayBench(const DisplayWindow& display) {
   return bench;
 }
 
-// A working window on the recording device, connected to a healthy chip, shown.
+// A working window on the recording device, connected to a healthy chip,
+// every box it offers ticked (so that it offers what it can), shown.
 std::unique_ptr<WindowBench> connectedBench(const rx41::WorkingWindowEntry& entry) {
   auto bench = std::make_unique<WindowBench>(entry);
   bench->healthyChip();
   bench->show();
   bench->connect();
+  for (QCheckBox* tick : bench->window->findChildren<QCheckBox*>())
+    if (tick->isEnabled()) tick->setChecked(true);
   return bench;
 }
 
@@ -103,12 +106,12 @@ QList<QAbstractButton*> buttonsOf(const QWidget& window) {
   return buttons;
 }
 
-// The first button a connected working window offers for a device flow of
-// its own; About where it offers none yet.
-QString firstFlow(const WindowBench& bench) {
+// The buttons a working window offers besides Connect, Save and Load: each may start a flow.
+QStringList offeredFlows(const WindowBench& bench) {
+  QStringList flows;
   for (const QAbstractButton* button : buttonsOf(*bench.window))
-    if (const QString name = button->accessibleDescription(); button->isEnabled() && !shellButton(name)) return name;
-  return QStringLiteral("btnAbout");
+    if (const QString name = button->accessibleDescription(); button->isEnabled() && !shellButton(name)) flows << name;
+  return flows << QStringLiteral("btnAbout");
 }
 
 // Everything the operator can see of a run: the device calls, the texts and
@@ -125,11 +128,13 @@ QStringList runSeen(const WindowBench& bench) {
 
 // The flow of the button run quietly on one bench and, on the other, with
 // every button pressed and the window closed from inside its first device
-// call: both must end alike, the busy window still open.
-void pressesDuringTheFlowAreIgnored(WindowBench& quiet, WindowBench& busy, const QString& flow) {
+// call: both must end alike, the busy window still open. False for a button
+// that makes no device call: its flow never waits.
+bool pressesDuringTheFlowAreIgnored(WindowBench& quiet, WindowBench& busy, const QString& flow) {
   quiet.forgetCalls();
   busy.forgetCalls();
   quiet.click(flow);
+  if (quiet.calls().isEmpty()) return false;
   bool pressed = false, closeRefused = false;
   busy.device->script().onCall = [&](const rx041::test::RecordedCall&) {
     if (std::exchange(pressed, true)) return;
@@ -138,12 +143,15 @@ void pressesDuringTheFlowAreIgnored(WindowBench& quiet, WindowBench& busy, const
   };
   busy.click(flow);
   busy.device->script().onCall = nullptr;
-  QVERIFY2(pressed, qPrintable(flow + " made no device call"));
-  QCOMPARE(runSeen(busy), runSeen(quiet));
-  QVERIFY(closeRefused);
-  QVERIFY(busy.window->isVisible());
-  // Once the flow is over, the window closes.
-  QVERIFY(busy.window->close());
+  [&] {
+    QVERIFY2(pressed, qPrintable(flow));
+    QCOMPARE(runSeen(busy), runSeen(quiet));
+    QVERIFY2(closeRefused, qPrintable(flow));
+    QVERIFY(busy.window->isVisible());
+    // Once the flow is over, the window closes.
+    QVERIFY(busy.window->close());
+  }();
+  return true;
 }
 
 void addWorkingWindowRows() {
@@ -237,12 +245,16 @@ class WindowLifecycleTest : public QObject {
     bench.op.messages.clear();
     bench.connect(false);
     QCOMPARE(bench.text("connect"), QString("Connect"));
+    qsizetype offered = 0;
     for (QAbstractButton* button : buttonsOf(*bench.window))
-      if (button->isEnabled() && !shellButton(button->accessibleDescription())) button->click();
+      if (button->isEnabled() && !shellButton(button->accessibleDescription())) {
+        button->click();
+        ++offered;
+      }
     QCOMPARE(bench.devicesCreated, 0);
     QCOMPARE(bench.calls(), QStringList{});
-    // A chip operation without a programmer is refused as one without OWI mode.
-    for (const QString& message : bench.op.messages) QCOMPARE(message, QString("Error: Not in OWI mode"));
+    // A chip operation offered without a programmer is refused as one without OWI mode.
+    QCOMPARE(bench.op.messages, QStringList(offered, "Error: Not in OWI mode"));
   }
 
   void pressesAndClosingAreRefusedWhileAFlowRuns_data() {
@@ -261,11 +273,17 @@ class WindowLifecycleTest : public QObject {
       const auto quiet = displayBench(window), busy = displayBench(window);
       window.prepare(*quiet);
       window.prepare(*busy);
-      pressesDuringTheFlowAreIgnored(*quiet, *busy, window.flow);
+      QVERIFY(pressesDuringTheFlowAreIgnored(*quiet, *busy, window.flow));
       return;
     }
-    const auto quiet = connectedBench(entryAt(row)), busy = connectedBench(entryAt(row));
-    pressesDuringTheFlowAreIgnored(*quiet, *busy, firstFlow(*quiet));
+    // Every flow the connected window offers, each on windows of its own.
+    int flows = 0;
+    for (const QString& flow : offeredFlows(*connectedBench(entryAt(row)))) {
+      const auto quiet = connectedBench(entryAt(row)), busy = connectedBench(entryAt(row));
+      flows += pressesDuringTheFlowAreIgnored(*quiet, *busy, flow) ? 1 : 0;
+      if (QTest::currentTestFailed()) return;
+    }
+    QVERIFY(flows > 0);
   }
 
   void aSavedProfileComesBackWhole_data() { addWorkingWindowRows(); }
