@@ -14,6 +14,7 @@
 #include <fstream>
 
 #include "rx041/records/record_file.h"
+#include "rx41/core/wait_form.h"
 #include "rx41/operator/control_names.h"
 
 namespace rx041::test {
@@ -53,6 +54,35 @@ bool WindowDriver::enabled(const QString& name) const {
 void WindowDriver::show() {
   window->setAttribute(Qt::WA_DontShowOnScreen);
   window->show();
+}
+
+namespace {
+
+// Samples the wait window at every pass of the event loop while it lives;
+// its queued calls go with it.
+class WaitSampler final : public QObject {
+ public:
+  explicit WaitSampler(const QWidget& window) : window_(window) { sampleLater(); }
+  QStringList shown;
+
+ private:
+  void sampleLater() { QMetaObject::invokeMethod(this, &WaitSampler::sample, Qt::QueuedConnection); }
+  void sample() {
+    // By its name: the window's other dialogs would pass for a waitform in a cast.
+    if (auto* wait = findControl<QDialog>(window_, "waitform"); wait && wait->isVisible())
+      if (const QString text = static_cast<rx41::waitform*>(wait)->text(); shown.isEmpty() || shown.back() != text)
+        shown << text;
+    sampleLater();
+  }
+  const QWidget& window_;
+};
+
+}  // namespace
+
+QStringList WindowDriver::waitTexts(const std::function<void()>& action) const {
+  WaitSampler sampler(*window);
+  action();
+  return sampler.shown;
 }
 
 WindowBench::WindowBench(const WindowMaker& make) {

@@ -48,6 +48,8 @@ class WindowDriver {
   bool enabled(const QString& name) const;
   // Shows the window as its caller would, off the screen.
   void show();
+  // The texts the wait window showed while the action ran, each change once.
+  QStringList waitTexts(const std::function<void()>& action) const;
 
   // The control with that design name, or null.
   template <class Control = QWidget>

@@ -1,12 +1,17 @@
 // What every window passes, run over rx41's table of working windows and over
 // the display windows: it opens from its argument; each control has a design
 // name of its own; offline nothing reaches a device; presses and closing are
-// refused while a flow runs; the profile comes back whole; Connect and
+// refused while a flow runs; the profile comes back whole, cancelled dialogs
+// change nothing and a failed save keeps the old file; Connect and
 // Disconnect work against the virtual bench. What a window does of its own
 // is in its family's tests.
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -48,24 +53,17 @@ struct DisplayWindow {
   std::function<void(WindowDriver&)> prepare = [](WindowDriver&) {};
 };
 
-template <class Window>
-auto dialog(std::int16_t part, std::int16_t count) {
-  return [=](rx41::OperatorInterface& op, rx41::AppState& state) -> std::unique_ptr<QWidget> {
-    auto window = std::make_unique<Window>(op, state);
-    window->Init(part, count);
-    return window;
-  };
+template <class Window, std::int16_t... init>
+std::unique_ptr<QWidget> dialog(rx41::OperatorInterface& op, rx41::AppState& state) {
+  auto window = std::make_unique<Window>(op, state);
+  window->Init(init...);
+  return window;
 }
 
 const DisplayWindow kDisplayWindows[] = {
-    {"RealTimeDisplayBar", rx41::kAdcMode, dialog<rx41::RealTimeDisplayBar>(0, 2)},
-    {"frmLinearGraph", rx41::kOwiMode,
-     [](rx41::OperatorInterface& op, rx41::AppState& state) -> std::unique_ptr<QWidget> {
-       auto window = std::make_unique<rx41::frmLinearGraph>(op, state);
-       window->Init(0, 2, 1, 2);
-       return window;
-     }},
-    {"frmadvanced", rx41::kOwiMode, dialog<rx41::frmadvanced>(0, 2), "memread",
+    {"RealTimeDisplayBar", rx41::kAdcMode, dialog<rx41::RealTimeDisplayBar, 0, 2>},
+    {"frmLinearGraph", rx41::kOwiMode, dialog<rx41::frmLinearGraph, 0, 2, 1, 2>},
+    {"frmadvanced", rx41::kOwiMode, dialog<rx41::frmadvanced, 0, 2>, "memread",
      [](WindowDriver& window) { window.control<QLineEdit>("Din(0)")->setText("1"); }},
 };
 
@@ -106,12 +104,13 @@ QList<QAbstractButton*> buttonsOf(const QWidget& window) {
   return buttons;
 }
 
-// The buttons a working window offers besides Connect, Save and Load: each may start a flow.
-QStringList offeredFlows(const WindowBench& bench) {
-  QStringList flows;
+// The buttons a working window offers besides those of the shell.
+QStringList offeredButtons(const WindowBench& bench) {
+  QStringList offered;
   for (const QAbstractButton* button : buttonsOf(*bench.window))
-    if (const QString name = button->accessibleDescription(); button->isEnabled() && !shellButton(name)) flows << name;
-  return flows << QStringLiteral("btnAbout");
+    if (const QString name = button->accessibleDescription(); button->isEnabled() && !shellButton(name))
+      offered << name;
+  return offered;
 }
 
 // Everything the operator can see of a run: the device calls, the texts and
@@ -154,19 +153,17 @@ bool pressesDuringTheFlowAreIgnored(WindowBench& quiet, WindowBench& busy, const
   return true;
 }
 
-void addWorkingWindowRows() {
+// The data rows: each working window ("row") and, where asked, the display
+// windows ("display", those with a flow or all).
+enum class Displays { None, WithAFlow, All };
+void addWindowRows(Displays displays = Displays::None) {
   QTest::addColumn<int>("row");
+  QTest::addColumn<int>("display");
   for (int index = 0; index < static_cast<int>(rx41::workingWindows().size()); ++index)
-    QTest::addRow("%s %s", entryAt(index).argument, entryAt(index).className) << index;
-}
-
-QString profilePath(const WindowBench& bench, const char* name) {
-  return QString::fromStdString((bench.dir / name).string());
-}
-
-void saveProfile(WindowBench& bench, const QString& path) {
-  bench.op.fileNames.push_back(path);
-  bench.click("mSaveAs");
+    QTest::addRow("%s %s", entryAt(index).argument, entryAt(index).className) << index << -1;
+  for (int index = 0; index < static_cast<int>(std::size(kDisplayWindows)); ++index)
+    if (displays == Displays::All || (displays == Displays::WithAFlow && kDisplayWindows[index].flow))
+      QTest::addRow("%s", kDisplayWindows[index].name) << -1 << index;
 }
 
 }  // namespace
@@ -176,17 +173,14 @@ class WindowLifecycleTest : public QObject {
 
  private slots:
   void theTableHoldsTheSevenWindowsInArgumentOrder() {
-    const std::pair<const char*, const char*> known[] = {
-        {"/0", "MainForm2Parts1Src"},
-        {"/1", "MainForm2Parts2Src"},
-        {"/2", "MainForm2PointsProgramming"},
-        {"/3", "MainForm2PointsProgrammingforDual"},
-        {"/4", "MainForm2PointsProgrammingWithPwr"},
-        {"/5", "MainForm2PointsProgrammingforDualWithPwr"},
-        {"/6", "MainForm1PointProgramming"},
-    };
-    QStringList expected, rows;
-    for (const auto& [argument, className] : known) expected << QStringLiteral("%1 %2").arg(argument, className);
+    const QStringList expected{"/0 MainForm2Parts1Src",
+                               "/1 MainForm2Parts2Src",
+                               "/2 MainForm2PointsProgramming",
+                               "/3 MainForm2PointsProgrammingforDual",
+                               "/4 MainForm2PointsProgrammingWithPwr",
+                               "/5 MainForm2PointsProgrammingforDualWithPwr",
+                               "/6 MainForm1PointProgramming"};
+    QStringList rows;
     for (const rx41::WorkingWindowEntry& entry : rx41::workingWindows()) {
       rows << QStringLiteral("%1 %2").arg(entry.argument, entry.className);
       QVERIFY2(entry.factory, entry.argument);
@@ -194,7 +188,7 @@ class WindowLifecycleTest : public QObject {
     QCOMPARE(rows, expected);
   }
 
-  void opensFromItsArgument_data() { addWorkingWindowRows(); }
+  void opensFromItsArgument_data() { addWindowRows(); }
   void opensFromItsArgument() {
     QFETCH(int, row);
     const rx41::WorkingWindowEntry& entry = entryAt(row);
@@ -209,14 +203,7 @@ class WindowLifecycleTest : public QObject {
     QCOMPARE(op.messages, QStringList{});
   }
 
-  void everyControlHasADesignNameOfItsOwn_data() {
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("display");
-    for (int index = 0; index < static_cast<int>(rx41::workingWindows().size()); ++index)
-      QTest::addRow("%s", entryAt(index).className) << index << -1;
-    for (int index = 0; index < static_cast<int>(std::size(kDisplayWindows)); ++index)
-      QTest::addRow("%s", kDisplayWindows[index].name) << -1 << index;
-  }
+  void everyControlHasADesignNameOfItsOwn_data() { addWindowRows(Displays::All); }
   void everyControlHasADesignNameOfItsOwn() {
     QFETCH(int, row);
     QFETCH(int, display);
@@ -226,7 +213,7 @@ class WindowLifecycleTest : public QObject {
     QCOMPARE(rx041::test::unnamedControls(*bench->window), QStringList{});
   }
 
-  void offlineNothingReachesADevice_data() { addWorkingWindowRows(); }
+  void offlineNothingReachesADevice_data() { addWindowRows(); }
   void offlineNothingReachesADevice() {
     QFETCH(int, row);
     WindowBench bench(entryAt(row));
@@ -245,26 +232,15 @@ class WindowLifecycleTest : public QObject {
     bench.op.messages.clear();
     bench.connect(false);
     QCOMPARE(bench.text("connect"), QString("Connect"));
-    qsizetype offered = 0;
-    for (QAbstractButton* button : buttonsOf(*bench.window))
-      if (button->isEnabled() && !shellButton(button->accessibleDescription())) {
-        button->click();
-        ++offered;
-      }
+    const QStringList offered = offeredButtons(bench);
+    for (const QString& name : offered) bench.click(name);
     QCOMPARE(bench.devicesCreated, 0);
     QCOMPARE(bench.calls(), QStringList{});
     // A chip operation offered without a programmer is refused as one without OWI mode.
-    QCOMPARE(bench.op.messages, QStringList(offered, "Error: Not in OWI mode"));
+    QCOMPARE(bench.op.messages, QStringList(offered.size(), "Error: Not in OWI mode"));
   }
 
-  void pressesAndClosingAreRefusedWhileAFlowRuns_data() {
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("display");
-    for (int index = 0; index < static_cast<int>(rx41::workingWindows().size()); ++index)
-      QTest::addRow("%s", entryAt(index).className) << index << -1;
-    for (int index = 0; index < static_cast<int>(std::size(kDisplayWindows)); ++index)
-      if (kDisplayWindows[index].flow) QTest::addRow("%s", kDisplayWindows[index].name) << -1 << index;
-  }
+  void pressesAndClosingAreRefusedWhileAFlowRuns_data() { addWindowRows(Displays::WithAFlow); }
   void pressesAndClosingAreRefusedWhileAFlowRuns() {
     QFETCH(int, row);
     QFETCH(int, display);
@@ -276,9 +252,10 @@ class WindowLifecycleTest : public QObject {
       QVERIFY(pressesDuringTheFlowAreIgnored(*quiet, *busy, window.flow));
       return;
     }
-    // Every flow the connected window offers, each on windows of its own.
+    // Every flow the connected window offers and About, each on windows of its own.
+    const QStringList offered = offeredButtons(*connectedBench(entryAt(row))) + QStringList{"btnAbout"};
     int flows = 0;
-    for (const QString& flow : offeredFlows(*connectedBench(entryAt(row)))) {
+    for (const QString& flow : offered) {
       const auto quiet = connectedBench(entryAt(row)), busy = connectedBench(entryAt(row));
       flows += pressesDuringTheFlowAreIgnored(*quiet, *busy, flow) ? 1 : 0;
       if (QTest::currentTestFailed()) return;
@@ -286,28 +263,57 @@ class WindowLifecycleTest : public QObject {
     QVERIFY(flows > 0);
   }
 
-  void aSavedProfileComesBackWhole_data() { addWorkingWindowRows(); }
+  void aSavedProfileComesBackWhole_data() { addWindowRows(); }
   void aSavedProfileComesBackWhole() {
     QFETCH(int, row);
     WindowBench bench(entryAt(row));
-    saveProfile(bench, profilePath(bench, "saved.txt"));
-    // Every setting changed, then the saved profile loaded.
+    rx041::test::TempDir profiles;
+    const auto path = [&](const char* name) { return QString::fromStdString((profiles / name).string()); };
+    const auto save = [&](const char* name) {
+      bench.op.fileNames.push_back(path(name));
+      bench.click("mSaveAs");
+      return rx041::test::contentsOf(path(name));
+    };
+    const QByteArray saved = save("saved.txt");
+    // Every setting changed: the profile says so.
     for (QComboBox* list : bench.window->findChildren<QComboBox*>())
       list->setCurrentIndex((list->currentIndex() + 1) % list->count());
     for (QLineEdit* box : bench.window->findChildren<QLineEdit*>()) box->setText("1");
     for (QCheckBox* tick : bench.window->findChildren<QCheckBox*>()) tick->toggle();
-    saveProfile(bench, profilePath(bench, "changed.txt"));
-    bench.op.fileNames.push_back(profilePath(bench, "saved.txt"));
+    QVERIFY(save("changed.txt") != saved);
+    // Cancelled dialogs write and change nothing.
+    const auto changed = rx041::test::settingsShown(*bench.window);
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(path(""));
+    bench.click("mSaveAs");
     bench.click("mOpen");
-    saveProfile(bench, profilePath(bench, "loaded.txt"));
-
-    using rx041::test::contentsOf;
-    QVERIFY(contentsOf(profilePath(bench, "changed.txt")) != contentsOf(profilePath(bench, "saved.txt")));
-    QCOMPARE(contentsOf(profilePath(bench, "loaded.txt")), contentsOf(profilePath(bench, "saved.txt")));
+    QDir::setCurrent(before);
+    QCOMPARE(QDir(path("")).entryList(QDir::Files | QDir::Hidden), (QStringList{"changed.txt", "saved.txt"}));
+    QCOMPARE(rx041::test::settingsShown(*bench.window), changed);
+    // The saved profile brings every setting back.
+    bench.op.fileNames.push_back(path("saved.txt"));
+    bench.click("mOpen");
+    QCOMPARE(save("loaded.txt"), saved);
     QCOMPARE(bench.op.messages, QStringList{});
+
+    // A save the file system refuses beyond 16 bytes, as a full disk would, keeps the file it would replace.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 16;
+    setrlimit(RLIMIT_FSIZE, &small);
+    bench.op.answers = {true};
+    const QByteArray kept = save("changed.txt");
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    QCOMPARE(bench.op.messages, QStringList{"Error happens when saving to file!"});
+    QVERIFY(kept != saved);
+    QCOMPARE(QDir(path("")).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"changed.txt", "loaded.txt", "saved.txt"}));
   }
 
-  void connectsAndDisconnectsOnTheVirtualBench_data() { addWorkingWindowRows(); }
+  void connectsAndDisconnectsOnTheVirtualBench_data() { addWindowRows(); }
   void connectsAndDisconnectsOnTheVirtualBench() {
     QFETCH(int, row);
     rx041::test::BenchWindow bench(kCom);

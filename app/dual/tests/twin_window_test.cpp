@@ -276,7 +276,7 @@ class TwinWindowTest : public QObject {
     }
   }
 
-  void theTwinsPairButtonsAreReadWithoutAPart() {
+  void screenReadersReadTheTwinsButtons() {
     DualBench twin(Sources::Single);
     QCOMPARE(twin.control("PowerOn(0)")->accessibleName(), QString());
     QCOMPARE(twin.control("Setpoint(4)")->accessibleName(), QString("Part#2 Set point A"));

@@ -307,19 +307,12 @@ class PairWindowTest : public QObject {
     auto* plot = bench.control<rx41::CurvePlot>("Picture1");
     bench.window->resize(1400, 800);
     bench.window->show();
-    const QImage image = plot->grab().toImage();
-    const auto drawnNear = [&](double x, double y, const QColor& colour) {
-      const QPoint centre = plot->toWidget({x, y}).toPoint();
-      for (int dx = -1; dx <= 1; ++dx)
-        for (int dy = -1; dy <= 1; ++dy)
-          if (image.pixelColor(centre + QPoint(dx, dy)) == colour) return true;
-      return false;
-    };
+    using rx041::test::drawnNear;
     const QColor green(0, 255, 0), red(255, 0, 0);
-    QVERIFY(drawnNear(125, 35, green));
-    QVERIFY(drawnNear(125, 65, red));
-    QVERIFY(!drawnNear(125, 65, green));
-    QVERIFY(!drawnNear(125, 35, red));
+    QVERIFY(drawnNear(*plot, 125, 35, green));
+    QVERIFY(drawnNear(*plot, 125, 65, red));
+    QVERIFY(!drawnNear(*plot, 125, 65, green));
+    QVERIFY(!drawnNear(*plot, 125, 35, red));
   }
 };
 

@@ -1,12 +1,9 @@
 // What every quick window guarantees, whichever parts it programs and however
 // point B comes about: no impossible angle taught, no profile half saved or
 // half loaded. What every working window guarantees (nothing without a
-// programmer, no second flow while one runs) is in window_lifecycle_test.
-#include <signal.h>
-#include <sys/resource.h>
-
+// programmer, no second flow while one runs, cancelled profile dialogs, a
+// failed save) is in window_lifecycle_test.
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -83,46 +80,6 @@ class QuickSafeguardsTest : public QObject {
       bench.click("SetpointB");
       QCOMPARE(bench.text(pointB), QString("140.00"));
       QCOMPARE(bench.calls("CopySolverSettingsToParameters").size(), pair ? 2 : 1);
-    }
-  }
-
-  void aFailedSaveKeepsThePreviousFile() {
-    for (const QString& window : kWindows) {
-      WindowBench bench(window);
-      rx041::test::TempDir profiles;
-      const QString path = pathIn(profiles, "keep.txt");
-      writeFile(path, "previous profile");
-      bench.op.answers = {true};
-      bench.op.fileNames = {path};
-      // The file system refuses anything beyond 16 bytes, as a full disk would.
-      rlimit old{};
-      getrlimit(RLIMIT_FSIZE, &old);
-      const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-      rlimit small = old;
-      small.rlim_cur = 16;
-      setrlimit(RLIMIT_FSIZE, &small);
-      bench.click("mSaveAs");
-      setrlimit(RLIMIT_FSIZE, &old);
-      signal(SIGXFSZ, oldHandler);
-      QCOMPARE(bench.op.messages, QStringList{"Error happens when saving to file!"});
-      QCOMPARE(contentsOf(path), QByteArray("previous profile"));
-      QCOMPARE(QDir(pathIn(profiles, "")).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.txt"});
-    }
-  }
-
-  void cancelledDialogsDoNothing() {
-    for (const QString& window : kWindows) {
-      WindowBench bench(window);
-      rx041::test::TempDir profiles;
-      const QString before = QDir::currentPath();
-      QDir::setCurrent(pathIn(profiles, ""));
-      const auto shown = settingsShown(*bench.window);
-      bench.click("mSaveAs");
-      bench.click("mOpen");
-      QDir::setCurrent(before);
-      QCOMPARE(QDir(pathIn(profiles, "")).entryList(QDir::Files | QDir::Hidden), QStringList{});
-      QCOMPARE(settingsShown(*bench.window), shown);
-      QCOMPARE(bench.op.messages, QStringList{});
     }
   }
 

@@ -375,21 +375,12 @@ class QuickWindowTest : public QObject {
     WindowBench bench;
     bench.healthyChip();
     bench.connect();
-    QStringList shown;
-    // Samples the wait window at every pass of the event loop.
-    std::function<void()> sample = [&] {
-      if (auto* wait = bench.window->findChild<rx41::waitform*>(); wait && wait->isVisible())
-        if (shown.isEmpty() || shown.back() != wait->text()) shown << wait->text();
-      QMetaObject::invokeMethod(bench.window.get(), sample, Qt::QueuedConnection);
-    };
-    QMetaObject::invokeMethod(bench.window.get(), sample, Qt::QueuedConnection);
-    teachCycle(bench, 40, 140);
-    QCOMPARE(shown, (QStringList{"Getting VDD of device...  Please Wait...",
-                                 "Verifying communication status... Please Wait...",
-                                 "Clearing Solver...  Please Wait...", "Programming EEPROM...  Please Wait...",
-                                 "System is self correcting... Please Wait...", "Reading angle...  Please Wait...",
-                                 "Configuring Solver...  Please Wait...", "Programming EEPROM...  Please Wait..."}));
-    sample = [] {};
+    QCOMPARE(
+        bench.waitTexts([&] { teachCycle(bench, 40, 140); }),
+        (QStringList{"Getting VDD of device...  Please Wait...", "Verifying communication status... Please Wait...",
+                     "Clearing Solver...  Please Wait...", "Programming EEPROM...  Please Wait...",
+                     "System is self correcting... Please Wait...", "Reading angle...  Please Wait...",
+                     "Configuring Solver...  Please Wait...", "Programming EEPROM...  Please Wait..."}));
     QVERIFY(!bench.window->findChild<rx41::waitform*>());
   }
 
@@ -408,25 +399,17 @@ class QuickWindowTest : public QObject {
     bench.window->resize(1400, 700);
     bench.window->show();
     QVERIFY(plot->width() >= 600);
-    // Whether the colour is drawn within a pixel of the user point.
-    const auto drawnNear = [plot](const QImage& image, double x, double y, const QColor& colour) {
-      const QPoint centre = plot->toWidget({x, y}).toPoint();
-      for (int dx = -1; dx <= 1; ++dx)
-        for (int dy = -1; dy <= 1; ++dy)
-          if (image.pixelColor(centre + QPoint(dx, dy)) == colour) return true;
-      return false;
-    };
+    using rx041::test::drawnNear;
     const QColor green(0, 255, 0);
-    const QImage image = plot->grab().toImage();
-    QVERIFY(drawnNear(image, 125, 35, green));  // on segment A-B
-    QVERIFY(drawnNear(image, 280, 50, green));  // the jump at DP
-    QVERIFY(drawnNear(image, 102, 20, green));  // the circle around A
-    QVERIFY(!drawnNear(image, 125, 55, green));
-    QVERIFY(drawnNear(image, 55, 0, Qt::black));  // x axis
+    QVERIFY(drawnNear(*plot, 125, 35, green));  // on segment A-B
+    QVERIFY(drawnNear(*plot, 280, 50, green));  // the jump at DP
+    QVERIFY(drawnNear(*plot, 102, 20, green));  // the circle around A
+    QVERIFY(!drawnNear(*plot, 125, 55, green));
+    QVERIFY(drawnNear(*plot, 55, 0, Qt::black));  // x axis
 
     // The other part has no curve.
     bench.control<QComboBox>("PartSel")->setCurrentIndex(1);
-    QVERIFY(!drawnNear(plot->grab().toImage(), 125, 35, green));
+    QVERIFY(!drawnNear(*plot, 125, 35, green));
   }
 
   void screenReadersReadWhatIsShown() {
