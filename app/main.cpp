@@ -7,9 +7,8 @@
 #include "rx41/core/app_state.h"
 #include "rx41/core/device_connection.h"
 #include "rx41/core/window_catalogue.h"
-#include "rx41/dual/dual_windows.h"
 #include "rx41/operator/qt_operator.h"
-#include "rx41/quick/quick_windows.h"
+#include "working_windows.h"
 
 namespace {
 
@@ -35,14 +34,11 @@ int main(int argc, char* argv[]) {
   rx41::QtOperator operatorInterface;
   rx41::LibraryNotifications libraryMessages(operatorInterface);
 
-  if (headless && arguments.size() == 1 && rx41::WindowCatalogue::classNameFor(arguments.front())) {
+  rx41::WindowCatalogue catalogue(rx41::workingWindows());
+  if (headless && arguments.size() == 1 && catalogue.find(arguments.front())) {
     operatorInterface.message(QStringLiteral("RX41 needs a display to show its windows."));
     return 1;
   }
-  // Each window library adds the windows it builds.
-  rx41::WindowCatalogue catalogue;
-  rx41::registerDualWindows(catalogue);
-  rx41::registerQuickWindows(catalogue);
   std::unique_ptr<QWidget> window = rx41::openWorkingWindow(arguments, catalogue, operatorInterface);
   if (!window) return 1;
   const int status = QApplication::exec();

@@ -21,9 +21,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
-#include "rx41/quick/main_form_2points.h"
+#include "rx41/quick/quick_windows.h"
 #include "scripted_operator.h"
 
 namespace {
@@ -104,8 +105,9 @@ int main(int argc, char** argv) {
 
   rx041::test::ScriptedOperator op;
   rx41::AppState state;
-  rx41::MainForm2PointsProgramming window(op, rx41::QuickWindow::PowerButton::Absent,
-                                          rx41::MainForm2PointsProgramming::PointB::Taught, state);
+  const std::unique_ptr<rx41::WorkingWindow> made =
+      rx41::findWorkingWindow(rx41::quickWindowEntries(), QStringLiteral("/2"))->make(op, state);
+  rx41::WorkingWindow& window = *made;
   op.modalHandlers.push_back([com](QDialog& portWindow) {
     auto* list = control<QComboBox>(portWindow, "Port");
     list->setCurrentIndex(list->findText(QStringLiteral("COM%1").arg(com)));

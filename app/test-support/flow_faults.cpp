@@ -1,7 +1,5 @@
 #include "flow_faults.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QTest>
 #include <algorithm>
@@ -112,17 +110,7 @@ std::vector<FaultCase> faultCases(const CommandKinds& kinds) {
   return cases;
 }
 
-BenchSession::BenchSession(int comNumber) : com(comNumber), bench(bench::BenchOptions{.comNumber = comNumber}) {}
-
-void BenchSession::pickBenchPortNext() {
-  op.modalHandlers.push_back([this](QDialog& portWindow) {
-    auto* list = portWindow.findChild<QComboBox*>(QStringLiteral("Port"));
-    list->setCurrentIndex(list->findText(QStringLiteral("COM%1").arg(com)));
-    portWindow.findChild<QAbstractButton*>(QStringLiteral("Connect"))->click();
-  });
-}
-
-void runUnderFault(BenchSession& s, const OperatorFlow& flow, const FaultCase& c) {
+void runUnderFault(BenchWindow& s, const OperatorFlow& flow, const FaultCase& c) {
   flow.prepare();
   QVERIFY2(s.op.messages.isEmpty(), qPrintable(QStringLiteral("before the fault: ") + described(s.op.messages)));
 

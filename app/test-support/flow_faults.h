@@ -13,10 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "rx041/bench/bench.h"
-#include "rx041/test_support/temp_dir.h"
-#include "rx41/core/app_state.h"
-#include "scripted_operator.h"
+#include "bench_window.h"
 
 namespace rx041::test {
 
@@ -53,23 +50,6 @@ void addFaultRows(const Flows& flows) {
           << static_cast<int>(i) << static_cast<int>(c.fault) << QString::fromStdString(c.command);
 }
 
-// The virtual bench behind a COM number of a private port map, and the
-// scripted operator, whose port windows pick that number.
-struct BenchSession {
-  explicit BenchSession(int com);
-
-  // Answers the next port window with the bench's COM number.
-  void pickBenchPortNext();
-
-  int com;
-  TempDir dir;
-  ScopedEnv ports{"RX041_PORTS", dir.path().c_str()};
-  ScopedEnv trace{"RX041_TRACE_DIR", dir.path().c_str()};
-  bench::Bench bench;
-  ScriptedOperator op;
-  rx41::AppState state;
-};
-
 // One operator flow, as the fault table drives it.
 struct OperatorFlow {
   std::function<void()> prepare;    // from a fresh connection, the fault-free steps before the action
@@ -90,6 +70,6 @@ struct OperatorFlow {
 
 // Runs the flow's action under the fault, lifts it, reconnects and runs the
 // flow again; every check is a test failure of the calling test function.
-void runUnderFault(BenchSession& session, const OperatorFlow& flow, const FaultCase& faultCase);
+void runUnderFault(BenchWindow& session, const OperatorFlow& flow, const FaultCase& faultCase);
 
 }  // namespace rx041::test

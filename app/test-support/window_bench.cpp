@@ -8,12 +8,82 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMap>
+#include <QTest>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
+#include "rx041/records/record_file.h"
+#include "rx41/core/wait_form.h"
 #include "rx41/operator/control_names.h"
 
 namespace rx041::test {
+
+void WindowDriver::click(const QString& name) {
+  auto* button = control<QAbstractButton>(name);
+  if (!button) qFatal("no button %s", qPrintable(name));
+  button->click();
+}
+
+void WindowDriver::press(const QString& name) {
+  auto* button = control<QAbstractButton>(name);
+  QVERIFY2(button && button->isEnabled(), qPrintable(name + QStringLiteral(" is not offered")));
+  button->click();
+}
+
+void WindowDriver::type(const QString& name, const QString& text) {
+  auto* field = control<QLineEdit>(name);
+  if (!field) qFatal("no field %s", qPrintable(name));
+  field->setText(text);
+  QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(field, &leave);
+}
+
+QString WindowDriver::text(const QString& name) const {
+  if (auto* field = control<QLineEdit>(name)) return field->text();
+  if (auto* button = control<QAbstractButton>(name)) return button->text();
+  if (auto* list = control<QComboBox>(name)) return list->currentText();
+  return QStringLiteral("<no %1>").arg(name);
+}
+
+bool WindowDriver::enabled(const QString& name) const {
+  auto* widget = control(name);
+  return widget && widget->isEnabled();
+}
+
+void WindowDriver::show() {
+  window->setAttribute(Qt::WA_DontShowOnScreen);
+  window->show();
+}
+
+namespace {
+
+// Samples the wait window at every pass of the event loop while it lives;
+// its queued calls go with it.
+class WaitSampler final : public QObject {
+ public:
+  explicit WaitSampler(const QWidget& window) : window_(window) { sampleLater(); }
+  QStringList shown;
+
+ private:
+  void sampleLater() { QMetaObject::invokeMethod(this, &WaitSampler::sample, Qt::QueuedConnection); }
+  void sample() {
+    // By its name: the window's other dialogs would pass for a waitform in a cast.
+    if (auto* wait = findControl<QDialog>(window_, "waitform"); wait && wait->isVisible())
+      if (const QString text = static_cast<rx41::waitform*>(wait)->text(); shown.isEmpty() || shown.back() != text)
+        shown << text;
+    sampleLater();
+  }
+  const QWidget& window_;
+};
+
+}  // namespace
+
+QStringList WindowDriver::waitTexts(const std::function<void()>& action) const {
+  WaitSampler sampler(*window);
+  action();
+  return sampler.shown;
+}
 
 WindowBench::WindowBench(const WindowMaker& make) {
   std::filesystem::create_directory_symlink(line.slavePath(), dir.path() / "COM3");
@@ -22,6 +92,12 @@ WindowBench::WindowBench(const WindowMaker& make) {
     return device;
   });
 }
+
+WindowBench::WindowBench(const rx41::WorkingWindowEntry& entry)
+    : WindowBench(
+          [&entry](rx41::OperatorInterface& operatorInterface, rx41::AppState& appState, rx41::DeviceFactory factory) {
+            return entry.make(operatorInterface, appState, std::move(factory));
+          }) {}
 
 void WindowBench::healthyChip() {
   auto& script = device->script();
@@ -35,32 +111,6 @@ void WindowBench::connect(bool choosePort) {
     portWindow.findChild<QAbstractButton*>(choosePort ? "Connect" : "Donotconnect")->click();
   });
   click("connect");
-}
-
-void WindowBench::click(const QString& name) {
-  auto* button = control<QAbstractButton>(name);
-  if (!button) qFatal("no button %s", qPrintable(name));
-  button->click();
-}
-
-void WindowBench::type(const QString& name, const QString& text) {
-  auto* field = control<QLineEdit>(name);
-  if (!field) qFatal("no field %s", qPrintable(name));
-  field->setText(text);
-  QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-  QApplication::sendEvent(field, &leave);
-}
-
-QString WindowBench::text(const QString& name) const {
-  if (auto* field = control<QLineEdit>(name)) return field->text();
-  if (auto* button = control<QAbstractButton>(name)) return button->text();
-  if (auto* list = control<QComboBox>(name)) return list->currentText();
-  return QStringLiteral("<no %1>").arg(name);
-}
-
-bool WindowBench::enabled(const QString& name) const {
-  auto* widget = control(name);
-  return widget && widget->isEnabled();
 }
 
 QStringList WindowBench::calls() const {
@@ -96,6 +146,23 @@ QStringList unnamedControls(const QWidget& window) {
       unnamed << QString::fromLatin1(control->metaObject()->className());
   }
   return unnamed;
+}
+
+QMap<QString, QString> settingsShown(const QWidget& window) {
+  QMap<QString, QString> shown;
+  for (const auto* box : window.findChildren<QLineEdit*>()) shown[rx41::designNameOf(*box)] = box->text();
+  for (const auto* tick : window.findChildren<QAbstractButton*>())
+    if (tick->isCheckable()) shown[rx41::designNameOf(*tick)] = tick->isChecked() ? "ticked" : "clear";
+  for (const auto* list : window.findChildren<QComboBox*>()) shown[rx41::designNameOf(*list)] = list->currentText();
+  shown.remove(QString());
+  return shown;
+}
+
+std::vector<rx041::records::ProgrammingRecord> programmingRecords() {
+  std::ifstream file(rx041::records::recordFilePath());
+  std::vector<rx041::records::ProgrammingRecord> out;
+  for (auto& numbered : rx041::records::readRecords(file).records) out.push_back(std::move(numbered.record));
+  return out;
 }
 
 rx41::CurveTables expectedCurveTables(const ExpectedCurve& expected) {

@@ -6,12 +6,11 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QTest>
-#include <fstream>
 #include <functional>
 
 #include "dual_window_fixture.h"
 #include "quick_window_fixture.h"
-#include "rx041/records/record_file.h"
+#include "rx041/records/programming_record.h"
 
 namespace {
 
@@ -30,7 +29,6 @@ enum class Ending { Stored, StoreFailed, Stuck };
 // store of the configured settings, each driven as the operator would.
 struct StorePaths {
   const char* argument;
-  const char* className;
   int parts;
   std::function<std::unique_ptr<WindowBench>()> open;
   std::function<void(WindowBench&)> prepare;
@@ -66,11 +64,9 @@ std::unique_ptr<WindowBench> dualWindow(rx41::Sources sources, int parts) {
 
 std::vector<StorePaths> storePaths() {
   const QStringList one{"10", "90"}, pair{"10", "90", "20", "80"};
-  const auto quick = [&](const char* argument, const char* className, int parts) {
+  const auto quick = [&](const char* argument, int parts) {
     const QStringList levels = parts == 2 ? pair : one;
-    return StorePaths{argument,
-                      className,
-                      parts,
+    return StorePaths{argument, parts,
                       [=] {
                         auto bench = quickWindow(argument, levels);
                         // Point B 30 degrees after the taught point A, the DP well outside A..B.
@@ -80,31 +76,20 @@ std::vector<StorePaths> storePaths() {
                         }
                         return bench;
                       },
-                      quickPrepare,
-                      quickProgram};
+                      quickPrepare, quickProgram};
   };
-  const auto dual = [&](const char* argument, const char* className, rx41::Sources sources, int parts) {
-    return StorePaths{argument,
-                      className,
-                      parts,
-                      [=] { return dualWindow(sources, parts); },
+  const auto dual = [&](const char* argument, rx41::Sources sources, int parts) {
+    return StorePaths{argument, parts, [=] { return dualWindow(sources, parts); },
                       [](WindowBench& bench) { bench.click("newdevice(0)"); },
                       [](WindowBench& bench) { bench.click("btnconfigsolver(0)"); }};
   };
-  return {quick("/2", "MainForm2PointsProgramming", 1),
-          quick("/4", "MainForm2PointsProgrammingWithPwr", 1),
-          quick("/6", "MainForm1PointProgramming", 1),
-          quick("/3", "MainForm2PointsProgrammingforDual", 2),
-          quick("/5", "MainForm2PointsProgrammingforDualWithPwr", 2),
-          dual("/1", "MainForm2Parts2Src", rx41::Sources::Dual, 1),
-          dual("/0", "MainForm2Parts1Src", rx41::Sources::Single, 2)};
-}
-
-std::vector<rx041::records::ProgrammingRecord> recordsWritten() {
-  std::ifstream file(rx041::records::recordFilePath());
-  std::vector<rx041::records::ProgrammingRecord> out;
-  for (auto& numbered : rx041::records::readRecords(file).records) out.push_back(std::move(numbered.record));
-  return out;
+  return {quick("/2", 1),
+          quick("/4", 1),
+          quick("/6", 1),
+          quick("/3", 2),
+          quick("/5", 2),
+          dual("/1", rx41::Sources::Dual, 1),
+          dual("/0", rx41::Sources::Single, 2)};
 }
 
 QString verificationFailure(int part) {
@@ -154,7 +139,7 @@ class StoreRecordTest : public QObject {
     path.program(*bench);
     QCOMPARE(bench->op.messages, messages);
 
-    const auto records = recordsWritten();
+    const auto records = rx041::test::programmingRecords();
     QCOMPARE(static_cast<int>(records.size()), 2 * path.parts);
     for (int i = 0; i < 2 * path.parts; ++i) {
       const rx041::records::ProgrammingRecord& record = records[static_cast<std::size_t>(i)];
@@ -162,7 +147,8 @@ class StoreRecordTest : public QObject {
       const bool configured = i >= path.parts;
       const QString row = QStringLiteral("record %1").arg(i);
       QCOMPARE(record.mode, std::string(path.argument));
-      QCOMPARE(record.window, std::string(path.className));
+      // The window of the argument's row.
+      QCOMPARE(record.window, bench->window->objectName().toStdString());
       QCOMPARE(record.part, part);
       QCOMPARE(record.port, std::string("COM3"));
       QCOMPARE(record.chipId, std::optional<std::int32_t>(0x31));
@@ -207,7 +193,7 @@ class StoreRecordTest : public QObject {
       bench->op.modalHandlers.push_back([](QDialog& confirm) { confirm.findChild<QAbstractButton*>("yes")->click(); });
       bench->click("owilock(0)");
       QCOMPARE(bench->calls("Commlock").size(), parts);
-      const auto records = recordsWritten();
+      const auto records = rx041::test::programmingRecords();
       QCOMPARE(static_cast<int>(records.size()), parts);
       for (int i = 0; i < parts; ++i) {
         const rx041::records::ProgrammingRecord& record = records[static_cast<std::size_t>(i)];

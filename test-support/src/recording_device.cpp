@@ -39,6 +39,8 @@ std::vector<std::string> DeviceScript::callTexts(const std::string& member) cons
 
 HRESULT DeviceScript::record(const std::string& member, std::vector<Variant> args, double* result) {
   calls.push_back({member, std::move(args)});
+  // A copy: calls made from within the hook grow the log.
+  if (onCall) onCall(RecordedCall(calls.back()));
   if (result) {
     auto queue = queued_.find(member);
     if (queue != queued_.end() && !queue->second.empty()) {

@@ -7,7 +7,6 @@
 #include "rx041/records/record_time.h"
 #include "rx041/records/register_verification.h"
 #include "rx041/transport/port_map.h"
-#include "rx41/core/window_catalogue.h"
 #include "rx41/rules/device_texts.h"
 
 namespace rx41 {
@@ -18,18 +17,6 @@ using rx041::zq3902::IZQ3902WrittenImage;
 // Commlock's result when the lock bit did not read back as written: nothing was stored.
 constexpr std::int32_t kLockNotTaken = 5;
 constexpr std::int32_t kLockRegister = 0x1C;
-
-struct WindowIdentity {
-  std::string mode, window;
-};
-
-WindowIdentity identityOf(const QWidget* owner) {
-  if (!owner) return {};
-  const QString className = owner->window()->objectName();
-  for (const WorkingWindowKind& kind : kWorkingWindows)
-    if (className == QLatin1String(kind.className)) return {kind.argument, kind.className};
-  return {"", className.toStdString()};
-}
 
 // The device the port map puts behind COMn, as the link names it.
 std::string deviceBehind(std::int16_t port) {
@@ -46,11 +33,10 @@ rx041::records::ProgrammingRecord recordOf(DeviceCalls& calls, std::int16_t part
                                            const IZQ3902WrittenImage* written) {
   const AppState& state = calls.state();
   const rx041::records::PartNotes& notes = calls.notes().part(part);
-  const WindowIdentity identity = identityOf(calls.owner());
   rx041::records::ProgrammingRecord record;
   record.host = QSysInfo::machineHostName().toStdString();
-  record.mode = identity.mode;
-  record.window = identity.window;
+  record.mode = calls.window().argument;
+  record.window = calls.window().className;
   if (state.connectedPort != 0) record.port = "COM" + std::to_string(state.connectedPort);
   record.device = deviceBehind(state.connectedPort);
   record.part = part + 1;

@@ -9,13 +9,15 @@
 
 namespace rx41 {
 
-WorkingWindow::WorkingWindow(const QString& className, const QString& caption, OperatorInterface& operatorInterface,
-                             AppState& state, DeviceFactory deviceFactory)
+WorkingWindow::WorkingWindow(const WindowIdentity& identity, const QString& caption,
+                             OperatorInterface& operatorInterface, AppState& state, DeviceFactory deviceFactory)
     : operator_(operatorInterface),
       state_(state),
       machine_(state, operatorInterface, this),
       connection_(machine_, std::move(deviceFactory)) {
-  setControlName(*this, className);
+  setControlName(*this,
+                 QString::fromUtf8(identity.className.data(), static_cast<qsizetype>(identity.className.size())));
+  calls().identify(identity);
   setWindowTitle(caption);
 }
 

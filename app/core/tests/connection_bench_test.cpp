@@ -5,25 +5,18 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
-#include "rx041/bench/bench.h"
-#include "rx041/test_support/temp_dir.h"
+#include "bench_window.h"
 #include "rx41/core/device_connection.h"
-#include "scripted_operator.h"
 
 class ConnectionBenchTest : public QObject {
   Q_OBJECT
 
  private slots:
   void connectsDrivesThePartsAndDisconnects() {
-    rx041::test::TempDir dir;
-    rx041::test::ScopedEnv ports("RX041_PORTS", dir.path().c_str());
-    rx041::test::ScopedEnv trace("RX041_TRACE_DIR", dir.path().c_str());
-    rx041::bench::Bench bench(rx041::bench::BenchOptions{.comNumber = 4});
-
-    rx041::test::ScriptedOperator op;
-    rx41::AppState state;
-    rx41::StateMachine machine(state, op);
+    rx041::test::BenchWindow b(4);
+    auto [bench, op, state, machine] = std::tie(b.bench, b.op, b.state, b.machine);
     rx41::DeviceConnection connection(machine);
     QStringList listed;
     op.modalHandlers.push_back([&](QDialog& window) {
@@ -57,10 +50,8 @@ class ConnectionBenchTest : public QObject {
   }
 
   void aPortThatCannotBeOpenedIsNotTakenForAConnection() {
-    rx041::test::TempDir dir;
-    rx041::test::ScopedEnv ports("RX041_PORTS", dir.path().c_str());
-    rx041::test::ScopedEnv trace("RX041_TRACE_DIR", dir.path().c_str());
-    rx041::bench::Bench bench(rx041::bench::BenchOptions{.comNumber = 4});
+    rx041::test::BenchWindow b(4);
+    const auto& dir = b.dir;
     // Another program holds COM4; COM5 leads to a regular file.
     const auto holder = rx41::createDeviceObject();
     std::int32_t result = -1;

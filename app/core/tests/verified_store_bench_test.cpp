@@ -4,13 +4,11 @@
 // keeps what it held.
 #include <QTest>
 #include <fstream>
+#include <tuple>
 
-#include "rx041/bench/bench.h"
+#include "bench_window.h"
 #include "rx041/records/record_file.h"
-#include "rx041/test_support/temp_dir.h"
-#include "rx41/core/device_connection.h"
 #include "rx41/core/verified_store.h"
-#include "scripted_operator.h"
 
 namespace {
 
@@ -30,18 +28,11 @@ class VerifiedStoreBenchTest : public QObject {
 
  private slots:
   void readBackPassesAndAStuckRegisterStopsTheStore() {
-    rx041::test::TempDir dir;
-    rx041::test::ScopedEnv ports("RX041_PORTS", dir.path().c_str());
-    rx041::test::ScopedEnv trace("RX041_TRACE_DIR", dir.path().c_str());
-    rx041::test::ScopedEnv records("RX041_RECORD_DIR", dir.path().c_str());
-    rx041::bench::Bench bench(rx041::bench::BenchOptions{.comNumber = kCom});
-    rx041::test::ScriptedOperator op;
-    rx41::AppState state;
-    rx41::StateMachine machine(state, op);
-    QVERIFY(rx41::DeviceConnection(machine).ConnectDevice(kCom));
-    machine.ProgrammerChangeToState(rx41::kOffline, rx41::kConnected);
-    QVERIFY(machine.ensureOwiMode(0));
-    rx41::DeviceCalls& calls = machine.calls();
+    rx041::test::BenchWindow b(kCom);
+    auto [bench, op] = std::tie(b.bench, b.op);
+    b.connectDevice();
+    QVERIFY(b.machine.ensureOwiMode(0));
+    rx41::DeviceCalls& calls = b.machine.calls();
     QCOMPARE(calls.ClearSolverSettings(0), 0);
     QCOMPARE(rx41::verifiedStore(calls, rx41::PartSet::part(0), rx041::records::EepromContents::Cleared),
              rx41::StoreOutcome::Stored);

@@ -13,6 +13,7 @@
 #include "rx041/test_support/temp_dir.h"
 #include "rx41/core/state_machine.h"
 #include "scripted_operator.h"
+#include "window_bench.h"
 
 Q_DECLARE_METATYPE(rx041::records::EepromContents)
 
@@ -46,12 +47,6 @@ struct Bench {
   QStringList calls(const std::string& member) const {
     QStringList out;
     for (const auto& call : device->script().callTexts(member)) out << QString::fromStdString(call);
-    return out;
-  }
-  std::vector<rx041::records::ProgrammingRecord> written() const {
-    std::ifstream file(rx041::records::recordFilePath());
-    std::vector<rx041::records::ProgrammingRecord> out;
-    for (auto& numbered : rx041::records::readRecords(file).records) out.push_back(std::move(numbered.record));
     return out;
   }
 };
@@ -132,7 +127,7 @@ class VerifiedStoreTest : public QObject {
     QCOMPARE(bench.calls("MemRead").size(), readBack.size());
     QList<int> verifications;
     QStringList outcomes;
-    const auto records = bench.written();
+    const auto records = rx041::test::programmingRecords();
     for (const auto& record : records) {
       verifications << static_cast<int>(record.verification.result);
       outcomes << QString::fromStdString(record.outcome);
@@ -151,7 +146,7 @@ class VerifiedStoreTest : public QObject {
     const QString failure = "Method 'ProgramDevice' of object 'IZQ3902Device' failed";
     QCOMPARE(bench.op.messages, QStringList{failure});
     QCOMPARE(bench.calls("ProgramDevice"), QStringList{"ProgramDevice(0)"});
-    const auto records = bench.written();
+    const auto records = rx041::test::programmingRecords();
     QCOMPARE(records.size(), std::size_t{2});
     QCOMPARE(records[0].verification.reason, std::string("nothing written since power-on"));
     for (const auto& record : records) QCOMPARE(QString::fromStdString(record.outcome), failure);
@@ -191,10 +186,8 @@ class VerifiedStoreTest : public QObject {
     bench.state.connectedPort = 3;
     bench.state.DacK[0] = 0.275f;
     bench.state.DacB[0] = 1.25f;
-    QWidget window;
-    window.setObjectName("MainForm2PointsProgrammingWithPwr");
-    rx41::StateMachine machine(bench.state, bench.op, &window);
-    rx41::DeviceCalls& calls = machine.calls();
+    rx41::DeviceCalls& calls = bench.machine.calls();
+    calls.identify({"/4", "MainForm2PointsProgrammingWithPwr"});
     bench.device->script().answer("MeasureVdd", 4.995);
     calls.MeasureVdd(0);
     calls.ValidateChipID(0, 0x31, rx41::CommLockRecording::Ignore);
@@ -259,7 +252,7 @@ class VerifiedStoreTest : public QObject {
       const auto result = rx41::recordedCommlock(bench.machine.calls(), 1, bench.journal);
       QCOMPARE(result.has_value(), c.status == rx041::com::S_OK);
       QCOMPARE(bench.op.messages, c.messages);
-      const auto records = bench.written();
+      const auto records = rx041::test::programmingRecords();
       QCOMPARE(records.size(), std::size_t{1});
       QCOMPARE(records[0].part, 2);
       QCOMPARE(records[0].contents, rx041::records::EepromContents::CommLock);

@@ -19,11 +19,6 @@ class DialogBench : public WindowBench {
   }
 
   Window& form() { return static_cast<Window&>(*window); }
-
-  void show() {
-    window->setAttribute(Qt::WA_DontShowOnScreen);
-    window->show();
-  }
 };
 
 }  // namespace rx041::test

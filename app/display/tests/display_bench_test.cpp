@@ -1,19 +1,14 @@
 // The live output display and the memory window end to end: the real device
 // and channel libraries, created by class name, talking to the virtual bench
 // behind a COM number.
-#include <QAbstractButton>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTest>
 #include <cmath>
 
-#include "rx041/bench/bench.h"
-#include "rx041/test_support/temp_dir.h"
-#include "rx41/core/device_connection.h"
+#include "bench_window.h"
 #include "rx41/display/frm_advanced.h"
 #include "rx41/display/real_time_display_bar.h"
-#include "scripted_operator.h"
-#include "window_bench.h"
 
 namespace {
 
@@ -23,19 +18,8 @@ using rx041::zq3902::SolverSettingCodes;
 constexpr int kCom = 7;
 
 // The virtual bench behind COM7, connected, both parts off.
-struct Connected {
-  Connected() {
-    QVERIFY(rx41::DeviceConnection(machine).ConnectDevice(kCom));
-    machine.ProgrammerChangeToState(rx41::kOffline, rx41::kConnected);
-  }
-
-  rx041::test::TempDir dir;
-  rx041::test::ScopedEnv ports{"RX041_PORTS", dir.path().c_str()};
-  rx041::test::ScopedEnv trace{"RX041_TRACE_DIR", dir.path().c_str()};
-  rx041::bench::Bench bench{rx041::bench::BenchOptions{.comNumber = kCom}};
-  rx041::test::ScriptedOperator op;
-  rx41::AppState state;
-  rx41::StateMachine machine{state, op};
+struct Connected : rx041::test::BenchWindow {
+  Connected() : BenchWindow(kCom) { connectDevice(); }
 };
 
 // Part#1 with a curve from 10 % at 40 degrees to 90 % at 140 degrees, in ADC mode.
@@ -131,16 +115,15 @@ class DisplayBenchTest : public QObject {
   void theMemoryWindowReadsAndWritesRegisters() {
     Connected c;
     QVERIFY(c.machine.ensureOwiMode(0));
-    rx41::frmadvanced window(c.op, c.state);
-    window.Init(0, 2);
-    window.setAttribute(Qt::WA_DontShowOnScreen);
-    window.show();
+    auto memory = std::make_unique<rx41::frmadvanced>(c.op, c.state);
+    memory->Init(0, 2);
+    c.window = std::move(memory);
+    c.show();
     auto box = [&](const char* column, int row) {
-      return findControl<QLineEdit>(window, QString("%1(%2)").arg(column).arg(row));
+      return c.control<QLineEdit>(QString("%1(%2)").arg(column).arg(row));
     };
-    auto click = [&](const char* name) { findControl<QAbstractButton>(window, name)->click(); };
 
-    click("memread");
+    c.click("memread");
     QCOMPARE(box("out", 19)->text(), QString("31"));  // the chip identification at 48
     for (int row = 0; row < 19; ++row) {
       const int address = box("add", row)->text().toInt(nullptr, 16);
@@ -151,21 +134,21 @@ class DisplayBenchTest : public QObject {
     box("Din", 20)->setText("5a");
     box("add", 21)->setText("41");
     box("Din", 21)->setText("1FF");  // the low byte goes out
-    click("memwritewithCRC");
+    c.click("memwritewithCRC");
     QCOMPARE(c.bench.ram(0, 0x40), 0x5A);
     QCOMPARE(c.bench.ram(0, 0x41), 0xFF);
-    click("memread");
+    c.click("memread");
     QCOMPARE(box("out", 20)->text(), QString("5A"));
     QCOMPARE(box("out", 21)->text(), QString("FF"));
 
     // Part#2: the data columns start empty, the addresses stay.
     QVERIFY(c.machine.ensureOwiMode(1));
     c.bench.setId(1, 0x35);
-    findControl<QAbstractButton>(window, "PartOption(1)")->click();
+    c.click("PartOption(1)");
     QCOMPARE(box("out", 20)->text(), QString());
     QCOMPARE(box("Din", 21)->text(), QString());
     QCOMPARE(box("add", 21)->text(), QString("41"));
-    click("memread");
+    c.click("memread");
     QCOMPARE(box("out", 19)->text(), QString("35"));
     QCOMPARE(c.op.messages, QStringList{});
 
@@ -173,7 +156,7 @@ class DisplayBenchTest : public QObject {
     c.bench.setPresent(1, false);
     for (int row = 0; row < rx41::frmadvanced::kRows; ++row)
       if (row != 19) box("add", row)->clear();
-    click("memread");
+    c.click("memread");
     QCOMPARE(box("out", 19)->text(), QString("1FF"));
     QCOMPARE(c.op.messages, QStringList{});
   }

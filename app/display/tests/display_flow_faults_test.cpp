@@ -12,7 +12,6 @@
 #include "rx41/core/device_connection.h"
 #include "rx41/display/frm_advanced.h"
 #include "rx41/display/real_time_display_bar.h"
-#include "window_bench.h"
 
 namespace {
 
@@ -25,19 +24,19 @@ constexpr int kDacTestLevel = 32, kDacTestSwitch = 34, kHalfScaleCode = 7;
 constexpr int kReadRows = 3;
 
 // The calling window's side: the bench connected through the real libraries.
-struct DisplaySession : rx041::test::BenchSession {
-  DisplaySession() : BenchSession(kCom) { connect(); }
+struct DisplaySession : rx041::test::BenchWindow {
+  DisplaySession() : BenchWindow(kCom) { connectCaller(); }
 
-  void connect() {
+  // Connect and Disconnect of the calling window.
+  void connectCaller() {
     pickBenchPortNext();
     connection.connectWithPortWindow(nullptr);
   }
   void reconnect() {
     connection.disconnect();
-    connect();
+    connectCaller();
   }
 
-  rx41::StateMachine machine{state, op};
   rx41::DeviceConnection connection{machine};
 };
 

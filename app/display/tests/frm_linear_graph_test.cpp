@@ -67,8 +67,6 @@ class FrmLinearGraphTest : public QObject {
       for (int row = 0; row < 2; ++row) QVERIFY2(bench.control(QString("%1(%2)").arg(column).arg(row)), column);
     for (const char* name : {"Label8", "Labelpart2", "Picture1"}) QVERIFY2(bench.control(name), name);
     QCOMPARE(bench.window->windowTitle(), QString("Linear Graph"));
-    QCOMPARE(rx041::test::repeatedDesignNames(*bench.window), QStringList{});
-    QCOMPARE(rx041::test::unnamedControls(*bench.window), QStringList{});
   }
 
   void rowsShowTheCalledParts() {

@@ -8,7 +8,6 @@ const DualVariant &dualVariant(Sources sources) {
   static const DualFieldTable kDualSourcesFields = dualFieldTable(kDualClampHighRule, kDualClampLowRule);
   static const DualFieldTable kSingleSourceFields = dualFieldTable(kTwinClampHighRule, kTwinClampLowRule);
   static const DualVariant kDualSources{
-      .className = "MainForm2Parts2Src",
       .pairedParts = false,
       .newDeviceSkipsLockedParts = false,
       .fields = &kDualSourcesFields,
@@ -19,7 +18,6 @@ const DualVariant &dualVariant(Sources sources) {
       .clearFailed = device_text::kClearFailed,
   };
   static const DualVariant kSingleSource{
-      .className = "MainForm2Parts1Src",
       .pairedParts = true,
       .newDeviceSkipsLockedParts = true,
       .fields = &kSingleSourceFields,

@@ -33,11 +33,9 @@ std::int16_t partsOffered(PartSet parts) { return parts.isPair() ? 2 : 1; }
 
 }  // namespace
 
-MainForm2Parts2Src::MainForm2Parts2Src(OperatorInterface& operatorInterface, Sources sources, AppState& state,
-                                       DeviceFactory deviceFactory)
-    : WorkingWindow(QString::fromLatin1(dualVariant(sources).className.data(),
-                                        static_cast<qsizetype>(dualVariant(sources).className.size())),
-                    QStringLiteral("RX41 GUI - ZQ3902"), operatorInterface, state, std::move(deviceFactory)),
+MainForm2Parts2Src::MainForm2Parts2Src(const WindowIdentity& identity, OperatorInterface& operatorInterface,
+                                       Sources sources, AppState& state, DeviceFactory deviceFactory)
+    : WorkingWindow(identity, QStringLiteral("RX41 GUI - ZQ3902"), operatorInterface, state, std::move(deviceFactory)),
       variant_(dualVariant(sources)),
       settings_(variant_, operatorInterface, this),
       rules_(state, operatorSink(operatorInterface, this)),

@@ -5,19 +5,13 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
+#include "bench_window.h"
 #include "chip_registers.h"
-#include "rx041/bench/bench.h"
-#include "rx041/records/record_file.h"
-#include "rx041/test_support/temp_dir.h"
-#include "rx41/dual/main_form_2parts.h"
-#include "scripted_operator.h"
-#include "window_bench.h"
+#include "dual_window_fixture.h"
 
 using dual_test::ChipTargets;
 using dual_test::sentPoints;
@@ -28,62 +22,29 @@ namespace {
 constexpr int kCom = 7;
 constexpr double kGain[2] = {0.98, 1.005}, kOffset[2] = {1.2, -1.5};  // the bench chips' DAC errors
 
-// The window on the bench, connected, with the helpers an operator's hands need.
-struct Session {
-  rx041::test::TempDir dir;
-  rx041::test::ScopedEnv ports{"RX041_PORTS", dir.path().c_str()};
-  rx041::test::ScopedEnv trace{"RX041_TRACE_DIR", dir.path().c_str()};
-  rx041::test::ScopedEnv recordDir{"RX041_RECORD_DIR", dir.path().c_str()};
-  rx041::bench::Bench bench{rx041::bench::BenchOptions{.comNumber = kCom}};
-  rx041::test::ScriptedOperator op;
-  rx41::AppState state;
-  rx41::MainForm2Parts2Src window;
-
-  explicit Session(rx41::Sources sources) : window(op, sources, state) {
+// The window on the bench, connected.
+struct Session : rx041::test::BenchWindow {
+  explicit Session(rx41::Sources sources) : BenchWindow(kCom) {
     for (int part = 0; part < 2; ++part) bench.setDac(part, kGain[part], kOffset[part]);
-    op.modalHandlers.push_back([](QDialog& portWindow) {
-      auto* list = rx041::test::findControl<QComboBox>(portWindow, "Port");
-      list->setCurrentIndex(list->findText(QStringLiteral("COM%1").arg(kCom)));
-      rx041::test::findControl<QAbstractButton>(portWindow, "Connect")->click();
-    });
-    click("connect");
+    open(dual_test::dualWindow(sources));
+    connect();
   }
 
   // The last store's record of each part: read back, stored, and holding
   // what the EEPROM now holds.
   std::vector<rx041::records::ProgrammingRecord> verifyLastRecords(int parts) {
-    std::ifstream file(rx041::records::recordFilePath());
-    auto numbered = rx041::records::readRecords(file).records;
+    const auto records = rx041::test::programmingRecords();
     std::vector<rx041::records::ProgrammingRecord> last;
-    if (numbered.size() < static_cast<std::size_t>(parts)) return last;
-    for (auto record = numbered.end() - parts; record != numbered.end(); ++record) {
-      last.push_back(record->record);
-      const rx041::records::ProgrammingRecord& r = record->record;
-      if (r.verification.result != rx041::records::VerificationResult::Passed || !r.stored()) return {};
-      for (const auto& [address, value] : r.registers)
-        if (bench.eeprom(r.part - 1, address) != value) return {};
+    if (records.size() < static_cast<std::size_t>(parts)) return last;
+    for (auto record = records.end() - parts; record != records.end(); ++record) {
+      last.push_back(*record);
+      if (record->verification.result != rx041::records::VerificationResult::Passed || !record->stored()) return {};
+      for (const auto& [address, value] : record->registers)
+        if (bench.eeprom(record->part - 1, address) != value) return {};
     }
     return last;
   }
 
-  template <class Control = QWidget>
-  Control* control(const QString& name) const {
-    return rx041::test::findControl<Control>(window, name);
-  }
-  void click(const QString& name) {
-    auto* button = control<QAbstractButton>(name);
-    QVERIFY2(button && button->isEnabled(), qPrintable(name));
-    button->click();
-  }
-  void type(const QString& name, const QString& text) {
-    auto* field = control<QLineEdit>(name);
-    field->setText(text);
-    field->setFocus();
-    field->clearFocus();
-    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(field, &leave);
-  }
-  QString text(const QString& name) const { return control<QLineEdit>(name)->text(); }
   void choose(const QString& list, int index) { control<QComboBox>(list)->setCurrentIndex(index); }
 
   // Points A and B of the part as typed.
@@ -112,7 +73,6 @@ struct Session {
 
   // After a power cycle, the output at each angle is its level.
   void verifyOutput(int part, std::initializer_list<std::pair<double, double>> expected) {
-    rx41::StateMachine machine(state, op);
     machine.ChipChangeToState(static_cast<std::int16_t>(part), state.ChipState[part], rx41::kPowerOff);
     machine.ChipChangeToState(static_cast<std::int16_t>(part), rx41::kPowerOff, rx41::kAdcMode);
     for (const auto& [angle, level] : expected) {
@@ -125,7 +85,7 @@ struct Session {
                               .arg(level)));
     }
     machine.ChipChangeToState(static_cast<std::int16_t>(part), rx41::kAdcMode, rx41::kPowerOff);
-    window.UpdateControl();
+    static_cast<rx41::MainForm2Parts2Src&>(*window).UpdateControl();
   }
 };
 
@@ -142,16 +102,16 @@ class DualBenchTest : public QObject {
       const QString p = QString::number(part);
       const int first = 4 * part;
       s.control<QCheckBox>("PartEnable(" + p + ")")->setChecked(true);
-      s.click("PowerOn(" + p + ")");
+      s.press("PowerOn(" + p + ")");
       QCOMPARE(s.text("VDD(" + p + ")"), QString("5.000"));
-      s.click("newdevice(" + p + ")");
+      s.press("newdevice(" + p + ")");
       // The calibration found the chip's DAC error.
       QVERIFY2(std::abs(s.state.DacK[part] * 3.6 - kGain[part]) < 0.002,
                qPrintable(QString::number(s.state.DacK[part])));
       QVERIFY2(std::abs(s.state.DacB[part] - kOffset[part]) < 0.05, qPrintable(QString::number(s.state.DacB[part])));
 
       s.bench.setAngle(part, 40.0);
-      s.click(QStringLiteral("Setpoint(%1)").arg(first));
+      s.press(QStringLiteral("Setpoint(%1)").arg(first));
       QCOMPARE(s.text(QStringLiteral("Angle(%1)").arg(first)), QString("40.00"));
       s.type(QStringLiteral("Angle(%1)").arg(first + 1), "140");
       s.type(QStringLiteral("Level(%1)").arg(first), "10");
@@ -161,7 +121,7 @@ class DualBenchTest : public QObject {
       const int otherPart = 1 - part;
       QList<int> other;
       for (int address = 1; address <= 22; ++address) other << s.bench.eeprom(otherPart, address);
-      s.click("btnconfigsolver(" + p + ")");
+      s.press("btnconfigsolver(" + p + ")");
       QCOMPARE(s.op.messages, QStringList{});
 
       ChipTargets targets = sentPoints({40, 140, 140, 140}, {10, 90, 0, 0});
@@ -170,23 +130,23 @@ class DualBenchTest : public QObject {
       QList<int> otherAfter;
       for (int address = 1; address <= 22; ++address) otherAfter << s.bench.eeprom(otherPart, address);
       QCOMPARE(otherAfter, other);
-      s.click("lineargraph(" + p + ")");
+      s.press("lineargraph(" + p + ")");
       QCOMPARE(s.op.modalWindows.back(), QString("Linear Graph"));
       QCOMPARE(s.state.Curve[part][1][0], 40);  // the first segment ends at point A
       s.verifyOutput(part, {{40, 10}, {140, 90}});
     }
-    s.click("connect");
+    s.press("connect");
     QVERIFY(!s.state.Device);
   }
 
   void programsFourPointsASlopeAndPwm() {
     Session s(rx41::Sources::Dual);
     s.control<QCheckBox>("PartEnable(0)")->setChecked(true);
-    s.click("PowerOn(0)");
-    s.click("newdevice(0)");
+    s.press("PowerOn(0)");
+    s.press("newdevice(0)");
 
     s.typePoints(0, {{10, 20}, {20, 40}, {30, 60}, {40, 80}});
-    s.click("btnconfigsolver(0)");
+    s.press("btnconfigsolver(0)");
     QCOMPARE(s.op.messages, QStringList{});
     s.verifyEeprom(0, sentPoints({40, 30, 20, 10}, {80, 60, 40, 20}));
     auto records = s.verifyLastRecords(1);
@@ -196,7 +156,7 @@ class DualBenchTest : public QObject {
     for (int point = 1; point < 4; ++point) s.type(QStringLiteral("Angle(%1)").arg(point), "");
     s.typePoints(0, {{100, 20}});
     s.type("KforA(0)", "0.5");
-    s.click("btnconfigsolver(0)");
+    s.press("btnconfigsolver(0)");
     QCOMPARE(s.op.messages, QStringList{});
     s.verifyEeprom(0, sentPoints({100, 110, 110, 110}, {20, 25, 0, 0}));
     records = s.verifyLastRecords(1);
@@ -204,12 +164,12 @@ class DualBenchTest : public QObject {
     QCOMPARE(records[0].settings->slope, std::optional<float>(0.5f));
     s.verifyOutput(0, {{100, 20}, {105, 22.5}, {110, 25}});
 
-    s.click("PowerOn(0)");
+    s.press("PowerOn(0)");
     s.type("KforA(0)", "");
     s.typePoints(0, {{60, 30}, {160, 70}});
     s.choose("OutMode(0)", 1);
     s.choose("PWMFreq(0)", 2);
-    s.click("btnconfigsolver(0)");
+    s.press("btnconfigsolver(0)");
     QCOMPARE(s.op.messages, QStringList{});
     ChipTargets pwm = sentPoints({60, 160, 160, 160}, {30, 70, 0, 0});
     pwm.outMode = 1;
@@ -226,12 +186,12 @@ class DualBenchTest : public QObject {
       return std::count_if(frames.begin(), frames.end(),
                            [](const std::string& frame) { return frame.starts_with("$R,M,V"); });
     };
-    s.click("PowerOn(0)");
+    s.press("PowerOn(0)");
     QCOMPARE(supplyMeasurements(), 1);
     QCOMPARE(s.state.ChipState[0], rx41::kOwiMode);
     QCOMPARE(s.state.ChipState[1], rx41::kOwiMode);
     QCOMPARE(s.text("VDD(1)"), s.text("VDD(0)"));
-    s.click("newdevice(0)");
+    s.press("newdevice(0)");
     for (int part = 0; part < 2; ++part) QVERIFY(std::abs(s.state.DacK[part] * 3.6 - kGain[part]) < 0.002);
 
     s.typePoints(0, {{40, 10}, {140, 90}});
@@ -239,7 +199,7 @@ class DualBenchTest : public QObject {
     s.type("op(1)", "120.5");
     s.type("hys(1)", "1.5");
     s.control<QCheckBox>("Kpolarity(1)")->setChecked(true);
-    s.click("btnconfigsolver(0)");
+    s.press("btnconfigsolver(0)");
     QCOMPARE(s.op.messages, QStringList{});
     s.verifyEeprom(0, sentPoints({40, 140, 140, 140}, {10, 90, 0, 0}));
     ChipTargets second = sentPoints({60, 200, 200, 200}, {20, 70, 0, 0});
@@ -264,22 +224,20 @@ class DualBenchTest : public QObject {
     QFETCH(bool, worn);
     Session s(rx41::Sources::Dual);
     s.control<QCheckBox>("PartEnable(0)")->setChecked(true);
-    s.click("PowerOn(0)");
+    s.press("PowerOn(0)");
     if (worn) QCOMPARE(s.bench.control("stuck 0 0x1C"), std::string("ok"));
     s.op.modalHandlers.push_back([](QDialog& confirm) { confirm.findChild<QAbstractButton*>("yes")->click(); });
-    s.click("owilock(0)");
+    s.press("owilock(0)");
     const QString notTaken = "Part#1: verification failed at register 0x1C: wrote 0x10, read 0x00";
     QStringList told;
     if (worn) told = {notTaken, "Errors in Commlock!"};
     QCOMPARE(s.op.messages, told);
     QCOMPARE(s.bench.eeprom(0, 0x1C), worn ? 0x00 : 0x10);
-    std::ifstream file(rx041::records::recordFilePath());
-    const auto records = rx041::records::readRecords(file).records;
     const QString outcome = worn ? notTaken : QString("stored");
-    QCOMPARE(QString::fromStdString(records.back().record.outcome), outcome);
+    QCOMPARE(QString::fromStdString(rx041::test::programmingRecords().back().outcome), outcome);
 
     s.op.messages.clear();
-    s.click("PowerOn(0)");
+    s.press("PowerOn(0)");
     QStringList confirmed;
     if (!worn) confirmed = {"OWI communication is locked: F1", "Please Reset hardware and try again!"};
     QCOMPARE(s.op.messages, confirmed);
@@ -289,7 +247,7 @@ class DualBenchTest : public QObject {
   void aLockedSecondChipPowersThePairOff() {
     Session s(rx41::Sources::Single);
     s.bench.setId(1, 0xF5);
-    s.click("PowerOn(0)");
+    s.press("PowerOn(0)");
     QCOMPARE(s.op.messages, (QStringList{"OWI communication is locked: F5", "Please Reset hardware and try again!"}));
     QCOMPARE(s.state.ChipState[0], rx41::kPowerOff);
     QCOMPARE(s.state.ChipState[1], rx41::kPowerOff);

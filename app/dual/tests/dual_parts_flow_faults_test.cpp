@@ -5,19 +5,15 @@
 // calibration, the EEPROM, the lock, the angle), a hang-up is told as a lost
 // programmer, and Disconnect, Connect and the same flow work afterwards.
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
-#include <QFocusEvent>
-#include <QLineEdit>
 #include <QTest>
 #include <cmath>
 #include <functional>
 #include <memory>
 
 #include "chip_registers.h"
+#include "dual_window_fixture.h"
 #include "flow_faults.h"
-#include "rx41/dual/main_form_2parts.h"
-#include "window_bench.h"
 
 namespace {
 
@@ -30,32 +26,19 @@ constexpr double kGain = 0.98;
 constexpr double kReadAngle = 123.45;
 constexpr int kLockRegister = 28, kLockBit = 0x10;
 
-struct DualSession : rx041::test::BenchSession {
-  explicit DualSession(rx41::Sources sources) : BenchSession(kCom), window(op, sources, state) {
+struct DualSession : rx041::test::BenchWindow {
+  explicit DualSession(rx41::Sources sources) : BenchWindow(kCom) {
     for (int part = 0; part < 2; ++part) bench.setDac(part, kGain, 0.0);
+    open(dual_test::dualWindow(sources));
     connect();
   }
 
-  void connect() {
-    pickBenchPortNext();
-    click("connect");
-  }
-  void click(const QString& name) { findControl<QAbstractButton>(window, name)->click(); }
-  void type(const QString& name, const QString& text) {
-    auto* field = findControl<QLineEdit>(window, name);
-    field->setText(text);
-    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(field, &leave);
-  }
-  QString text(const QString& name) const { return findControl<QLineEdit>(window, name)->text(); }
-  QString caption(const QString& name) const { return findControl<QAbstractButton>(window, name)->text(); }
   // The part ticked (where the window has the box) and powered.
   void powerOn(int part) {
-    if (auto* box = findControl<QCheckBox>(window, QStringLiteral("PartEnable(%1)").arg(part))) box->setChecked(true);
+    if (auto* box = control<QCheckBox>(QStringLiteral("PartEnable(%1)").arg(part))) box->setChecked(true);
     click(QStringLiteral("PowerOn(%1)").arg(part));
   }
 
-  rx41::MainForm2Parts2Src window;
   bool disconnectOffered = false;  // when the recovery began
 };
 
@@ -70,7 +53,7 @@ bool programmed(const DualSession& s) {
 
 // A failed supply measurement powers the part off without a message, as
 // designed: the button offers Power On again.
-bool powerOnStillOffered(const DualSession& s) { return s.caption("PowerOn(0)") == "Power On"; }
+bool powerOnStillOffered(const DualSession& s) { return s.text("PowerOn(0)") == "Power On"; }
 
 struct DualFlow {
   const char* name;
@@ -88,9 +71,9 @@ rx041::test::OperatorFlow flow(DualSession& s, std::function<void()> prepare, st
           .reconnect =
               [&s] {
                 // The window disconnects only with both parts off, or with the programmer lost.
-                s.disconnectOffered = findControl<QAbstractButton>(s.window, "connect")->isEnabled();
+                s.disconnectOffered = s.enabled("connect");
                 for (int unit = 0; unit < 2 && !s.disconnectOffered; ++unit)
-                  if (auto* power = findControl<QAbstractButton>(s.window, QStringLiteral("PowerOn(%1)").arg(unit));
+                  if (auto* power = s.control<QAbstractButton>(QStringLiteral("PowerOn(%1)").arg(unit));
                       power && power->isEnabled() && power->text() == "Power Off")
                     power->click();
                 s.click("connect");

@@ -3,7 +3,6 @@
 // afterwards, and every load error leaving the window as it was.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
@@ -151,22 +150,6 @@ class DualProfileTest : public QObject {
     load(bench, file);
     QCOMPARE(bench.op.messages, QStringList{message});
     QCOMPARE(snapshot(bench), before);
-  }
-
-  void cancelledDialogsDoNothing() {
-    DualBench bench;
-    rx041::test::TempDir empty;
-    const QString emptyPath = QString::fromStdString(empty.path().string());
-    fillWindow(bench);
-    const QStringList shown = snapshot(bench);
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(emptyPath);
-    bench.click("mSaveAs");
-    bench.click("mOpen");
-    QDir::setCurrent(before);
-    QCOMPARE(QDir(emptyPath).entryList(QDir::Files | QDir::Hidden), QStringList{});
-    QCOMPARE(snapshot(bench), shown);
-    QCOMPARE(bench.op.messages, QStringList{});
   }
 
   void overwritingAsksFirst() {

@@ -10,8 +10,6 @@
 #include <QTest>
 
 #include "dual_window_fixture.h"
-#include "rx41/core/window_catalogue.h"
-#include "rx41/dual/dual_windows.h"
 #include "rx41/rules/field_rules.h"
 
 using dual_test::DualBench;
@@ -34,10 +32,7 @@ class DualWindowTest : public QObject {
  private slots:
   void startsOfflineWithItsDesignTimeControls() {
     DualBench bench;
-    QCOMPARE(bench.window->windowTitle(), QString("RX41 GUI - ZQ3902"));
-    QCOMPARE(bench.window->objectName(), QString("MainForm2Parts2Src"));
-    const std::pair<const char*, const char*> texts[] = {{"connect", "Connect"},
-                                                         {"VDD(0)", "5.000"},
+    const std::pair<const char*, const char*> texts[] = {{"VDD(0)", "5.000"},
                                                          {"DP(1)", "260.00"},
                                                          {"clamphigh(0)", "95.00"},
                                                          {"clamplow(1)", "5.00"},
@@ -65,10 +60,7 @@ class DualWindowTest : public QObject {
                                                          {"hysdown(1)", "-"},
                                                          {"PartEnable(1)", "Enable Part #2"},
                                                          {"clockwise(0)", "clockwise"},
-                                                         {"Kpolarity(1)", "Polarity"},
-                                                         {"mSaveAs", "Save Settings"},
-                                                         {"mOpen", "Load Settings"},
-                                                         {"btnAbout", "About"}};
+                                                         {"Kpolarity(1)", "Polarity"}};
     for (const auto& [name, text] : texts) QCOMPARE(bench.text(name), QString(text));
     QCOMPARE(bench.control<QGroupBox>("PartFrame(1)")->title(), QString("Part #2"));
     QCOMPARE(statusOf(bench), QString("Ready: Offline Mode -- Part#1: Power Off -- Part#2: Power Off"));
@@ -80,25 +72,8 @@ class DualWindowTest : public QObject {
           "Leave Angle C EMPTY to make 2 Points Programming!", "Fill below box to make one point + slope Programming!",
           "Slope", "%VDD/deg", "HYS (deg)", "Level D [%VDD]"})
       QVERIFY2(labels.count(label) == 2, label);
-    QCOMPARE(rx041::test::repeatedDesignNames(*bench.window), QStringList{});
-    QCOMPARE(rx041::test::unnamedControls(*bench.window), QStringList{});
     QCOMPARE(bench.control("Angle(6)")->accessibleName(), QString("Part#2 Angle C (deg)"));
     QCOMPARE(bench.control("Setpoint(6)")->accessibleName(), QString("Part#2 Set point C"));
-    QCOMPARE(bench.state.DacK[1], rx41::kDefaultDacK);
-    QVERIFY(bench.calls().isEmpty());
-  }
-
-  void opensFromItsArgument() {
-    rx041::test::ScriptedOperator op;
-    rx41::WindowCatalogue catalogue;
-    rx41::registerDualWindows(catalogue);
-    for (const auto& [argument, className] : {std::pair{"/1", "MainForm2Parts2Src"}, {"/0", "MainForm2Parts1Src"}}) {
-      const auto window = rx41::openWorkingWindow({argument}, catalogue, op);
-      QVERIFY2(window, argument);
-      QCOMPARE(window->objectName(), QString(className));
-      QCOMPARE(window->windowTitle(), QString("RX41 GUI - ZQ3902"));
-    }
-    QCOMPARE(op.messages, QStringList{});
   }
 
   void leavingAFieldChecksIt_data() {
@@ -278,7 +253,6 @@ class DualWindowTest : public QObject {
     DualBench bench;
     bench.healthyChip();
     QCOMPARE(bench.states(kRunControls), QString("E D D D D D D D D D D D D"));
-    QCOMPARE(bench.states({"mSaveAs", "mOpen", "btnAbout"}), QString("E E E"));
 
     bench.connect();
     QCOMPARE(statusOf(bench), QString("Ready: Connected with Programmer -- Part#1: Power Off -- Part#2: Power Off"));
@@ -543,24 +517,6 @@ class DualWindowTest : public QObject {
     QCOMPARE(bench.text("connect"), QString("Connect"));
     QCOMPARE(statusOf(bench), QString("Ready: Offline Mode -- Part#1: Power Off -- Part#2: Power Off"));
     QCOMPARE(bench.states({"PartEnable(0)", "PartEnable(1)"}), QString("D D"));
-  }
-
-  void pressesAndClosingAreRefusedWhileAFlowRuns() {
-    DualBench bench;
-    bench.window->show();
-    bench.connectAndPowerOn(0);
-    bench.typeTwoPoints(0);
-    // The confirmation is up while Comm Lock's flow runs.
-    bench.op.modalHandlers.push_back([&](QDialog& confirm) {
-      bench.click("btnconfigsolver(0)");
-      bench.click("PowerOn(0)");
-      QVERIFY(!bench.window->close());
-      confirm.findChild<QAbstractButton*>("no")->click();
-    });
-    bench.click("owilock(0)");
-    QVERIFY(bench.calls().isEmpty());
-    QVERIFY(bench.window->isVisible());
-    QCOMPARE(bench.state.ChipState[0], rx41::kOwiMode);
   }
 };
 

@@ -9,6 +9,9 @@
 
 namespace dual_test {
 
+// The row of the window: "/1" for dual sources, "/0" for the single-source twin.
+const rx41::WorkingWindowEntry& dualWindow(rx41::Sources sources);
+
 class DualBench : public rx041::test::WindowBench {
  public:
   explicit DualBench(rx41::Sources sources = rx41::Sources::Dual);
@@ -19,8 +22,6 @@ class DualBench : public rx041::test::WindowBench {
   void connectAndPowerOn(std::int16_t part = 0);
   // Points A and B of the part (40 and 140 degrees at 10 and 90 %).
   void typeTwoPoints(std::int16_t part = 0);
-  // The wait window texts shown while the action runs.
-  QStringList waitTexts(const std::function<void()>& action);
   // "E" or "D" for each named control, space separated ("-" for a missing one).
   QString states(const QStringList& names) const;
 };

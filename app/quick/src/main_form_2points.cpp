@@ -16,17 +16,12 @@ namespace {
 
 const QColor kCurveColour(0, 255, 0);
 
-QString classNameFor(QuickWindow::PowerButton powerButton, MainForm2PointsProgramming::PointB pointB) {
-  if (pointB == MainForm2PointsProgramming::PointB::ByOffsets) return QStringLiteral("MainForm1PointProgramming");
-  return powerButton == QuickWindow::PowerButton::Present ? QStringLiteral("MainForm2PointsProgrammingWithPwr")
-                                                          : QStringLiteral("MainForm2PointsProgramming");
-}
-
 }  // namespace
 
-MainForm2PointsProgramming::MainForm2PointsProgramming(OperatorInterface& operatorInterface, PowerButton powerButton,
+MainForm2PointsProgramming::MainForm2PointsProgramming(const WindowIdentity& identity,
+                                                       OperatorInterface& operatorInterface, PowerButton powerButton,
                                                        PointB pointB, AppState& state, DeviceFactory deviceFactory)
-    : QuickWindow(classNameFor(powerButton, pointB), powerButton, operatorInterface, state, std::move(deviceFactory)) {
+    : QuickWindow(identity, powerButton, operatorInterface, state, std::move(deviceFactory)) {
   buildControls(pointB);
   Form_Load();
 }

@@ -16,12 +16,11 @@ const QColor kPartColours[2] = {QColor(0, 255, 0), QColor(255, 0, 0)};
 
 }  // namespace
 
-MainForm2PointsProgrammingforDual::MainForm2PointsProgrammingforDual(OperatorInterface& operatorInterface,
+MainForm2PointsProgrammingforDual::MainForm2PointsProgrammingforDual(const WindowIdentity& identity,
+                                                                     OperatorInterface& operatorInterface,
                                                                      PowerButton powerButton, AppState& state,
                                                                      DeviceFactory deviceFactory)
-    : QuickWindow(powerButton == PowerButton::Present ? QStringLiteral("MainForm2PointsProgrammingforDualWithPwr")
-                                                      : QStringLiteral("MainForm2PointsProgrammingforDual"),
-                  powerButton, operatorInterface, state, std::move(deviceFactory)) {
+    : QuickWindow(identity, powerButton, operatorInterface, state, std::move(deviceFactory)) {
   buildControls();
   Form_Load();
 }

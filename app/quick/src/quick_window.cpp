@@ -19,9 +19,9 @@ std::unique_ptr<PreparationTrigger> triggerFor(QuickWindow::PowerButton powerBut
 
 }  // namespace
 
-QuickWindow::QuickWindow(const QString& className, PowerButton powerButton, OperatorInterface& operatorInterface,
+QuickWindow::QuickWindow(const WindowIdentity& identity, PowerButton powerButton, OperatorInterface& operatorInterface,
                          AppState& state, DeviceFactory deviceFactory)
-    : WorkingWindow(className, QStringLiteral("RX41 GUI - ZQ3902"), operatorInterface, state, std::move(deviceFactory)),
+    : WorkingWindow(identity, QStringLiteral("RX41 GUI - ZQ3902"), operatorInterface, state, std::move(deviceFactory)),
       trigger_(triggerFor(powerButton)),
       device_(machine(), this) {}
 

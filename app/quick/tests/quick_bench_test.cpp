@@ -2,23 +2,13 @@
 // created by class name, talking to the virtual bench behind a COM number.
 // A programmed chip must hold the registers its settings call for and, powered
 // up again, put out the curve they describe.
-#include <QApplication>
-#include <QComboBox>
 #include <QElapsedTimer>
-#include <QFocusEvent>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <cmath>
-#include <fstream>
 
+#include "bench_window.h"
 #include "expected_eeprom.h"
 #include "quick_window_fixture.h"
-#include "rx041/bench/bench.h"
-#include "rx041/records/record_file.h"
-#include "rx041/test_support/temp_dir.h"
-#include "scripted_operator.h"
-#include "window_bench.h"
 
 namespace {
 
@@ -31,33 +21,11 @@ constexpr int kCom = 6;
 constexpr double kGain[2] = {0.98, 1.004}, kOffset[2] = {1.2, -0.6};
 
 // A quick window on the virtual bench, connected through the real libraries.
-struct Session {
-  explicit Session(const char* argument) {
+struct Session : rx041::test::BenchWindow {
+  explicit Session(const char* argument) : BenchWindow(kCom) {
     for (int part = 0; part < 2; ++part) bench.setDac(part, kGain[part], kOffset[part]);
-    window = quick_test::makeQuickWindow(argument, op, state);
-    op.modalHandlers.push_back([](QDialog& portWindow) {
-      auto* list = rx041::test::findControl<QComboBox>(portWindow, "Port");
-      list->setCurrentIndex(list->findText(QStringLiteral("COM%1").arg(kCom)));
-      rx041::test::findControl<QPushButton>(portWindow, "Connect")->click();
-    });
-    click("connect");
-  }
-
-  // Types the text into the field and leaves it.
-  void type(const char* name, const char* text) {
-    auto* field = rx041::test::findControl<QLineEdit>(*window, name);
-    field->setText(text);
-    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(field, &leave);
-  }
-  void click(const char* name) {
-    auto* button = rx041::test::findControl<QPushButton>(*window, name);
-    QVERIFY2(button && button->isEnabled(), name);
-    button->click();
-  }
-  QString text(const char* name) const { return rx041::test::findControl<QLineEdit>(*window, name)->text(); }
-  void turnMagnets(double degrees) {
-    for (int part = 0; part < 2; ++part) bench.setAngle(part, degrees);
+    open(quick_test::quickWindow(argument));
+    connect();
   }
 
   // The calibration found the part's DAC error, and its EEPROM holds the
@@ -79,7 +47,7 @@ struct Session {
   void verifyOutputs(std::initializer_list<std::tuple<int, double, double>> expected) {
     for (std::int16_t part = 0; part < 2; ++part) {
       QCOMPARE(state.ChipState[part], rx41::kPowerOff);
-      rx41::StateMachine(state, op).ChipChangeToState(part, rx41::kPowerOff, rx41::kAdcMode);
+      machine.ChipChangeToState(part, rx41::kPowerOff, rx41::kAdcMode);
     }
     for (const auto& [part, degrees, level] : expected) {
       bench.setAngle(part, degrees);
@@ -88,18 +56,10 @@ struct Session {
     }
   }
 
-  // Every record so far, oldest first.
-  std::vector<rx041::records::ProgrammingRecord> programmingRecords() const {
-    std::ifstream file(rx041::records::recordFilePath());
-    std::vector<rx041::records::ProgrammingRecord> out;
-    for (auto& numbered : rx041::records::readRecords(file).records) out.push_back(std::move(numbered.record));
-    return out;
-  }
-
   // One record per part for the preparation's store and one for the
   // configured store, read back and holding what the EEPROM now holds.
   void verifyRecords(const char* mode, int parts) {
-    const auto records = programmingRecords();
+    const auto records = rx041::test::programmingRecords();
     QCOMPARE(static_cast<int>(records.size()), 2 * parts);
     for (int i = 0; i < 2 * parts; ++i) {
       const rx041::records::ProgrammingRecord& record = records[static_cast<std::size_t>(i)];
@@ -118,15 +78,6 @@ struct Session {
         QVERIFY2(bench.eeprom(record.part - 1, address) == value, qPrintable(QString::number(address)));
     }
   }
-
-  rx041::test::TempDir dir;
-  rx041::test::ScopedEnv ports{"RX041_PORTS", dir.path().c_str()};
-  rx041::test::ScopedEnv trace{"RX041_TRACE_DIR", dir.path().c_str()};
-  rx041::test::ScopedEnv recordDir{"RX041_RECORD_DIR", dir.path().c_str()};
-  rx041::bench::Bench bench{rx041::bench::BenchOptions{.comNumber = kCom}};
-  rx041::test::ScriptedOperator op;
-  rx41::AppState state;
-  std::unique_ptr<QWidget> window;
 };
 
 }  // namespace
@@ -138,14 +89,14 @@ class QuickBenchTest : public QObject {
     Session session(argument);
     QVERIFY(session.state.Device);
     session.bench.setAngle(0, 40.0);
-    if (session.window->findChild<QPushButton*>("PowerOn")) session.click("PowerOn");
-    session.click("SetpointA");
+    if (session.control("PowerOn")) session.press("PowerOn");
+    session.press("SetpointA");
     QCOMPARE(session.text("Angle(0)"), QString("40.00"));
     QCOMPARE(session.text("DP"), QString("220.00"));
     session.bench.setAngle(0, 140.0);
     session.type("Level(0)", "10");
     session.type("Level(1)", "90");
-    session.click("SetpointB");
+    session.press("SetpointB");
     QCOMPARE(session.op.messages, QStringList{});
     QCOMPARE(session.text("Angle(1)"), QString("140.00"));
     session.verifyEeprom(0, TaughtSettings{});
@@ -154,20 +105,20 @@ class QuickBenchTest : public QObject {
 
     const rx41::CurveTables built = rx041::test::expectedCurveTables({.points = {{40, 10}, {140, 90}}, .dp = 220});
     QVERIFY(rx041::test::sameCurve(built, session.state, 0));
-    session.click("connect");
+    session.press("connect");
     QVERIFY(!session.state.Device);
   }
 
   void teachBothParts(const char* argument) {
     Session session(argument);
     session.turnMagnets(40.0);
-    if (session.window->findChild<QPushButton*>("PowerOn")) session.click("PowerOn");
-    session.click("SetpointA");
+    if (session.control("PowerOn")) session.press("PowerOn");
+    session.press("SetpointA");
     session.turnMagnets(140.0);
     const std::pair<const char*, const char*> levels[] = {
         {"Level(0)", "10"}, {"Level(1)", "90"}, {"Level(2)", "80"}, {"Level(3)", "30"}};
     for (const auto& [name, level] : levels) session.type(name, level);
-    session.click("SetpointB");
+    session.press("SetpointB");
     QCOMPARE(session.op.messages, QStringList{});
     for (const char* name : {"Angle(0)", "Angle(2)"}) QCOMPARE(session.text(name), QString("40.00"));
     for (const char* name : {"Angle(1)", "Angle(3)"}) QCOMPARE(session.text(name), QString("140.00"));
@@ -192,10 +143,10 @@ class QuickBenchTest : public QObject {
     session.type("Level(0)", "10");
     session.type("Level(1)", "90");
     session.bench.setAngle(0, 10.0);
-    session.click("SetpointA");
+    session.press("SetpointA");
     QCOMPARE(session.text("Angle(1)"), QString("40.00"));
     QCOMPARE(session.text("DP"), QString("210.00"));
-    session.click("SetpointB");
+    session.press("SetpointB");
     QCOMPARE(session.op.messages, QStringList{});
 
     TaughtSettings settings;
@@ -216,7 +167,7 @@ class QuickBenchTest : public QObject {
   void aStuckRegisterStopsThePairBeforeAnyStore() {
     Session session("/3");
     session.turnMagnets(40.0);
-    session.click("SetpointA");
+    session.press("SetpointA");
     QCOMPARE(QString::fromStdString(session.bench.control("stuck 1 0x0B")), QString("ok"));
     std::vector<int> before[2];
     for (int part = 0; part < 2; ++part)
@@ -224,7 +175,7 @@ class QuickBenchTest : public QObject {
     session.turnMagnets(140.0);
     for (const char* name : {"Level(0)", "Level(2)"}) session.type(name, "10");
     for (const char* name : {"Level(1)", "Level(3)"}) session.type(name, "90");
-    session.click("SetpointB");
+    session.press("SetpointB");
 
     QCOMPARE(session.op.messages.size(), 1);
     const QString message = session.op.messages.front();
@@ -233,7 +184,7 @@ class QuickBenchTest : public QObject {
       for (int address = 1; address <= 22; ++address)
         QVERIFY2(session.bench.eeprom(part, address) == before[part][static_cast<std::size_t>(address - 1)],
                  qPrintable(QStringLiteral("part %1 register %2").arg(part).arg(address)));
-    const auto records = session.programmingRecords();
+    const auto records = rx041::test::programmingRecords();
     QCOMPARE(records.size(), std::size_t{4});
     QCOMPARE(records[2].verification.result, rx041::records::VerificationResult::Passed);
     QCOMPARE(records[3].verification.result, rx041::records::VerificationResult::Failed);
@@ -256,19 +207,19 @@ class QuickBenchTest : public QObject {
     Session session(qPrintable(argument));
     const int parts = argument == "/3" ? 2 : 1;
     for (int part = 0; part < 2; ++part) session.bench.setAngle(part, 40.0 + 10 * part);
-    session.click("SetpointA");
+    session.press("SetpointA");
     for (int part = 0; part < 2; ++part) session.bench.setAngle(part, 140.5 + 10 * part);
     for (int part = 0; part < parts; ++part) {
       session.type(part == 0 ? "Level(0)" : "Level(2)", "10");
       session.type(part == 0 ? "Level(1)" : "Level(3)", "90");
     }
     QCOMPARE(session.bench.control("fault once delay 6000 at C,O,R"), std::string("ok"));
-    session.click("SetpointB");
+    session.press("SetpointB");
     QCOMPARE(session.op.messages, QStringList{"Read Error! Please Check chip connections!"});
-    QCOMPARE(static_cast<int>(session.programmingRecords().size()), parts);  // the preparation's only
+    QCOMPARE(static_cast<int>(rx041::test::programmingRecords().size()), parts);  // the preparation's only
 
     session.op.messages.clear();
-    session.click("SetpointB");
+    session.press("SetpointB");
     QCOMPARE(session.op.messages, QStringList{});
     for (int part = 0; part < parts; ++part) {
       QCOMPARE(session.text(part == 0 ? "Angle(1)" : "Angle(3)"), QString::number(140.5 + 10 * part, 'f', 2));
@@ -289,7 +240,7 @@ class QuickBenchTest : public QObject {
     session.bench.setPresent(0, false);
     QElapsedTimer timer;
     timer.start();
-    session.click("SetpointA");
+    session.press("SetpointA");
     QVERIFY2(timer.elapsed() < 2 * (5000 + 250 + 1300) + 1000, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(session.op.messages, QStringList{"Part#1 does not answer: check that the chip is in its socket"});
     for (const std::string& frame : session.bench.frames()) QVERIFY2(frame.rfind("$C,O,R", 0) != 0, frame.c_str());
@@ -304,15 +255,15 @@ class QuickBenchTest : public QObject {
     QCOMPARE(session.bench.control("eeprom 0 0x22 1"), std::string("ok 1"));
     QCOMPARE(session.bench.control("stuck 0 0x22"), std::string("ok"));
     session.turnMagnets(40.0);
-    session.click("SetpointA");
+    session.press("SetpointA");
     session.turnMagnets(140.0);
     session.type("Level(0)", "10");
     session.type("Level(1)", "90");
-    session.click("SetpointB");
+    session.press("SetpointB");
 
     const QString message = "Part#1: verification failed at register 0x22: wrote 0x00, read 0x01";
     QCOMPARE(session.op.messages, QStringList{message});
-    const auto records = session.programmingRecords();
+    const auto records = rx041::test::programmingRecords();
     QCOMPARE(records.size(), std::size_t{2});
     QCOMPARE(records[1].verification.result, rx041::records::VerificationResult::Failed);
     QCOMPARE(QString::fromStdString(records[1].outcome), message);

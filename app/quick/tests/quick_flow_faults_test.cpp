@@ -2,21 +2,15 @@
 // flow sends (a sample in the default run, all of them with RX041_FAULTS_FULL):
 // a hang-up is told as a lost programmer, silence means a programmed EEPROM,
 // and Disconnect, Connect and the same flow work afterwards.
-#include <QAbstractButton>
-#include <QApplication>
-#include <QFocusEvent>
-#include <QLineEdit>
 #include <QTest>
 #include <functional>
 
 #include "expected_eeprom.h"
 #include "flow_faults.h"
 #include "quick_window_fixture.h"
-#include "window_bench.h"
 
 namespace {
 
-using rx041::test::findControl;
 using rx041::test::OperatorFlow;
 
 constexpr int kCom = 8;
@@ -25,40 +19,22 @@ constexpr int kCom = 8;
 constexpr double kDacGain = 0.98, kDacOffset = 0.5;
 
 // A quick window on the bench, connected through the real libraries.
-struct QuickSession : rx041::test::BenchSession {
-  explicit QuickSession(const QString& argument)
-      : BenchSession(kCom), window(quick_test::makeQuickWindow(argument, op, state)) {
+struct QuickSession : rx041::test::BenchWindow {
+  explicit QuickSession(const QString& argument) : BenchWindow(kCom) {
     for (int part = 0; part < 2; ++part) bench.setDac(part, kDacGain, kDacOffset);
+    open(quick_test::quickWindow(argument));
     connect();
   }
 
-  void connect() {
-    pickBenchPortNext();
-    click("connect");
-  }
-  void click(const char* name) { findControl<QAbstractButton>(*window, name)->click(); }
-  void type(const char* name, const char* text) {
-    auto* field = findControl<QLineEdit>(*window, name);
-    field->setText(text);
-    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(field, &leave);
-  }
-  QString text(const char* name) const { return findControl<QLineEdit>(*window, name)->text(); }
-  bool enabled(const char* name) const { return findControl<QWidget>(*window, name)->isEnabled(); }
-  void turnMagnets(double degrees) {
-    for (int part = 0; part < 2; ++part) bench.setAngle(part, degrees);
-  }
   bool programmed(int part, const quick_test::TaughtSettings& settings) const {
     return quick_test::eepromHolds(bench, part, settings, state.DacK[part], state.DacB[part]);
   }
-
-  std::unique_ptr<QWidget> window;
 };
 
 // Point A taught at 40 degrees, the levels typed, the magnets at 140 degrees.
 void teachPointA(QuickSession& s, bool pair) {
   s.turnMagnets(40.0);
-  if (s.window->findChild<QWidget*>("PowerOn")) s.click("PowerOn");
+  if (s.control("PowerOn")) s.click("PowerOn");
   s.click("SetpointA");
   s.type("Level(0)", "10");
   s.type("Level(1)", "90");

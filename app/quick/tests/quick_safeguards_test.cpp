@@ -1,22 +1,15 @@
 // What every quick window guarantees, whichever parts it programs and however
-// point B comes about: no action without a programmer, no second flow while
-// one runs, no impossible angle taught, no profile half saved or half loaded.
-#include <signal.h>
-#include <sys/resource.h>
-
-#include <QAbstractButton>
+// point B comes about: no impossible angle taught, no profile half saved or
+// half loaded. What every working window guarantees (nothing without a
+// programmer, no second flow while one runs, cancelled profile dialogs, a
+// failed save) is in window_lifecycle_test.
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
 #include <QFile>
-#include <QLineEdit>
-#include <QMap>
 #include <QTest>
 
 #include "file_contents.h"
 #include "quick_window_fixture.h"
 #include "rx041/test_support/temp_dir.h"
-#include "rx41/operator/control_names.h"
 
 using quick_test::WindowBench;
 
@@ -36,18 +29,8 @@ void readyForPointA(WindowBench& bench) {
   if (bench.control("PowerOn")) bench.click("PowerOn");
 }
 
-// What the settings controls show, by design name.
-QMap<QString, QString> settingsShown(const QWidget& window) {
-  QMap<QString, QString> shown;
-  for (const auto* box : window.findChildren<QLineEdit*>()) shown[rx41::designNameOf(*box)] = box->text();
-  for (const auto* tick : window.findChildren<QCheckBox*>())
-    shown[rx41::designNameOf(*tick)] = tick->isChecked() ? "ticked" : "clear";
-  for (const auto* list : window.findChildren<QComboBox*>()) shown[rx41::designNameOf(*list)] = list->currentText();
-  shown.remove(QString());
-  return shown;
-}
-
 using rx041::test::contentsOf;
+using rx041::test::settingsShown;
 using rx041::test::writeFile;
 
 // Profiles go into a directory of their own.
@@ -61,55 +44,6 @@ class QuickSafeguardsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void everyActionWaitsForAProgrammer() {
-    for (const QString& window : kWindows) {
-      WindowBench bench(window);
-      bench.connect(false);
-      QCOMPARE(bench.text("connect"), QString("Connect"));
-      QCOMPARE(bench.devicesCreated, 0);
-      for (const char* action : {"SetpointA", "SetpointB", "PowerOn"}) QVERIFY2(!bench.enabled(action), action);
-      if (bench.control("GetDP")) {
-        bench.click("GetDP");
-        QCOMPARE(bench.op.messages, QStringList{"Error: Not in OWI mode"});
-      }
-      QVERIFY(bench.calls().isEmpty());
-    }
-  }
-
-  void pressesDuringAFlowAreIgnored() {
-    for (const QString& window : kWindows) {
-      // The same flow without and with every button pressed and the window
-      // closed while it waits on the device and lets events run.
-      WindowBench quiet(window), busy(window);
-      bool pressed = false;
-      for (WindowBench* bench : {&quiet, &busy}) {
-        bench->healthyChip();
-        bench->device->script().answer("GetAngle", 40.0);
-        bench->window->show();
-        bench->connect();
-      }
-      const char* flow = quiet.control("PowerOn") ? "PowerOn" : "SetpointA";
-      quiet.click(flow);
-      QMetaObject::invokeMethod(
-          busy.window.get(),
-          [&] {
-            for (const char* name :
-                 {"GetDP", "SetpointA", "SetpointB", "PowerOn", "mSaveAs", "mOpen", "btnAbout", "connect"})
-              if (auto* button = busy.control<QAbstractButton>(name)) button->click();
-            busy.window->close();
-            pressed = true;
-          },
-          Qt::QueuedConnection);
-      busy.click(flow);
-      QVERIFY(pressed);
-      QCOMPARE(busy.calls(), quiet.calls());
-      QCOMPARE(busy.op.shown, quiet.op.shown);
-      QCOMPARE(busy.op.modalWindows, quiet.op.modalWindows);
-      QCOMPARE(busy.text("connect"), QString("Disconnect"));
-      QVERIFY(busy.window->isVisible());
-    }
-  }
-
   void impossibleAnglesAreReportedAndNotWritten() {
     for (const QString& window : kWindows) {
       WindowBench bench(window);
@@ -146,46 +80,6 @@ class QuickSafeguardsTest : public QObject {
       bench.click("SetpointB");
       QCOMPARE(bench.text(pointB), QString("140.00"));
       QCOMPARE(bench.calls("CopySolverSettingsToParameters").size(), pair ? 2 : 1);
-    }
-  }
-
-  void aFailedSaveKeepsThePreviousFile() {
-    for (const QString& window : kWindows) {
-      WindowBench bench(window);
-      rx041::test::TempDir profiles;
-      const QString path = pathIn(profiles, "keep.txt");
-      writeFile(path, "previous profile");
-      bench.op.answers = {true};
-      bench.op.fileNames = {path};
-      // The file system refuses anything beyond 16 bytes, as a full disk would.
-      rlimit old{};
-      getrlimit(RLIMIT_FSIZE, &old);
-      const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-      rlimit small = old;
-      small.rlim_cur = 16;
-      setrlimit(RLIMIT_FSIZE, &small);
-      bench.click("mSaveAs");
-      setrlimit(RLIMIT_FSIZE, &old);
-      signal(SIGXFSZ, oldHandler);
-      QCOMPARE(bench.op.messages, QStringList{"Error happens when saving to file!"});
-      QCOMPARE(contentsOf(path), QByteArray("previous profile"));
-      QCOMPARE(QDir(pathIn(profiles, "")).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.txt"});
-    }
-  }
-
-  void cancelledDialogsDoNothing() {
-    for (const QString& window : kWindows) {
-      WindowBench bench(window);
-      rx041::test::TempDir profiles;
-      const QString before = QDir::currentPath();
-      QDir::setCurrent(pathIn(profiles, ""));
-      const auto shown = settingsShown(*bench.window);
-      bench.click("mSaveAs");
-      bench.click("mOpen");
-      QDir::setCurrent(before);
-      QCOMPARE(QDir(pathIn(profiles, "")).entryList(QDir::Files | QDir::Hidden), QStringList{});
-      QCOMPARE(settingsShown(*bench.window), shown);
-      QCOMPARE(bench.op.messages, QStringList{});
     }
   }
 

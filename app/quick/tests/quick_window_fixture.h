@@ -10,13 +10,17 @@
 
 namespace quick_test {
 
+// The quick window's row.
+const rx41::WorkingWindowEntry& quickWindow(const QString& argument);
+
 std::unique_ptr<QWidget> makeQuickWindow(const QString& argument, rx41::OperatorInterface& operatorInterface,
                                          rx41::AppState& state,
                                          rx41::DeviceFactory deviceFactory = rx41::createDeviceObject);
 
 class WindowBench : public rx041::test::WindowBench {
  public:
-  explicit WindowBench(const QString& argument = QStringLiteral("/2"));
+  explicit WindowBench(const QString& argument = QStringLiteral("/2"))
+      : rx041::test::WindowBench(quickWindow(argument)) {}
 };
 
 // "A D B E P -": the enabled state of SetpointA, SetpointB and PowerOn ("-" without it).

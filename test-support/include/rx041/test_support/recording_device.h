@@ -4,6 +4,7 @@
 // answers from configurable values. For tests of the application's windows and
 // state machine; no programmer needed.
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,6 +27,9 @@ struct RecordedCall {
 class DeviceScript {
  public:
   std::vector<RecordedCall> calls;
+  // Runs inside each call, once it is recorded: what the caller does while
+  // the device works on a request.
+  std::function<void(const RecordedCall& call)> onCall;
 
   // The result of a member (its pVal out-argument, or the measured value of
   // Measure, MeasureVdd and GetAngle): values queued with answerOnce first,

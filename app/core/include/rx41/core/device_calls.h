@@ -16,6 +16,7 @@
 #include "rx041/device/device_interfaces.h"
 #include "rx041/records/programming_notes.h"
 #include "rx41/core/app_state.h"
+#include "rx41/core/window_identity.h"
 #include "rx41/operator/operator_interface.h"
 #include "rx41/rules/part_set.h"
 #include "rx41/rules/solver_setting.h"
@@ -59,6 +60,11 @@ class DeviceCalls {
   void reportFailure(const QString& text);
   // The text of the last such report.
   const QString& lastFailure() const { return lastFailure_; }
+
+  // The working window the calls are made for, named in its programming
+  // records; none (empty) for calls made outside a working window.
+  void identify(const WindowIdentity& window) { window_ = window; }
+  const WindowIdentity& window() const { return window_; }
 
   rx041::records::ProgrammingNotes& notes() { return notes_; }
   const rx041::records::ProgrammingNotes& notes() const { return notes_; }
@@ -119,6 +125,7 @@ class DeviceCalls {
   AppState& state_;
   OperatorInterface& operator_;
   QWidget* owner_;
+  WindowIdentity window_;
   QString lastFailure_;
   rx041::records::ProgrammingNotes notes_;
   bool lineFailureTold_ = false;

@@ -14,6 +14,7 @@
 #include "rx41/core/busy_flag.h"
 #include "rx41/core/device_connection.h"
 #include "rx41/core/state_machine.h"
+#include "rx41/core/window_identity.h"
 
 class QPushButton;
 
@@ -24,9 +25,10 @@ class ProfileBinding;
 
 class WorkingWindow : public QWidget {
  public:
-  // className is the window's design name, caption its title.
-  WorkingWindow(const QString& className, const QString& caption, OperatorInterface& operatorInterface, AppState& state,
-                DeviceFactory deviceFactory);
+  // The identity from the window's row: its class name is the window's design
+  // name, and its records name both. caption is the window's title.
+  WorkingWindow(const WindowIdentity& identity, const QString& caption, OperatorInterface& operatorInterface,
+                AppState& state, DeviceFactory deviceFactory);
 
   bool flowRunning() const { return busy_.busy(); }
 

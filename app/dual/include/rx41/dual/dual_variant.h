@@ -2,7 +2,8 @@
 // The two dual-part windows are one window with a parameter: the board feeds
 // each part from its own source ("/1", MainForm2Parts2Src) or both parts from
 // one ("/0", MainForm2Parts1Src). Everything in which the single-source twin
-// differs is data here; the window reads it and never asks which kind it is.
+// differs is data here, but for its name and argument (its row in
+// dual_windows.cpp); the window reads it and never asks which kind it is.
 // Plain C++.
 #include <string_view>
 
@@ -14,7 +15,6 @@ namespace rx41 {
 enum class Sources { Dual, Single };
 
 struct DualVariant {
-  std::string_view className;
   // One source powers, programs and locks both parts as one: the power,
   // programming, lock and display buttons exist once (index 0) and work on
   // the pair, every mode change covers both parts, and the parts have no

@@ -27,8 +27,9 @@ namespace rx41 {
 
 class MainForm2Parts2Src final : public WorkingWindow {
  public:
-  MainForm2Parts2Src(OperatorInterface& operatorInterface, Sources sources = Sources::Dual,
-                     AppState& state = appState(), DeviceFactory deviceFactory = createDeviceObject);
+  // Made by its rows in dual_windows.cpp.
+  MainForm2Parts2Src(const WindowIdentity& identity, OperatorInterface& operatorInterface, Sources sources,
+                     AppState& state, DeviceFactory deviceFactory);
 
   // The enabled state of every control from the recorded states, the power
   // captions and the status line.

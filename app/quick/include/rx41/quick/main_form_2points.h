@@ -17,9 +17,9 @@ class MainForm2PointsProgramming final : public QuickWindow {
  public:
   enum class PointB { Taught, ByOffsets };
 
-  MainForm2PointsProgramming(OperatorInterface& operatorInterface, PowerButton powerButton = PowerButton::Absent,
-                             PointB pointB = PointB::Taught, AppState& state = appState(),
-                             DeviceFactory deviceFactory = createDeviceObject);
+  // Made by its rows in quick_windows.cpp.
+  MainForm2PointsProgramming(const WindowIdentity& identity, OperatorInterface& operatorInterface,
+                             PowerButton powerButton, PointB pointB, AppState& state, DeviceFactory deviceFactory);
 
  private:
   void buildControls(PointB pointB);

@@ -12,8 +12,9 @@ namespace rx41 {
 
 class MainForm2PointsProgrammingforDual final : public QuickWindow {
  public:
-  MainForm2PointsProgrammingforDual(OperatorInterface& operatorInterface, PowerButton powerButton = PowerButton::Absent,
-                                    AppState& state = appState(), DeviceFactory deviceFactory = createDeviceObject);
+  // Made by its rows in quick_windows.cpp.
+  MainForm2PointsProgrammingforDual(const WindowIdentity& identity, OperatorInterface& operatorInterface,
+                                    PowerButton powerButton, AppState& state, DeviceFactory deviceFactory);
 
  private:
   void buildControls();

@@ -30,8 +30,8 @@ class QuickWindow : public WorkingWindow {
   enum class PowerButton { Absent, Present };
 
  protected:
-  QuickWindow(const QString& className, PowerButton powerButton, OperatorInterface& operatorInterface, AppState& state,
-              DeviceFactory deviceFactory);
+  QuickWindow(const WindowIdentity& identity, PowerButton powerButton, OperatorInterface& operatorInterface,
+              AppState& state, DeviceFactory deviceFactory);
 
   // The parts the buttons work on.
   virtual PartSet workParts() const = 0;

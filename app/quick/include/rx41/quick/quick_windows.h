@@ -1,12 +1,14 @@
 #pragma once
-// The quick windows this library builds, for rx41's catalogue.
+// The quick windows this library builds, one row each for rx41's table:
+// "/2" MainForm2PointsProgramming, "/3" MainForm2PointsProgrammingforDual,
+// "/4" MainForm2PointsProgrammingWithPwr, "/5"
+// MainForm2PointsProgrammingforDualWithPwr and "/6" MainForm1PointProgramming.
+#include <span>
+
+#include "rx41/core/window_catalogue.h"
+
 namespace rx41 {
 
-class WindowCatalogue;
-
-// "/2" MainForm2PointsProgramming, "/4" MainForm2PointsProgrammingWithPwr,
-// "/6" MainForm1PointProgramming, "/3" MainForm2PointsProgrammingforDual and
-// "/5" MainForm2PointsProgrammingforDualWithPwr.
-void registerQuickWindows(WindowCatalogue& catalogue);
+std::span<const WorkingWindowEntry> quickWindowEntries();
 
 }  // namespace rx41
