@@ -1,13 +1,9 @@
 #include "rx41/core/verified_store.h"
 
-#include <QSysInfo>
-#include <filesystem>
-
 #include "rx041/device/written_image.h"
 #include "rx041/records/record_time.h"
 #include "rx041/records/register_verification.h"
-#include "rx041/transport/port_map.h"
-#include "rx41/core/window_catalogue.h"
+#include "rx41/core/record_origin.h"
 #include "rx41/rules/device_texts.h"
 
 namespace rx41 {
@@ -19,40 +15,18 @@ using rx041::zq3902::IZQ3902WrittenImage;
 constexpr std::int32_t kLockNotTaken = 5;
 constexpr std::int32_t kLockRegister = 0x1C;
 
-struct WindowIdentity {
-  std::string mode, window;
-};
-
-WindowIdentity identityOf(const QWidget* owner) {
-  if (!owner) return {};
-  const QString className = owner->window()->objectName();
-  for (const WorkingWindowKind& kind : kWorkingWindows)
-    if (className == QLatin1String(kind.className)) return {kind.argument, kind.className};
-  return {"", className.toStdString()};
-}
-
-// The device the port map puts behind COMn, as the link names it.
-std::string deviceBehind(std::int16_t port) {
-  if (port == 0) return {};
-  const std::filesystem::path link = rx041::transport::comPortPath(port);
-  std::error_code error;
-  const std::filesystem::path target = std::filesystem::read_symlink(link, error);
-  if (error) return {};
-  return (target.is_absolute() ? target : link.parent_path() / target).lexically_normal().string();
-}
-
 rx041::records::ProgrammingRecord recordOf(DeviceCalls& calls, std::int16_t part,
                                            rx041::records::EepromContents contents,
                                            const IZQ3902WrittenImage* written) {
   const AppState& state = calls.state();
   const rx041::records::PartNotes& notes = calls.notes().part(part);
-  const WindowIdentity identity = identityOf(calls.owner());
+  const RecordOrigin origin = recordOrigin(state, calls.owner());
   rx041::records::ProgrammingRecord record;
-  record.host = QSysInfo::machineHostName().toStdString();
-  record.mode = identity.mode;
-  record.window = identity.window;
-  if (state.connectedPort != 0) record.port = "COM" + std::to_string(state.connectedPort);
-  record.device = deviceBehind(state.connectedPort);
+  record.host = origin.host;
+  record.mode = origin.mode;
+  record.window = origin.window;
+  record.port = origin.port;
+  record.device = origin.device;
   record.part = part + 1;
   record.chipId = notes.chipId;
   record.vdd = notes.vdd;

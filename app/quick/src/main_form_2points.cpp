@@ -71,7 +71,7 @@ void MainForm2PointsProgramming::buildControls(PointB pointB) {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addLayout(settingsRow);
-  layout->addWidget(plot, 1);
+  layout->addLayout(besideCheckOutput(plot), 1);
 }
 
 std::int16_t MainForm2PointsProgramming::selectedPart() const {

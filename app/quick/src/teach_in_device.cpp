@@ -61,6 +61,12 @@ void TeachInDevice::copyAndProgram(PartSet parts, WaitNotice& wait) {
 
 std::optional<StoreOutcome> TeachInDevice::programEeproms(PartSet parts, rx041::records::EepromContents contents) {
   const auto outcome = verifiedStore(machine_.calls(), parts, contents);
+  const bool configured = outcome == StoreOutcome::Stored && contents == rx041::records::EepromContents::Configured;
+  // The quick windows program two points.
+  constexpr std::int16_t kTwoPointsMode = 2;
+  for (const std::int16_t part : parts.parts())
+    programmed_[part] =
+        configured ? std::optional(curveSettingsOf(machine_.state(), part, kTwoPointsMode)) : std::nullopt;
   if (outcome) machine_.ChipChangeToState(parts.stateMachinePart(), kOwiMode, kOwiMode);
   return outcome;
 }

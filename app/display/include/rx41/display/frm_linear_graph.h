@@ -7,7 +7,8 @@
 //   graph.Init(0, mode1, 1, mode2); // both parts
 //   operatorInterface.runModal(graph);
 // A mode is the curve mode (2, 3 or 4 points) plus 16 when only point A is
-// marked on the plot.
+// marked on the plot. "Check Output" opens the output check of the parts
+// shown against these settings (frm_output_check.h).
 #include <QLineEdit>
 #include <cstdint>
 
@@ -37,6 +38,7 @@ class frmLinearGraph final : public DisplayForm {
   static constexpr int kSettingColumns = 7;  // high, low, dpdisp, A, B, C, D
 
   void showSettings(int row, std::int16_t part);
+  void CheckOutput_Click();
   bool twoParts() const { return GraphMode_[1] != 0; }
 
   OperatorInterface& operator_;
