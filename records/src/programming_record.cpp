@@ -55,6 +55,35 @@ Json verificationJson(const Verification& v) {
   return json;
 }
 
+Json checkJson(const OutputCheck& check) {
+  const CheckedCurveSettings& c = check.curve;
+  Json points = Json::object();
+  for (std::size_t i = 0; i < c.points.size(); ++i)
+    points[kPointNames[i]] = {{"angle", c.points[i][0]}, {"level", c.points[i][1]}};
+  Json measured = Json::array();
+  for (const CheckedPoint& p : check.points) {
+    measured.push_back({{"angle_before", asDecimal(p.angleBefore)},
+                        {"angle_after", asDecimal(p.angleAfter)},
+                        {"angle", asDecimal(p.angle)},
+                        {"output", asDecimal(p.output)},
+                        {"expected", optionalValue(p.expected)},
+                        {"error", p.expected ? Json(outputError(p.output, *p.expected)) : Json(nullptr)},
+                        {"verdict", p.verdict}});
+  }
+  return {{"curve",
+           {{"mode", c.mode},
+            {"points", points},
+            {"dp", c.dp},
+            {"clamp_high", c.clampHigh},
+            {"clamp_low", c.clampLow},
+            {"direction", c.clockwise ? "cw" : "ccw"}}},
+          {"tolerance", asDecimal(check.tolerance)},
+          {"minimum_points", check.minimumPoints},
+          {"points", measured},
+          {"verdict", check.verdict},
+          {"verdict_text", check.verdictText}};
+}
+
 Json settingsJson(const SolverSettingsSent& s) {
   Json points = Json::object();
   for (std::size_t i = 0; i < s.points.size(); ++i)
@@ -189,9 +218,68 @@ SolverSettingsSent settingsFrom(const Json& json) {
   return s;
 }
 
+std::int32_t requiredInteger(const Json& object, const char* name) {
+  const auto value = optionalInteger(object, name);
+  if (!value) throw BadRecord(std::string("'") + name + "' is missing");
+  return *value;
+}
+
+float requiredFloat(const Json& object, const char* name) {
+  const auto value = optionalFloat(object, name);
+  if (!value) throw BadRecord(std::string("'") + name + "' is missing");
+  return *value;
+}
+
+const Json& requiredObject(const Json& object, const char* name) {
+  const Json& value = required(object, name);
+  if (!value.is_object()) throw BadRecord(std::string("'") + name + "' is not an object");
+  return value;
+}
+
+OutputCheck checkFrom(const Json& json) {
+  OutputCheck check;
+  const Json& curve = requiredObject(json, "curve");
+  check.curve.mode = requiredInteger(curve, "mode");
+  const Json& points = requiredObject(curve, "points");
+  for (std::size_t i = 0; i < check.curve.points.size(); ++i) {
+    const Json& point = requiredObject(points, kPointNames[i]);
+    check.curve.points[i] = {requiredInteger(point, "angle"), requiredInteger(point, "level")};
+  }
+  check.curve.dp = requiredInteger(curve, "dp");
+  check.curve.clampHigh = requiredInteger(curve, "clamp_high");
+  check.curve.clampLow = requiredInteger(curve, "clamp_low");
+  const std::string direction = text(required(curve, "direction"), "direction");
+  if (direction != "cw" && direction != "ccw") throw BadRecord("direction '" + direction + "' is not cw or ccw");
+  check.curve.clockwise = direction == "cw";
+  check.tolerance = requiredFloat(json, "tolerance");
+  check.minimumPoints = requiredInteger(json, "minimum_points");
+  const Json& measured = required(json, "points");
+  if (!measured.is_array()) throw BadRecord("'points' is not a list");
+  for (const Json& point : measured) {
+    if (!point.is_object()) throw BadRecord("a measured point is not an object");
+    CheckedPoint p;
+    p.angleBefore = requiredFloat(point, "angle_before");
+    p.angleAfter = requiredFloat(point, "angle_after");
+    p.angle = requiredFloat(point, "angle");
+    p.output = requiredFloat(point, "output");
+    p.expected = optionalFloat(point, "expected");
+    p.verdict = text(required(point, "verdict"), "verdict");
+    check.points.push_back(std::move(p));
+  }
+  check.verdict = text(required(json, "verdict"), "verdict");
+  check.verdictText = optionalText(json, "verdict_text");
+  return check;
+}
+
 ProgrammingRecord recordFrom(const Json& json) {
   if (!json.is_object()) throw BadRecord("not a JSON object");
   ProgrammingRecord r;
+  // Records from before there were kinds have none: they are store records.
+  const std::string kind = optionalText(json, "kind");
+  if (kind == kindName(RecordKind::OutputCheck))
+    r.kind = RecordKind::OutputCheck;
+  else if (!kind.empty() && kind != kindName(RecordKind::Store))
+    throw BadRecord("kind '" + kind + "' is unknown");
   r.time = text(required(json, "time"), "time");
   // A time that is no instant would pass or fail every time filter unseen.
   if (const auto when = parseIsoTime(r.time); !when || when->dateOnly)
@@ -205,6 +293,11 @@ ProgrammingRecord recordFrom(const Json& json) {
   if (!part || (*part != 1 && *part != 2)) throw BadRecord("'part' is not 1 or 2");
   r.part = *part;
   r.chipId = optionalInteger(json, "chip_id");
+  if (r.kind == RecordKind::OutputCheck) {
+    r.outputCheck = checkFrom(requiredObject(json, "check"));
+    r.outcome = text(required(json, "outcome"), "outcome");
+    return r;
+  }
   r.vdd = optionalFloat(json, "vdd");
   if (const Json* dac = optionalObject(json, "dac")) {
     r.dacK = optionalFloat(*dac, "k").value_or(0.0f);
@@ -227,6 +320,13 @@ ProgrammingRecord recordFrom(const Json& json) {
 
 }  // namespace
 
+double outputError(float output, float expected) {
+  constexpr double kSteps = 1e4;
+  return std::round((asDecimal(output) - asDecimal(expected)) * kSteps) / kSteps;
+}
+
+std::string_view kindName(RecordKind kind) { return kind == RecordKind::OutputCheck ? "output_check" : "store"; }
+
 std::string_view contentsName(EepromContents contents) {
   switch (contents) {
     case EepromContents::Cleared: return "cleared";
@@ -243,6 +343,23 @@ std::string hexByte(std::int32_t value) {
 }
 
 std::string recordLine(const ProgrammingRecord& r) {
+  if (r.kind == RecordKind::OutputCheck) {
+    const Json json{
+        {"time", r.time},
+        {"kind", kindName(r.kind)},
+        {"host", r.host},
+        {"mode", r.mode},
+        {"window", r.window},
+        {"port", r.port},
+        {"device", r.device},
+        {"part", r.part},
+        {"chip_id", optionalValue(r.chipId)},
+        {"check", r.outputCheck ? checkJson(*r.outputCheck) : Json(nullptr)},
+        {"outcome", r.outcome},
+    };
+    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+  }
+  // A store record's line is as it was before there were kinds: without one.
   Json registers = Json::object();
   for (const auto& [address, value] : r.registers) registers[hexByte(address)] = hexByte(value);
   const Json json{

@@ -46,6 +46,73 @@ ProgrammingRecord configuredRecord() {
   return r;
 }
 
+ProgrammingRecord outputCheckRecord() {
+  ProgrammingRecord r;
+  r.kind = RecordKind::OutputCheck;
+  r.time = "2026-05-12T14:10:00.000+02:00";
+  r.host = "bench3";
+  r.mode = "/2";
+  r.window = "MainForm2PointsProgramming";
+  r.port = "COM3";
+  r.part = 1;
+  r.chipId = 0x31;
+  OutputCheck check;
+  check.curve = {2, {{{40, 10}, {140, 90}, {0, 0}, {0, 0}}}, 220, 95, 5, true};
+  check.tolerance = 0.5f;
+  check.minimumPoints = 6;
+  check.points = {{60.0f, 60.015625f, 60.0078125f, 27.1f, 26.0f, "fail"},
+                  {221.0f, 221.0f, 221.0f, 5.0f, 95.0f, "near_jump"},
+                  {300.5f, 300.5f, 300.5f, 4.0f, std::nullopt, "off_curve"}};
+  check.verdict = "fail";
+  check.verdictText = "FAIL at 60.01 deg: measured 27.10 %VDD, expected 26.00 %VDD";
+  r.outputCheck = check;
+  r.outcome = "fail";
+  return r;
+}
+
+TEST(ProgrammingRecordTest, AnOutputCheckReadsBackTheSameAndOldLinesAreStores) {
+  const std::string line = recordLine(outputCheckRecord());
+  const auto parsed = parseRecord(line);
+  ASSERT_TRUE(std::holds_alternative<ProgrammingRecord>(parsed)) << std::get<std::string>(parsed);
+  EXPECT_EQ(std::get<ProgrammingRecord>(parsed), outputCheckRecord()) << line;
+  EXPECT_FALSE(std::get<ProgrammingRecord>(parsed).stored());
+
+  const auto json = nlohmann::json::parse(line);
+  EXPECT_EQ(json["kind"], "output_check");
+  EXPECT_EQ(json["check"]["curve"]["direction"], "cw");
+  EXPECT_NEAR(json["check"]["points"][0]["error"].get<double>(), 1.1, 1e-5) << "output less expected";
+  EXPECT_TRUE(json["check"]["points"][2]["error"].is_null());
+
+  // A store record's line carries no kind, as before there were kinds, and reads as a store.
+  const std::string store = recordLine(configuredRecord());
+  EXPECT_EQ(store.find("\"kind\""), std::string::npos);
+  EXPECT_EQ(std::get<ProgrammingRecord>(parseRecord(store)).kind, RecordKind::Store);
+  std::string named = store;
+  named.insert(1, "\"kind\":\"store\",");
+  EXPECT_EQ(std::get<ProgrammingRecord>(parseRecord(named)), configuredRecord());
+
+  const auto replaced = [&](const std::string& from, const std::string& to) {
+    std::string changed = line;
+    changed.replace(changed.find(from), from.size(), to);
+    return changed;
+  };
+  const struct {
+    std::string line;
+    const char* reason;
+  } refused[] = {
+      {replaced("\"output_check\"", "\"calibration\""), "kind 'calibration' is unknown"},
+      {replaced("\"check\":{", "\"checked\":{"), "'check' is missing"},
+      {replaced("\"direction\":\"cw\"", "\"direction\":\"left\""), "direction 'left'"},
+      {replaced("\"output\":27.1", "\"output\":\"27 %\""), "'output' is not a number"},
+      {replaced("\"tolerance\":0.5,", ""), "'tolerance' is missing"},
+  };
+  for (const auto& c : refused) {
+    const auto result = parseRecord(c.line);
+    ASSERT_TRUE(std::holds_alternative<std::string>(result)) << c.line;
+    EXPECT_NE(std::get<std::string>(result).find(c.reason), std::string::npos) << std::get<std::string>(result);
+  }
+}
+
 TEST(ProgrammingRecordTest, ALineCarriesTheRecordAndReadsBackTheSame) {
   ProgrammingRecord cleared = configuredRecord();
   cleared.contents = EepromContents::Cleared;

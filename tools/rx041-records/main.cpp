@@ -1,6 +1,6 @@
 // rx041-records: reads the programming record file of the RX041 bench
-// software: lists records (filtered by time, port, part and outcome), shows
-// one whole, or exports them as CSV.
+// software: lists records (filtered by time, port, part, kind, outcome and
+// verdict), shows one whole, or exports them as CSV.
 #include <CLI/CLI.hpp>
 #include <charconv>
 #include <cstring>
@@ -81,12 +81,13 @@ std::string lineNumberProblem(const std::string& text) {
 int main(int argc, char** argv) {
   CLI::App app{
       "Reads the programming records of the RX041 bench software: one record per EEPROM store, with the chip, the\n"
-      "settings and register image written, the read-back verification and the outcome.\n"
+      "settings and register image written, the read-back verification and the outcome; and one per output check\n"
+      "of a part, with every measured point and the verdict.\n"
       "  rx041-records [FILTERS] [--csv]  list the records, oldest first (or export them as CSV)\n"
       "  rx041-records show LINE          one record whole, by the line number the list shows"};
   app.set_version_flag("--version", rx041::versionLine("rx041-records"));
   std::string file = recordFilePath().string();
-  std::string since, until, port, outcome;
+  std::string since, until, port, outcome, kind, verdict;
   std::int32_t part = 0;
   bool csv = false;
   app.add_option("--file", file,
@@ -100,7 +101,13 @@ int main(int argc, char** argv) {
   app.add_option("--part", part, "records of Part#1 or Part#2")->check(CLI::IsMember({1, 2}));
   app.add_option("--outcome", outcome, "stored, or failed (every store that did not happen or did not take)")
       ->check(CLI::IsMember({"stored", "failed"}));
-  app.add_flag("--csv", csv, "write CSV with a header line instead of the list");
+  app.add_option("--kind", kind, "records of one kind: store (EEPROM stores) or output_check")
+      ->check(CLI::IsMember({"store", "output_check"}));
+  app.add_option("--verdict", verdict, "output checks with this verdict: pass, fail or not_enough")
+      ->check(CLI::IsMember({"pass", "fail", "not_enough"}));
+  app.add_flag("--csv", csv,
+               "write CSV with a header line instead of the list: a row per store record, or with --kind "
+               "output_check or --verdict a row per measured point");
   CLI::App* show = app.add_subcommand("show", "write one record whole, as indented JSON");
   // Options may follow the subcommand, as in "show 12 --file FILE".
   show->fallthrough();
@@ -131,13 +138,22 @@ int main(int argc, char** argv) {
   if (!port.empty()) filter.port = portName(port);
   if (part != 0) filter.part = part;
   if (!outcome.empty()) filter.outcome = outcome == "stored" ? OutcomeFilter::Stored : OutcomeFilter::Failed;
+  if (!kind.empty()) filter.kind = kind == "store" ? RecordKind::Store : RecordKind::OutputCheck;
+  filter.verdict = verdict;
+  if ((!verdict.empty() && filter.kind == RecordKind::Store) ||
+      (!outcome.empty() && filter.kind == RecordKind::OutputCheck) || (!verdict.empty() && !outcome.empty())) {
+    std::cerr << "rx041-records: --outcome selects store records, --verdict output checks; not both\n";
+    return kExitUsage;
+  }
+  // The CSV of output checks has a row per point, that of stores a row per record.
+  const bool checkRows = filter.kind == RecordKind::OutputCheck || !verdict.empty();
 
   const std::string name = shownText(file);
   const OpenedRecordFile opened = openRecordFile(file);
   if (opened.missing) {
     std::cerr << "rx041-records: no records yet (" << name << " does not exist)\n";
     if (show->parsed()) return kExitFailure;
-    if (csv) writeCsv(std::cout, {});
+    if (csv) checkRows ? writeOutputCheckCsv(std::cout, {}) : writeCsv(std::cout, {});
     return kExitOk;
   }
   if (!opened.reader) {
@@ -154,10 +170,23 @@ int main(int argc, char** argv) {
   if (show->parsed()) return showRecord(contents, file, showLine);
 
   std::vector<const NumberedRecord*> selected;
-  for (const auto& record : contents.records)
-    if (matches(record.record, filter)) selected.push_back(&record);
-  if (csv) {
+  std::size_t checksLeftOut = 0;
+  for (const auto& record : contents.records) {
+    if (!matches(record.record, filter)) continue;
+    // Rows of two layouts in one CSV would break every reader of the store layout.
+    if (csv && !checkRows && record.record.kind != RecordKind::Store) {
+      ++checksLeftOut;
+      continue;
+    }
+    selected.push_back(&record);
+  }
+  if (csv && checkRows) {
+    writeOutputCheckCsv(std::cout, selected);
+  } else if (csv) {
     writeCsv(std::cout, selected);
+    if (checksLeftOut > 0)
+      std::cerr << "rx041-records: " << checksLeftOut
+                << " output check record(s) left out of the store CSV; export them with --kind output_check\n";
   } else {
     for (const NumberedRecord* record : selected) std::cout << listLine(*record) << "\n";
   }

@@ -32,8 +32,11 @@ std::string portName(const std::string& text) {
 bool matches(const ProgrammingRecord& record, const RecordFilter& filter) {
   if (filter.part && record.part != *filter.part) return false;
   if (!filter.port.empty() && record.port != filter.port && record.device != filter.port) return false;
+  if (filter.kind && record.kind != *filter.kind) return false;
+  if (filter.outcome != OutcomeFilter::Any && record.kind != RecordKind::Store) return false;
   if (filter.outcome == OutcomeFilter::Stored && !record.stored()) return false;
   if (filter.outcome == OutcomeFilter::Failed && record.stored()) return false;
+  if (!filter.verdict.empty() && (!record.outputCheck || record.outputCheck->verdict != filter.verdict)) return false;
   if (!filter.byTime()) return true;
   const auto time = parseIsoTime(record.time);
   if (!time) return false;

@@ -1,5 +1,6 @@
 #pragma once
-// Which records rx041-records shows: by time range, port, part and outcome.
+// Which records rx041-records shows: by time range, port, part, kind, a
+// store's outcome and an output check's verdict.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,11 +12,13 @@ namespace rx041::records {
 enum class OutcomeFilter { Any, Stored, Failed };
 
 struct RecordFilter {
-  std::optional<std::int64_t> since;  // epoch milliseconds, inclusive
-  std::optional<std::int64_t> until;  // epoch milliseconds, exclusive
-  std::string port;                   // "COM3", or a device path
-  std::optional<std::int32_t> part;   // 1 or 2
-  OutcomeFilter outcome = OutcomeFilter::Any;
+  std::optional<std::int64_t> since;           // epoch milliseconds, inclusive
+  std::optional<std::int64_t> until;           // epoch milliseconds, exclusive
+  std::string port;                            // "COM3", or a device path
+  std::optional<std::int32_t> part;            // 1 or 2
+  OutcomeFilter outcome = OutcomeFilter::Any;  // of store records; selects them alone
+  std::optional<RecordKind> kind;
+  std::string verdict;  // of output checks ("pass", "fail", "not_enough"); selects them alone
 
   bool byTime() const { return since || until; }
 };

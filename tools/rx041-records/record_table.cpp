@@ -1,5 +1,6 @@
 #include "record_table.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <string_view>
@@ -18,6 +19,11 @@ constexpr std::array<std::int32_t, 26> kRegisterColumns = {1,  2,  3,  4,  5,  6
 std::string orDash(const std::string& text) { return text.empty() ? "-" : text; }
 
 std::string number(float value) {
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+std::string decimal(double value) {
   char text[32];
   return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
@@ -119,19 +125,81 @@ std::vector<std::string> row(const NumberedRecord& numbered) {
   return fields;
 }
 
+std::vector<std::string> outputCheckHeader() {
+  std::vector<std::string> names{"line", "time",   "host", "mode",    "window",
+                                 "port", "device", "part", "chip_id", "curve_mode"};
+  for (const char point : {'a', 'b', 'c', 'd'}) {
+    names.push_back(std::string("angle_") + point);
+    names.push_back(std::string("level_") + point);
+  }
+  for (const char* name :
+       {"dp", "clamp_high", "clamp_low", "direction", "tolerance", "minimum_points", "verdict", "point", "angle_before",
+        "angle_after", "angle", "output", "expected", "error", "point_verdict"})
+    names.push_back(name);
+  return names;
+}
+
+// The record's fields, then those of the point (none: empty).
+std::vector<std::string> outputCheckRow(const NumberedRecord& numbered, std::size_t index) {
+  const ProgrammingRecord& r = numbered.record;
+  const OutputCheck check = r.outputCheck.value_or(OutputCheck{});
+  const CheckedCurveSettings& c = check.curve;
+  std::vector<std::string> fields{std::to_string(numbered.line),
+                                  csvText(r.time),
+                                  csvText(r.host),
+                                  csvText(r.mode),
+                                  csvText(r.window),
+                                  csvText(r.port),
+                                  csvText(r.device),
+                                  std::to_string(r.part),
+                                  r.chipId ? hexByte(*r.chipId) : std::string(),
+                                  std::to_string(c.mode)};
+  for (const auto& point : c.points) {
+    fields.push_back(std::to_string(point[0]));
+    fields.push_back(std::to_string(point[1]));
+  }
+  for (const std::int32_t value : {c.dp, c.clampHigh, c.clampLow}) fields.push_back(std::to_string(value));
+  fields.push_back(c.clockwise ? "cw" : "ccw");
+  fields.push_back(number(check.tolerance));
+  fields.push_back(std::to_string(check.minimumPoints));
+  fields.push_back(csvText(check.verdict));
+  if (index >= check.points.size()) {
+    fields.resize(outputCheckHeader().size());
+    return fields;
+  }
+  const CheckedPoint& p = check.points[index];
+  fields.push_back(std::to_string(index + 1));
+  for (const float value : {p.angleBefore, p.angleAfter, p.angle, p.output}) fields.push_back(number(value));
+  fields.push_back(optionalNumber(p.expected));
+  fields.push_back(p.expected ? decimal(outputError(p.output, *p.expected)) : std::string());
+  fields.push_back(csvText(p.verdict));
+  return fields;
+}
+
 }  // namespace
 
 std::string listLine(const NumberedRecord& numbered) {
   const ProgrammingRecord& r = numbered.record;
+  const std::string outcome = r.kind == RecordKind::OutputCheck
+                                  ? "output check: " + (r.outputCheck ? r.outputCheck->verdictText : std::string())
+                                  : r.outcome;
   // Every text from the file escaped: a crafted record must not draw a line of its own.
   return std::to_string(numbered.line) + "  " + rx041::shownText(r.time) + "  " + rx041::shownText(orDash(r.port)) +
          "  Part#" + std::to_string(r.part) + "  " + (r.chipId ? hexByte(*r.chipId) : "-") + "  " +
-         rx041::shownText(r.outcome);
+         rx041::shownText(outcome);
 }
 
 void writeCsv(std::ostream& out, const std::vector<const NumberedRecord*>& records) {
   writeRow(out, header());
   for (const NumberedRecord* record : records) writeRow(out, row(*record));
+}
+
+void writeOutputCheckCsv(std::ostream& out, const std::vector<const NumberedRecord*>& records) {
+  writeRow(out, outputCheckHeader());
+  for (const NumberedRecord* record : records) {
+    const std::size_t points = record->record.outputCheck ? record->record.outputCheck->points.size() : 0;
+    for (std::size_t i = 0; i < std::max<std::size_t>(points, 1); ++i) writeRow(out, outputCheckRow(*record, i));
+  }
 }
 
 }  // namespace rx041::records

@@ -42,13 +42,16 @@ constexpr FailureRule kRules[] = {
     {"Commlock", "pVal", nonZero},
     {"CopySolverSettingsToParameters", "pVal", nonZero},
     {"ClearSolverSettings", "pVal", nonZero},
+    {"MeasurePoint", "angleBefore", noAngle},
+    {"MeasurePoint", "output", noReading},
+    {"MeasurePoint", "angleAfter", noAngle},
 };
 
 }  // namespace
 
 std::optional<std::string> documentedFailure(const Step& step, const StepOutcome& outcome) {
-  if (!step.operation) return std::nullopt;
-  const std::string_view operation = step.operation->member->name;
+  if (!step.operation && !step.measuresPoint) return std::nullopt;
+  const std::string_view operation = step.name();
   for (const FailureRule& rule : kRules) {
     if (rule.operation != operation) continue;
     for (const OutValue& out : outcome.values) {

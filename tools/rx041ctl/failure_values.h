@@ -10,8 +10,8 @@
 namespace rx041::ctl {
 
 // "pVal 2" when the step's outcome holds one of its operation's failure
-// values; nullopt when it holds none, or the operation documents none
-// (MemWrite, Destroy, sleep).
+// values (MeasurePoint: an angle or output reading that failed); nullopt when
+// it holds none, or the operation documents none (MemWrite, Destroy, sleep).
 std::optional<std::string> documentedFailure(const Step& step, const StepOutcome& outcome);
 
 }  // namespace rx041::ctl

@@ -9,6 +9,7 @@
 #include "line_problem.h"
 #include "operation_catalog.h"
 #include "operation_runner.h"
+#include "point_measurement.h"
 #include "port_choice.h"
 #include "rx041/component/registry.h"
 #include "rx041/device/programmer_line.h"
@@ -61,10 +62,17 @@ int main(int argc, char** argv) {
   std::string port;
   std::string scriptPath;
   bool stopOnFailure = false;
+  std::string expectPath;
+  double tolerance = rx41::kDefaultTolerance;
   app.add_option("--port", port, "COMn through the port map, or a device path")->required();
   app.add_option("--script", scriptPath, "script file, one operation per line ('-' reads standard input)");
   app.add_flag("--stop-on-failure", stopOnFailure,
                "stop at the first operation that reports one of its failure results (exit status 3)");
+  app.add_option("--expect", expectPath,
+                 "a profile file of the quick or dual-part windows: MeasurePoint also prints the level the part's "
+                 "settings call for at the angle, the error and the verdict");
+  app.add_option("--tolerance", tolerance, "the verdict's tolerance in %VDD with --expect (0.1 .. 10, default 1)")
+      ->check(CLI::Range(rx41::kMinTolerance, rx41::kMaxTolerance));
   app.prefix_command();  // everything after the options is the operation and its arguments
   app.footer(catalog.help());
   try {
@@ -106,6 +114,24 @@ int main(int argc, char** argv) {
     steps.push_back(std::get<ctl::Step>(std::move(parsed)));
   }
 
+  std::optional<ctl::ProfileExpectation> expectation;
+  if (!expectPath.empty()) {
+    auto read = ctl::readProfileExpectation(expectPath);
+    if (const auto* problem = std::get_if<std::string>(&read)) {
+      std::cerr << "rx041ctl: --expect " << ctl::quoted(expectPath) << " " << *problem << "\n";
+      return kExitUsage;
+    }
+    expectation = std::get<ctl::ProfileExpectation>(std::move(read));
+  }
+  const ctl::PointMeasurement points(catalog, std::move(expectation), tolerance);
+  for (const auto& step : steps) {
+    if (!step.measuresPoint) continue;
+    if (const auto missing = points.missingExpectation(step.inputs.at(0).toInt32().value_or(0))) {
+      std::cerr << source << ":" << step.line << ": MeasurePoint: " << *missing << "\n";
+      return kExitUsage;
+    }
+  }
+
   auto choice = ctl::PortChoice::fromText(port);
   if (!choice) {
     std::cerr << "rx041ctl: --port must be COM1 .. COM16 or a device path, not " << ctl::quoted(port) << "\n";
@@ -142,7 +168,7 @@ int main(int argc, char** argv) {
 
   int exitCode = kExitOk;
   for (const auto& step : steps) {
-    const ctl::StepOutcome outcome = runner.run(step);
+    const ctl::StepOutcome outcome = step.measuresPoint ? points.run(runner, step) : runner.run(step);
     std::cout << outcome.line << std::endl;
     if (!com::succeeded(outcome.status)) {
       std::cerr << source << ":" << step.line << ": the call failed with status 0x" << std::hex
@@ -155,8 +181,7 @@ int main(int argc, char** argv) {
       break;
     }
     if (const auto failure = stopOnFailure ? ctl::documentedFailure(step, outcome) : std::nullopt) {
-      std::cerr << source << ":" << step.line << ": " << step.operation->member->name << " failed with " << *failure
-                << "; stopping\n";
+      std::cerr << source << ":" << step.line << ": " << step.name() << " failed with " << *failure << "; stopping\n";
       exitCode = kExitStoppedOnFailure;
       break;
     }

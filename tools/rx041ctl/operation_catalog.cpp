@@ -37,6 +37,7 @@ std::string OperationCatalog::help() const {
     text += line + "  ->" + (outs.empty() ? " (empty line)" : outs) + "\n";
   }
   text += "  sleep MS  -> (empty line)\n";
+  text += "  MeasurePoint ChipIndex  -> angleBefore output angleAfter [expected error verdict, with --expect]\n";
   return text;
 }
 

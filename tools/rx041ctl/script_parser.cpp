@@ -78,12 +78,29 @@ ParseResult parsePause(const std::vector<std::string>& w, int line) {
   return step;
 }
 
+ParseResult parseMeasurePoint(const std::vector<std::string>& w, int line) {
+  const auto chip = w.size() == 2 ? parseInteger(w[1]) : std::nullopt;
+  if (!chip || (*chip != 0 && *chip != 1))
+    return ParseError{line, "MeasurePoint takes one argument: ChipIndex, 0 (Part#1) or 1 (Part#2)"};
+  Step step;
+  step.line = line;
+  step.measuresPoint = true;
+  step.inputs.emplace_back(static_cast<std::int32_t>(*chip));
+  return step;
+}
+
 }  // namespace
+
+std::string_view Step::name() const {
+  if (operation) return operation->member->name;
+  return measuresPoint ? "MeasurePoint" : "sleep";
+}
 
 ParseResult parseStep(std::string_view text, int line, const OperationCatalog& catalog) {
   const std::vector<std::string> w = words(text);
   if (w.empty()) return ParseError{line, "no operation"};
   if (w[0] == "sleep") return parsePause(w, line);
+  if (w[0] == "MeasurePoint") return parseMeasurePoint(w, line);
 
   const Operation* operation = catalog.find(w[0]);
   if (!operation) return ParseError{line, "unknown operation " + quoted(w[0])};

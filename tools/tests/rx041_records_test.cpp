@@ -157,6 +157,80 @@ TEST_F(Rx041RecordsTest, OptionsMayFollowTheSubcommand) {
   EXPECT_NE(result.out.find("\"register\": \"0x0B\""), std::string::npos) << result.out;
 }
 
+// A file of two store records (as written before there were kinds) and two
+// output checks: a pass of Part#1 and a fail of Part#2.
+class OutputCheckRecords : public Rx041RecordsTest {
+ protected:
+  test::ProcessResult checks(const std::string& args) {
+    return test::runProgram(RX041_RECORDS_PROGRAM, "--file " + std::string(CHECKS_FIXTURE) + " " + args);
+  }
+};
+
+TEST_F(OutputCheckRecords, KindAndVerdictSelectAndStoresKeepTheirOutcomes) {
+  const struct {
+    const char* args;
+    std::vector<int> lines;
+  } cases[] = {
+      {"", {1, 2, 3, 4}},
+      {"--kind output_check", {2, 3}},
+      {"--kind store", {1, 4}},
+      {"--verdict fail", {3}},
+      {"--verdict pass --part 1", {2}},
+      {"--verdict not_enough", {}},
+      {"--outcome stored", {1}},
+      {"--outcome failed", {4}},  // an output check is no failed store
+      {"--kind output_check --since 2026-05-12", {3}},
+  };
+  for (const auto& c : cases) {
+    const auto result = checks(c.args);
+    EXPECT_EQ(result.exitCode, 0) << c.args << ": " << result.err;
+    EXPECT_EQ(listed(result), c.lines) << c.args;
+  }
+  const auto all = checks("");
+  ASSERT_EQ(all.lines().size(), 4u);
+  EXPECT_EQ(all.lines()[2],
+            "3  2026-05-12T10:00:00.000+02:00  COM3  Part#2  0x32  output check: FAIL at 120.00 deg: measured 80.20 "
+            "%VDD, expected 74.00 %VDD");
+  for (const char* args : {"--verdict fail --outcome failed", "--kind store --verdict pass",
+                           "--kind output_check --outcome stored", "--verdict maybe", "--kind calibration"})
+    EXPECT_EQ(checks(args).exitCode, 2) << args;
+}
+
+TEST_F(OutputCheckRecords, CsvOfChecksHasARowPerPointAndTheStoreCsvLeavesThemOut) {
+  const auto result = checks("--kind output_check --csv");
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const auto lines = result.lines();
+  ASSERT_EQ(lines.size(), 1u + 5u + 3u);
+  const auto header = csvFields(lines[0]);
+  const auto cell = [&](std::size_t row, const std::string& name) {
+    const auto fields = csvFields(lines[row]);
+    EXPECT_EQ(fields.size(), header.size()) << row;
+    const auto found = std::find(header.begin(), header.end(), name);
+    EXPECT_NE(found, header.end()) << name;
+    return fields.at(static_cast<std::size_t>(found - header.begin()));
+  };
+  EXPECT_EQ(cell(1, "line"), "2");
+  EXPECT_EQ(cell(1, "point"), "1");
+  EXPECT_EQ(cell(5, "point"), "5");
+  EXPECT_EQ(cell(4, "point_verdict"), "near_jump");
+  EXPECT_EQ(cell(4, "error"), "-35");
+  EXPECT_EQ(cell(1, "error"), "0.1") << "as the two values read, not in single precision";
+  EXPECT_EQ(cell(7, "line"), "3");
+  EXPECT_EQ(cell(7, "verdict"), "fail");
+  EXPECT_EQ(cell(7, "output"), "80.2");
+  EXPECT_EQ(cell(7, "expected"), "74");
+  EXPECT_EQ(cell(7, "angle_b"), "140");
+  EXPECT_EQ(cell(7, "direction"), "ccw");
+
+  // The store layout stays as it was, and says what it left out.
+  const auto stores = checks("--csv");
+  ASSERT_EQ(stores.exitCode, 0) << stores.err;
+  ASSERT_EQ(stores.lines().size(), 3u);
+  EXPECT_EQ(csvFields(stores.lines()[0]), csvFields(run("--csv").lines()[0]));
+  EXPECT_EQ(csvFields(stores.lines()[2])[0], "4");
+  EXPECT_NE(stores.err.find("2 output check record(s) left out"), std::string::npos) << stores.err;
+}
+
 // A file of records made from the fixture's record on line 4 with some fields replaced.
 class CraftedRecords : public Rx041RecordsTest {
  protected:

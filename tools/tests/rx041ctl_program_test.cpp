@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <regex>
+#include <sstream>
 
 #include "ctl_process.h"
 #include "rx041/bench/bench.h"
@@ -131,6 +132,59 @@ TEST_F(Rx041ctlTest, ScriptOnTheBenchPrintsOneLinePerOperation) {
   EXPECT_TRUE(std::regex_match(lines[12], std::regex("[0-9.]+"))) << lines[12];
   EXPECT_TRUE(std::regex_match(lines[13], std::regex("[-0-9.e]+ [-0-9.e]+ 0\\.2777778 0 [0-9]+"))) << lines[13];
   EXPECT_EQ(lines[14], "IZQ3902Advanced");
+}
+
+// The words of an output line.
+std::vector<std::string> fields(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+TEST_F(Rx041ctlTest, MeasurePointJudgesAPointAgainstTheProfile) {
+  bench::Bench bench(bench::BenchOptions{.comNumber = 5});
+  ASSERT_EQ(runCtl("--port COM5 --script " + std::string(DEMO_SCRIPT)).exitCode, 0);
+  // What the demonstration programmed, as the quick 2-points window saves it.
+  const auto profile = dir / "profile.txt";
+  std::ofstream(profile) << "Part #Index:0\r\nDirection is:0\r\nDP is(deg):270.00\r\nClamp High is(%):95.00\r\n"
+                            "Clamp Low is(%):5.00\r\nAngle of Point A is(deg):40.00\r\nLevel of Point A is(%):10.00\r\n"
+                            "Angle of Point B is(deg):140.00\r\nLevel of Point B is(%):90.00\r\n";
+  const std::string expect = "--port COM5 --expect " + profile.string() + " ";
+  bench.setAngle(0, 90.0);
+
+  auto run = runCtl(expect + "MeasurePoint 0");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  auto words = fields(run.out);
+  ASSERT_EQ(words.size(), 6u) << run.out;
+  EXPECT_EQ(words[0], "90");  // the chip's angle before and after
+  EXPECT_EQ(words[2], "90");
+  EXPECT_NEAR(std::stod(words[1]), 50.0, 0.3);
+  EXPECT_EQ(words[3], "50");
+  EXPECT_EQ(words[5], "pass");
+  EXPECT_NE(bench.control("state 0").find("mode=adc"), std::string::npos) << "left running, output on the ADC";
+  EXPECT_EQ(fields(runCtl("--port COM5 MeasurePoint 0").out).size(), 3u) << "without --expect: the readings";
+
+  // The output stage drifted: 50 % comes out as 54 %, within a tolerance of 5 but not of 1.
+  ASSERT_EQ(bench.control("dac 0 1.08 0"), "ok");
+  words = fields(runCtl(expect + "MeasurePoint 0").out);
+  ASSERT_EQ(words.size(), 6u);
+  EXPECT_NEAR(std::stod(words[4]), 4.0, 0.3);
+  EXPECT_EQ(words[5], "fail");
+  EXPECT_EQ(fields(runCtl(expect + "--tolerance 5 MeasurePoint 0").out).back(), "pass");
+  bench.setAngle(0, 271.0);
+  EXPECT_EQ(fields(runCtl(expect + "MeasurePoint 0").out).back(), "near_jump");
+
+  // Before anything is sent: a part the profile holds no settings for, a file that is no profile.
+  const auto frames = bench.frames().size();
+  run = runCtl(expect + "MeasurePoint 1");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("no settings for Part#2"), std::string::npos) << run.err;
+  run = runCtl("--port COM5 --expect " + writeScript("GetAngle 0\n") + " MeasurePoint 0");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.err.find("is no profile"), std::string::npos) << run.err;
+  EXPECT_EQ(runCtl(expect + "MeasurePoint 2").exitCode, 2);
+  EXPECT_EQ(bench.frames().size(), frames);
 }
 
 }  // namespace

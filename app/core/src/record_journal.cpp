@@ -7,17 +7,18 @@ Q_LOGGING_CATEGORY(rx41Records, "rx41.records")
 
 namespace rx41 {
 
-void RecordJournal::append(const rx041::records::ProgrammingRecord& record, OperatorInterface& operatorInterface,
+bool RecordJournal::append(const rx041::records::ProgrammingRecord& record, OperatorInterface& operatorInterface,
                            QWidget* owner) {
   const auto problem = rx041::records::appendLine(rx041::records::recordFilePath(), rx041::records::recordLine(record));
-  if (!problem) return;
+  if (!problem) return true;
   qCWarning(rx41Records, "programming record of Part#%d not written: %s", record.part, problem->c_str());
-  if (failureTold_) return;
+  if (failureTold_) return false;
   failureTold_ = true;
   operatorInterface.message(QStringLiteral("The programming record could not be written: %1. Programming goes on; "
                                            "records that cannot be written are logged.")
                                 .arg(QString::fromStdString(*problem)),
                             owner);
+  return false;
 }
 
 RecordJournal& recordJournal() {

@@ -1,12 +1,9 @@
 #include "rx41/core/verified_store.h"
 
-#include <QSysInfo>
-#include <filesystem>
-
 #include "rx041/device/written_image.h"
 #include "rx041/records/record_time.h"
 #include "rx041/records/register_verification.h"
-#include "rx041/transport/port_map.h"
+#include "rx41/core/record_origin.h"
 #include "rx41/rules/device_texts.h"
 
 namespace rx41 {
@@ -18,27 +15,18 @@ using rx041::zq3902::IZQ3902WrittenImage;
 constexpr std::int32_t kLockNotTaken = 5;
 constexpr std::int32_t kLockRegister = 0x1C;
 
-// The device the port map puts behind COMn, as the link names it.
-std::string deviceBehind(std::int16_t port) {
-  if (port == 0) return {};
-  const std::filesystem::path link = rx041::transport::comPortPath(port);
-  std::error_code error;
-  const std::filesystem::path target = std::filesystem::read_symlink(link, error);
-  if (error) return {};
-  return (target.is_absolute() ? target : link.parent_path() / target).lexically_normal().string();
-}
-
 rx041::records::ProgrammingRecord recordOf(DeviceCalls& calls, std::int16_t part,
                                            rx041::records::EepromContents contents,
                                            const IZQ3902WrittenImage* written) {
   const AppState& state = calls.state();
   const rx041::records::PartNotes& notes = calls.notes().part(part);
+  const RecordOrigin origin = recordOrigin(state, calls.window());
   rx041::records::ProgrammingRecord record;
-  record.host = QSysInfo::machineHostName().toStdString();
-  record.mode = calls.window().argument;
-  record.window = calls.window().className;
-  if (state.connectedPort != 0) record.port = "COM" + std::to_string(state.connectedPort);
-  record.device = deviceBehind(state.connectedPort);
+  record.host = origin.host;
+  record.mode = origin.mode;
+  record.window = origin.window;
+  record.port = origin.port;
+  record.device = origin.device;
   record.part = part + 1;
   record.chipId = notes.chipId;
   record.vdd = notes.vdd;
@@ -161,12 +149,14 @@ std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, rx0
   return StoreOutcome::StoreFailed;
 }
 
-bool storeAndReenterOwi(StateMachine& machine, PartSet parts, rx041::records::EepromContents contents) {
+std::optional<StoreOutcome> storeAndReenterOwi(StateMachine& machine, PartSet parts,
+                                               rx041::records::EepromContents contents) {
   const auto stored = verifiedStore(machine.calls(), parts, contents);
-  if (!stored) return false;
-  machine.ChipChangeToState(parts.stateMachinePart(), kOwiMode, kOwiMode);
-  return *stored != StoreOutcome::Stopped;
+  if (stored) machine.ChipChangeToState(parts.stateMachinePart(), kOwiMode, kOwiMode);
+  return stored;
 }
+
+bool mayGoOn(const std::optional<StoreOutcome>& stored) { return stored && *stored != StoreOutcome::Stopped; }
 
 std::optional<std::int32_t> recordedCommlock(DeviceCalls& calls, std::int16_t part, RecordJournal& journal) {
   const IZQ3902WrittenImage* written = writtenImageOf(calls);

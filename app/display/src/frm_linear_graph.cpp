@@ -2,11 +2,13 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <iterator>
 
 #include "rx41/core/curve_plot.h"
 #include "rx41/core/operator_sink.h"
+#include "rx41/display/frm_output_check.h"
 #include "rx41/operator/control_names.h"
 #include "rx41/rules/curve_math.h"
 #include "rx41/rules/field_rules.h"
@@ -33,10 +35,12 @@ const QColor kPart2Colour(255, 0, 0);
 
 }  // namespace
 
-frmLinearGraph::frmLinearGraph(OperatorInterface& operatorInterface, AppState& state, QWidget* owner)
+frmLinearGraph::frmLinearGraph(OperatorInterface& operatorInterface, AppState& state, QWidget* owner,
+                               const WindowIdentity& window)
     : DisplayForm(QStringLiteral("frmLinearGraph"), QStringLiteral("Linear Graph"), owner),
       operator_(operatorInterface),
-      state_(state) {
+      state_(state),
+      window_(window) {
   static_assert(std::size(kColumns) == kSettingColumns);
   auto* grid = new QGridLayout;
   QLabel* headings[2] = {named(new QLabel(QStringLiteral("Part#1"), this), QStringLiteral("Label8")),
@@ -54,6 +58,10 @@ frmLinearGraph::frmLinearGraph(OperatorInterface& operatorInterface, AppState& s
     }
   }
   for (int row = 0; row < 2; ++row) grid->addWidget(headings[row], row + 1, 0);
+  // The corner above the part headings is free.
+  auto* checkOutput = named(new QPushButton(QStringLiteral("Check Output"), this), QStringLiteral("CheckOutput"));
+  connect(checkOutput, &QPushButton::clicked, this, [this] { CheckOutput_Click(); });
+  grid->addWidget(checkOutput, 0, 0);
 
   Picture1_ = named(new CurvePlot(state_, this, CurvePlot::SegmentEnd::EachAtItsOwn), QStringLiteral("Picture1"));
   auto* layout = new QVBoxLayout(this);
@@ -91,6 +99,15 @@ void frmLinearGraph::Form_Load() {
   QList<CurvePlot::Trace> traces{{GraphPart_, kFirstRowColour, FirstPointOnly_[GraphPart_]}};
   if (twoParts()) traces.append({1, kPart2Colour, FirstPointOnly_[1]});
   Picture1_->setTraces(traces);
+}
+
+void frmLinearGraph::CheckOutput_Click() {
+  frmOutputCheck::Expectations expected;
+  expected[static_cast<std::size_t>(GraphPart_)] = curveSettingsOf(state_, GraphPart_, GraphMode_[0]);
+  if (twoParts()) expected[1] = curveSettingsOf(state_, 1, GraphMode_[1]);
+  frmOutputCheck check(operator_, state_, this);
+  check.Init(GraphPart_, expected, window_);
+  operator_.runModal(check);
 }
 
 void frmLinearGraph::showSettings(int row, std::int16_t part) {

@@ -4,6 +4,7 @@
 // BuildCurves gives, green for row 0's part and red for Part#2.
 #include "rx41/display/frm_linear_graph.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -129,6 +130,39 @@ class FrmLinearGraphTest : public QObject {
     const double x = (curve[2 * last][0] + curve[2 * last + 1][0]) / 2.0;
     const double y = (curve[2 * last][1] + curve[2 * last + 1][1]) / 2.0;
     QVERIFY(rx041::test::drawnNear(plot(bench), x, y, kRed));
+  }
+
+  void checkOutputChecksThePartsShown() {
+    const struct {
+      std::int16_t part, mode, part2, mode2;
+      bool selector;
+      QString shown;
+    } cases[] = {
+        {0, 2, 1, 3, true, "Part#1"},
+        {1, 3, 0, 0, false, "Part#2"},
+    };
+    for (const auto& c : cases) {
+      Bench bench;
+      storeSettings(bench.state, kPart1);
+      storeSettings(bench.state, kPart2);
+      bench.form().Init(c.part, c.mode, c.part2, c.mode2);
+      bench.show();
+      bool opened = false;
+      bench.op.modalHandlers.push_back([&](QDialog& check) {
+        opened = true;
+        QCOMPARE(check.windowTitle(), QString("Output Check"));
+        auto* parts = rx041::test::findControl<QComboBox>(check, "PartSel");
+        QCOMPARE(parts->isEnabled(), c.selector);
+        QCOMPARE(parts->currentText(), c.shown);
+        // The curve checked against is the one the graph draws for that part.
+        const auto* checkPlot = rx041::test::findControl<rx41::CurvePlot>(check, "Picture1");
+        QCOMPARE(checkPlot->traces().size(), 1);
+        QCOMPARE(checkPlot->traces().first().part, c.part);
+      });
+      bench.click("CheckOutput");
+      QVERIFY(opened);
+      QCOMPARE(bench.calls(), QStringList{});
+    }
   }
 };
 

@@ -258,7 +258,7 @@ void MainForm2Parts2Src::lineargraph_Click(PartSet parts) {
   }
   const auto modes = programming_.configureForGraph(parts);
   if (!modes) return;
-  frmLinearGraph graph(operatorInterface(), state(), this);
+  frmLinearGraph graph(operatorInterface(), state(), this, calls().window());
   if (parts.isPair())
     graph.Init(0, (*modes)[0], 1, (*modes)[1]);
   else

@@ -123,7 +123,7 @@ bool SolverProgramming::ProgramEeprom(PartSet parts, rx041::records::EepromConte
     message(QLatin1String(device_text::kNotInOwiMode));
     return true;
   }
-  return storeAndReenterOwi(modes_.machine(), parts, contents);
+  return mayGoOn(storeAndReenterOwi(modes_.machine(), parts, contents));
 }
 
 bool SolverProgramming::ClearSolver(PartSet parts) {

@@ -63,7 +63,7 @@ void MainForm2PointsProgramming::buildControls(PointB pointB) {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addLayout(settingsRow);
-  layout->addWidget(plot, 1);
+  layout->addLayout(besideCheckOutput(plot), 1);
 }
 
 PartSet MainForm2PointsProgramming::workParts() const { return PartSet::part(settings_->selectedPart()); }

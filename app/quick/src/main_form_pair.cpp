@@ -48,7 +48,7 @@ void MainForm2PointsProgrammingforDual::buildControls() {
   layout->addLayout(top);
   layout->addWidget(settings);
   layout->addLayout(teach);
-  layout->addWidget(plot, 1);
+  layout->addLayout(besideCheckOutput(plot), 1);
   // Two parts side by side need more than the two thirds of the screen a
   // window gets by default.
   resize(sizeHint().boundedTo(screen()->availableGeometry().size()));

@@ -2,9 +2,11 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "rx41/core/curve_plot.h"
 #include "rx41/core/wait_form.h"
+#include "rx41/display/frm_output_check.h"
 #include "rx41/operator/control_names.h"
 #include "rx41/quick/quick_settings_panel.h"
 #include "rx41/rules/device_texts.h"
@@ -57,6 +59,18 @@ QHBoxLayout* QuickWindow::addTeachButtons(const QString& setpointBCaption) {
 CurvePlot* QuickWindow::addCurvePlot() {
   Picture1_ = named(new CurvePlot(state(), this), QStringLiteral("Picture1"));
   return Picture1_;
+}
+
+QHBoxLayout* QuickWindow::besideCheckOutput(CurvePlot* plot) {
+  CheckOutput_ =
+      addActionButton(QStringLiteral("CheckOutput"), QStringLiteral("Check Output"), [this] { CheckOutput_Click(); });
+  auto* column = new QVBoxLayout;
+  column->addWidget(CheckOutput_);
+  column->addStretch();
+  auto* row = new QHBoxLayout;
+  row->addWidget(plot, 1);
+  row->addLayout(column);
+  return row;
 }
 
 void QuickWindow::Form_Load() {
@@ -126,10 +140,23 @@ void QuickWindow::SetpointB_Click() {
   Picture1_->update();
 }
 
+void QuickWindow::CheckOutput_Click() {
+  frmOutputCheck::Expectations expected{device_.programmedSettings(0), device_.programmedSettings(1)};
+  // A preparation since cleared what was programmed.
+  if (!expected[0] && !expected[1]) {
+    CheckOutput_->setEnabled(false);
+    return;
+  }
+  frmOutputCheck check(operatorInterface(), state(), this);
+  check.Init(workParts().first(), expected, calls().window());
+  operatorInterface().runModal(check);
+}
+
 void QuickWindow::setActionButtons(const TeachButtons& buttons) {
   SetpointA_->setEnabled(buttons.setpointA);
   SetpointB_->setEnabled(buttons.setpointB);
   if (PowerOn_) PowerOn_->setEnabled(buttons.powerOn);
+  if (CheckOutput_) CheckOutput_->setEnabled(device_.programmedSettings(0) || device_.programmedSettings(1));
 }
 
 void QuickWindow::notInOwiMode() { operatorInterface().message(QLatin1String(device_text::kNotInOwiMode), this); }

@@ -35,7 +35,7 @@ bool TeachInDevice::PrepareChip(PartSet parts) {
   }
 
   wait.change(QLatin1String(device_text::kWaitProgramming));
-  if (!storeAndReenterOwi(machine_, parts, rx041::records::EepromContents::Cleared)) return stop();
+  if (!mayGoOn(storeAndReenterOwi(machine_, parts, rx041::records::EepromContents::Cleared))) return stop();
 
   wait.change(QLatin1String(device_text::kWaitSelfCorrecting));
   calls.CalibrateDac(parts);
@@ -54,7 +54,13 @@ void TeachInDevice::copyAndProgram(PartSet parts, WaitNotice& wait) {
     }
   }
   wait.change(QLatin1String(device_text::kWaitProgramming));
-  storeAndReenterOwi(machine_, parts, rx041::records::EepromContents::Configured);
+  const auto stored = storeAndReenterOwi(machine_, parts, rx041::records::EepromContents::Configured);
+  // What the output check expects of each part: the quick windows program two points.
+  constexpr std::int16_t kTwoPointsMode = 2;
+  for (const std::int16_t part : parts.parts())
+    programmed_[part] = stored == StoreOutcome::Stored
+                            ? std::optional(curveSettingsOf(machine_.state(), part, kTwoPointsMode))
+                            : std::nullopt;
 }
 
 void TeachInDevice::message(const char* text) { machine_.operatorInterface().message(QLatin1String(text), owner_); }

@@ -1,9 +1,12 @@
 #pragma once
 // One programming record: what the application put into a part's EEPROM
 // store (the chip, the calibration, the solver settings, the register image
-// written) and whether the chip took it. One JSON object per record, one
-// record per line of the record file; reading a line back gives the record
-// or the reason it holds none.
+// written) and whether the chip took it; or, of kind output_check, the output
+// a programmed part put out at measured magnet angles against the curve its
+// settings call for. One JSON object per record, one record per line of the
+// record file; reading a line back gives the record or the reason it holds
+// none. A record without a kind is a store record, as every record written
+// before there were other kinds.
 #include <array>
 #include <cstdint>
 #include <map>
@@ -11,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace rx041::records {
 
@@ -58,7 +62,47 @@ std::string_view contentsName(EepromContents contents);
 
 inline constexpr std::string_view kStoredOutcome = "stored";
 
+enum class RecordKind { Store, OutputCheck };
+
+// "store", "output_check"
+std::string_view kindName(RecordKind kind);
+
+// The settings an output check's expected curve was built from: whole degrees
+// and whole percent, as the curve tables hold them.
+struct CheckedCurveSettings {
+  std::int32_t mode = 2;                                // 2, 3 or 4 points
+  std::array<std::array<std::int32_t, 2>, 4> points{};  // A..D: angle, level
+  std::int32_t dp = 0, clampHigh = 0, clampLow = 0;
+  bool clockwise = false;
+  bool operator==(const CheckedCurveSettings&) const = default;
+};
+
+// One measured point: the chip's angle before and after the output was
+// measured, the angle judged (between the two), the output, and what the
+// curve expects there.
+struct CheckedPoint {
+  float angleBefore = 0, angleAfter = 0, angle = 0;
+  float output = 0;               // %VDD
+  std::optional<float> expected;  // %VDD; none where the curve has a gap
+  std::string verdict;            // "pass", "fail", "near_jump", "off_curve"
+  bool operator==(const CheckedPoint&) const = default;
+};
+
+// Output less expected, in %VDD as the two read: 10.1 - 10 is 0.1, to 0.0001.
+double outputError(float output, float expected);
+
+struct OutputCheck {
+  CheckedCurveSettings curve;
+  float tolerance = 1.0f;  // ± %VDD
+  std::int32_t minimumPoints = 4;
+  std::vector<CheckedPoint> points;  // in the order measured
+  std::string verdict;               // "pass", "fail", "not_enough"
+  std::string verdictText;           // the line the operator saw
+  bool operator==(const OutputCheck&) const = default;
+};
+
 struct ProgrammingRecord {
+  RecordKind kind = RecordKind::Store;
   std::string time;  // ISO 8601 with the time zone
   std::string host;
   std::string mode;       // "/2"
@@ -74,10 +118,12 @@ struct ProgrammingRecord {
   std::map<std::int32_t, std::int32_t> registers;  // address: value written
   Verification verification;
   std::optional<std::int32_t> programResult;  // ProgramDevice's result, when it ran
-  std::string outcome;                        // kStoredOutcome, or the message that stopped the store
+  std::string outcome;                        // kStoredOutcome, or the message that stopped the store;
+                                              // an output check's verdict
+  std::optional<OutputCheck> outputCheck;     // kind OutputCheck only
   bool operator==(const ProgrammingRecord&) const = default;
 
-  bool stored() const { return outcome == kStoredOutcome; }
+  bool stored() const { return kind == RecordKind::Store && outcome == kStoredOutcome; }
 };
 
 // One line of the record file: the JSON object without a line end.

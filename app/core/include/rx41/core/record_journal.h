@@ -17,7 +17,8 @@ class OperatorInterface;
 
 class RecordJournal {
  public:
-  void append(const rx041::records::ProgrammingRecord& record, OperatorInterface& operatorInterface, QWidget* owner);
+  // True when the record is in the file.
+  bool append(const rx041::records::ProgrammingRecord& record, OperatorInterface& operatorInterface, QWidget* owner);
 
  private:
   bool failureTold_ = false;

@@ -33,11 +33,15 @@ std::optional<StoreOutcome> verifiedStore(DeviceCalls& calls, PartSet parts, rx0
                                           RecordJournal& journal = recordJournal());
 
 // The store step of the windows: verifiedStore, then the parts re-enter OWI
-// mode (also after a store the read-back stopped). False when the parts must
-// not be worked on further: a call failed outright, or the read-back stopped
-// the store (a chip that did not take its settings is not calibrated or
-// taught). A failed store is reported and goes on.
-bool storeAndReenterOwi(StateMachine& machine, PartSet parts, rx041::records::EepromContents contents);
+// mode (also after a store the read-back stopped). None when a call failed
+// outright (reported).
+std::optional<StoreOutcome> storeAndReenterOwi(StateMachine& machine, PartSet parts,
+                                               rx041::records::EepromContents contents);
+// Whether the parts may be worked on further after that store: not after a
+// failed call, nor after a read-back that stopped it (a chip that did not
+// take its settings is not calibrated or taught). A failed store is reported
+// and goes on.
+bool mayGoOn(const std::optional<StoreOutcome>& stored);
 
 // Commlock of the part, recorded. The device reads the lock bit back before
 // its store and stores nothing when it did not take (result 5): the lock

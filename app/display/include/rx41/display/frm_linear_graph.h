@@ -7,11 +7,13 @@
 //   graph.Init(0, mode1, 1, mode2); // both parts
 //   operatorInterface.runModal(graph);
 // A mode is the curve mode (2, 3 or 4 points) plus 16 when only point A is
-// marked on the plot.
+// marked on the plot. "Check Output" opens the output check of the parts
+// shown against these settings (frm_output_check.h).
 #include <QLineEdit>
 #include <cstdint>
 
 #include "rx41/core/app_state.h"
+#include "rx41/core/window_identity.h"
 #include "rx41/display/display_form.h"
 #include "rx41/operator/operator_interface.h"
 
@@ -23,7 +25,9 @@ class CurvePlot;
 
 class frmLinearGraph final : public DisplayForm {
  public:
-  explicit frmLinearGraph(OperatorInterface& operatorInterface, AppState& state = appState(), QWidget* owner = nullptr);
+  // window: the working window that opens the graph, for the records of its output check.
+  explicit frmLinearGraph(OperatorInterface& operatorInterface, AppState& state = appState(), QWidget* owner = nullptr,
+                          const WindowIdentity& window = {});
 
   // part2 and mode2 both 0: one part; otherwise Part#1 with mode and Part#2
   // with mode2 (a mode2 of 0 or 16 still shows Part#1 alone). Clears both
@@ -37,10 +41,12 @@ class frmLinearGraph final : public DisplayForm {
   static constexpr int kSettingColumns = 7;  // high, low, dpdisp, A, B, C, D
 
   void showSettings(int row, std::int16_t part);
+  void CheckOutput_Click();
   bool twoParts() const { return GraphMode_[1] != 0; }
 
   OperatorInterface& operator_;
   AppState& state_;
+  WindowIdentity window_;
   std::int16_t GraphPart_ = 0;
   std::int16_t GraphMode_[2] = {};
   bool FirstPointOnly_[2] = {};

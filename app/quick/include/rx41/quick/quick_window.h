@@ -45,6 +45,9 @@ class QuickWindow : public WorkingWindow {
   QHBoxLayout* addTeachButtons(const QString& setpointBCaption);
   // The plot the cycle redraws; the window chooses its traces.
   CurvePlot* addCurvePlot();
+  // The plot with "Check Output" beside it: the output check of the parts
+  // programmed since Connect (frm_output_check.h).
+  QHBoxLayout* besideCheckOutput(CurvePlot* plot);
 
   // Once built: offline, both parts off, the settings' load checks, every
   // action button disabled until a programmer is connected.
@@ -56,6 +59,7 @@ class QuickWindow : public WorkingWindow {
   void SetpointA_Click();
   void GetDP_Click();
   void SetpointB_Click();
+  void CheckOutput_Click();
   void setActionButtons(const TeachButtons& buttons);
   void notInOwiMode();
 
@@ -67,6 +71,7 @@ class QuickWindow : public WorkingWindow {
   QPushButton* SetpointA_ = nullptr;
   QPushButton* SetpointB_ = nullptr;
   QPushButton* PowerOn_ = nullptr;
+  QPushButton* CheckOutput_ = nullptr;
   CurvePlot* Picture1_ = nullptr;
 };
 

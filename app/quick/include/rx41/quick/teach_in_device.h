@@ -9,6 +9,7 @@
 
 #include "rx41/core/state_machine.h"
 #include "rx41/core/wait_form.h"
+#include "rx41/rules/output_check.h"
 #include "rx41/rules/part_set.h"
 
 class QWidget;
@@ -22,8 +23,15 @@ class TeachInDevice {
 
   // True from the start of a preparation until the parts are powered off again.
   bool isPrepared() const { return prepared_; }
-  // A new connection starts unprepared.
-  void forgetPreparation() { prepared_ = false; }
+  // A new connection starts unprepared, with no part programmed in it.
+  void forgetPreparation() {
+    prepared_ = false;
+    programmed_[0] = programmed_[1] = std::nullopt;
+  }
+  // The settings the part's last configured store put into its EEPROM, as
+  // the curve tables held them; none before such a store and after a store
+  // of a cleared solver or one that did not take.
+  const std::optional<CurveSettings>& programmedSettings(std::int16_t part) const { return programmed_[part]; }
 
   // True when the parts are (or were brought) in OWI mode.
   bool EnsureOwiMode(PartSet parts);
@@ -45,6 +53,7 @@ class TeachInDevice {
   StateMachine& machine_;
   QWidget* owner_;
   bool prepared_ = false;
+  std::optional<CurveSettings> programmed_[2];
 };
 
 }  // namespace rx41
