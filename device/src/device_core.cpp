@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <string>
-#include <thread>
 
 #include "rx041/component/clock.h"
 #include "rx041/device/device_interfaces.h"
@@ -228,7 +227,7 @@ std::int32_t DeviceCore::writeBufToDevice(std::int32_t chipIndex) {
 }
 
 void DeviceCore::settle(std::chrono::milliseconds duration) {
-  if (commands_.canReachBoard()) std::this_thread::sleep_for(duration);
+  if (commands_.canReachBoard()) com::fixedWait(duration);
 }
 
 ProgrammerLine DeviceCore::programmerLine() const {

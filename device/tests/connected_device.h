@@ -4,11 +4,13 @@
 // private port map. Traces go to the same private directory.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "rx041/device/device_interfaces.h"
+#include "rx041/test_support/instant_waits.h"
 #include "rx041/test_support/scripted_board_peer.h"
 #include "rx041/test_support/temp_dir.h"
 
@@ -20,10 +22,13 @@ class ConnectedDevice {
   test::TempDir dir_;
   test::ScopedEnv ports_;
   test::ScopedEnv traces_;
+  std::optional<test::InstantWaits> instant_;
 
  public:
   // traced: create the trace marker so that the device writes its log.
-  explicit ConnectedDevice(bool traced = false);
+  // realWaits: the fixed waits take their time (a test of what the trace
+  // clock shows); otherwise they are instant and only kept (waitsAsked).
+  explicit ConnectedDevice(bool traced = false, bool realWaits = false);
   ~ConnectedDevice();
 
   IZQ3902Device& operator*() { return *device; }
@@ -37,6 +42,11 @@ class ConnectedDevice {
   const std::filesystem::path& directory() const { return dir_.path(); }
   // The device's trace log as written so far.
   std::string traceLog() const;
+
+  // The fixed waits (relay and lock settling, the pause before a write) asked for so far.
+  std::vector<std::chrono::milliseconds> waitsAsked() const {
+    return instant_ ? instant_->asked() : std::vector<std::chrono::milliseconds>{};
+  }
 
   test::ScriptedBoardPeer peer;
   std::shared_ptr<IZQ3902Device> device;

@@ -2,6 +2,7 @@
 // show it, and the solver's result codes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 
@@ -242,9 +243,12 @@ TEST_F(SolverTest, CommlockResultCodes) {
   EXPECT_EQ(device.takeFrames().size(), 2u);
 
   device.peer.scriptReply("$M,S,W,1", PeerReply::line("EEPROM busy, no store"));
-  const auto start = std::chrono::steady_clock::now();
+  const std::size_t waitsBefore = device.waitsAsked().size();
   solver->Commlock(0, &status);
-  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));  // between read and write
+  const auto waited = device.waitsAsked();
+  EXPECT_EQ(std::count(waited.begin() + static_cast<std::ptrdiff_t>(waitsBefore), waited.end(),
+                       std::chrono::milliseconds(100)),
+            1);  // between read and write
   EXPECT_EQ(status, 2);
   EXPECT_EQ(device.takeFrames().size(), 5u);  // read, write, read back, erase, store
 }

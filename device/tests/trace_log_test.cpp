@@ -89,7 +89,7 @@ TEST(TraceLogTest, DeviceOperationsInTheirFormats) {
 }
 
 TEST(TraceLogTest, SolverLinesAndTheirTimes) {
-  ConnectedDevice device(true);
+  ConnectedDevice device(true, true);
   const auto solver = device.solver();
   device.peer.scriptReply("$C,O,W,1,02", PeerReply::line(ScriptedBoardPeer::refusedWriteLine(0x02)));
   std::int32_t status = -1;

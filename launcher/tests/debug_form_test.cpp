@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "console_port.h"
+#include "qt_test_main.h"
 #include "rx041/bench/bench.h"
 #include "rx041/test_support/pty_pair.h"
 #include "rx041/test_support/temp_dir.h"
@@ -402,5 +403,5 @@ class DebugFormTest : public QObject {
   }
 };
 
-QTEST_MAIN(DebugFormTest)
+RX041_QT_TEST(DebugFormTest)
 #include "debug_form_test.moc"

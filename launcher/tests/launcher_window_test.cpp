@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "debug_form.h"
+#include "qt_test_main.h"
 #include "rx041/test_support/temp_dir.h"
 #include "scripted_operator.h"
 
@@ -166,5 +167,5 @@ class LauncherWindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(LauncherWindowTest)
+RX041_QT_TEST(LauncherWindowTest)
 #include "launcher_window_test.moc"

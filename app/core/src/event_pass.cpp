@@ -3,7 +3,8 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
-#include <thread>
+
+#include "rx041/component/clock.h"
 
 namespace rx41 {
 
@@ -12,8 +13,8 @@ void letEventsRun() {
 }
 
 void waitLettingScreenPaint(std::chrono::milliseconds duration) {
-  if (!QCoreApplication::instance()) {
-    std::this_thread::sleep_for(duration);
+  if (!QCoreApplication::instance() || !rx041::com::fixedWaitsAreReal()) {
+    rx041::com::fixedWait(duration);
     return;
   }
   QEventLoop loop;

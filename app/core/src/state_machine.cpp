@@ -1,8 +1,8 @@
 #include "rx41/core/state_machine.h"
 
 #include <chrono>
-#include <thread>
 
+#include "rx041/component/clock.h"
 #include "rx41/core/event_pass.h"
 #include "rx41/rules/device_texts.h"
 
@@ -82,7 +82,7 @@ bool StateMachine::changeBothParts(std::int32_t fromState, std::int32_t toState)
       if (fromState == kPowerOff) return run({{kPowerOnOp, 0}, {kPowerOnOp, 1}}) && enterOwi(kBothChips);
       if (fromState == kAdcMode) return enterOwi(kBothChips);
       if (fromState == kOwiMode) {
-        std::this_thread::sleep_for(kBothPartsOwiReentryWait);
+        rx041::com::fixedWait(kBothPartsOwiReentryWait);
         return enterOwi(kBothChips);
       }
       return true;

@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <chrono>
 #include <string>
-#include <thread>
 
+#include "rx041/component/clock.h"
 #include "rx041/component/notify.h"
 #include "rx041/transport/port_map.h"
 #include "rx041/transport/serial_device.h"
@@ -129,7 +129,7 @@ HRESULT SerialChannel::Send(const Variant& Data) {
   }
   const std::string_view command = upToFirstZero(*text);
   trace("SerialChannel Send:", command.data());
-  std::this_thread::sleep_for(kPauseBeforeSend);
+  com::fixedWait(kPauseBeforeSend);
   writeToPort(command.substr(0, kMaxSendBytes));
   return com::S_OK;
 }
@@ -192,7 +192,7 @@ void SerialChannel::closePort() {
   stopReaderAndClose();
   lineLost_ = false;
   opened_ = LineState::Closed;
-  std::this_thread::sleep_for(kCloseSettleTime);
+  com::fixedWait(kCloseSettleTime);
 }
 
 void SerialChannel::stopReaderAndClose() {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "rx041/test_support/instant_waits.h"
 #include "rx041/test_support/pty_pair.h"
 #include "rx041/test_support/temp_dir.h"
 #include "rx041/transport/channel_interfaces.h"
@@ -40,6 +41,8 @@ class ChannelBench : public ::testing::Test {
   std::filesystem::path logFile() const { return traceDir / "log.txt"; }
   std::vector<std::string> logLines() const;
 
+  // The pause before a write and the wait after closing are kept, not waited.
+  test::InstantWaits waits;
   test::TempDir ports;
   test::TempDir traceDir;
   test::ScopedEnv portsEnv{"RX041_PORTS", ports.path().c_str()};

@@ -44,9 +44,13 @@ TEST_F(SerialChannelConnection, DisconnectWithAReadPendingEndsTheReaderWithinThe
   EXPECT_EQ(readerThreads(), 1u) << "one reader per connected channel";
   settle();  // the reader is now blocked waiting for bytes
 
+  // The reader ends at once; the fixed wait after closing is the only one.
+  const auto before = waits.asked().size();
   const auto elapsed = timed([&] { disconnect(); });
-  EXPECT_GE(elapsed, 500ms);
-  EXPECT_LT(elapsed, 650ms);
+  EXPECT_LT(elapsed, 150ms);
+  const auto waited = waits.asked();
+  EXPECT_EQ(std::vector(waited.begin() + static_cast<std::ptrdiff_t>(before), waited.end()),
+            std::vector<std::chrono::milliseconds>{500ms});
   EXPECT_EQ(readerThreads(), 0u) << "the reader has ended";
   EXPECT_TRUE(lineIsFree(line.slavePath()));
   line.write("after");

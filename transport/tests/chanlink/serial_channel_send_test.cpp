@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "channel_bench.h"
 
 namespace rx041::chanlink::testing {
@@ -14,6 +16,8 @@ TEST_F(SerialChannelSend, WritesTheTextAsItIsUpToAHundredBytes) {
   for (int i = 0; i < 150; ++i) text += static_cast<char>('0' + i % 43);
   channel->Send(Variant(text));
   EXPECT_EQ(line.readFor(100ms), text.substr(0, 100));
+  const auto waited = waits.asked();
+  EXPECT_EQ(std::count(waited.begin(), waited.end(), 2ms), 2) << "a pause before each write";
 }
 
 TEST_F(SerialChannelSend, StopsAtTheFirstZeroByte) {
