@@ -18,6 +18,7 @@
 #include <functional>
 #include <thread>
 
+#include "qt_test_main.h"
 #include "quick_window_fixture.h"
 #include "rx041/bench/bench.h"
 #include "rx041/records/record_file.h"
@@ -192,5 +193,5 @@ class OutputCheckBenchTest : public QObject {
   static void click(QWidget& in, const char* name) { Session::click(in, name); }
 };
 
-QTEST_MAIN(OutputCheckBenchTest)
+RX041_QT_TEST_REAL_WAITS(OutputCheckBenchTest)
 #include "output_check_bench_test.moc"

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "dual_window_fixture.h"
+#include "qt_test_main.h"
 #include "quick_window_fixture.h"
 #include "rx041/records/programming_record.h"
 
@@ -206,5 +207,5 @@ class StoreRecordTest : public QObject {
   }
 };
 
-QTEST_MAIN(StoreRecordTest)
+RX041_QT_TEST(StoreRecordTest)
 #include "store_record_test.moc"

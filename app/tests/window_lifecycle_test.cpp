@@ -21,6 +21,7 @@
 
 #include "bench_window.h"
 #include "file_contents.h"
+#include "qt_test_main.h"
 #include "rx41/display/frm_advanced.h"
 #include "rx41/display/frm_linear_graph.h"
 #include "rx41/display/real_time_display_bar.h"
@@ -343,5 +344,5 @@ class WindowLifecycleTest : public QObject {
   }
 };
 
-QTEST_MAIN(WindowLifecycleTest)
+RX041_QT_TEST(WindowLifecycleTest)
 #include "window_lifecycle_test.moc"

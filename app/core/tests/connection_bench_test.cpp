@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "bench_window.h"
+#include "qt_test_main.h"
 #include "rx41/core/device_connection.h"
 
 class ConnectionBenchTest : public QObject {
@@ -72,5 +73,5 @@ class ConnectionBenchTest : public QObject {
   }
 };
 
-QTEST_MAIN(ConnectionBenchTest)
+RX041_QT_TEST_REAL_WAITS(ConnectionBenchTest)
 #include "connection_bench_test.moc"

@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include "qt_test_main.h"
 #include "window_bench.h"
 
 namespace {
@@ -64,5 +65,5 @@ class CurvePlotTest : public QObject {
   }
 };
 
-QTEST_MAIN(CurvePlotTest)
+RX041_QT_TEST(CurvePlotTest)
 #include "curve_plot_test.moc"

@@ -3,6 +3,7 @@
 // DAC calibration, and how failed calls reach the operator.
 #include <QTest>
 
+#include "qt_test_main.h"
 #include "rx041/test_support/recording_device.h"
 #include "rx41/core/chip_bring_up.h"
 #include "rx41/core/state_machine.h"
@@ -155,5 +156,5 @@ class DeviceCallsTest : public QObject {
   }
 };
 
-QTEST_MAIN(DeviceCallsTest)
+RX041_QT_TEST(DeviceCallsTest)
 #include "device_calls_test.moc"

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "qt_test_main.h"
 #include "rx041/test_support/pty_pair.h"
 #include "rx041/test_support/recording_device.h"
 #include "rx041/test_support/temp_dir.h"
@@ -233,5 +234,5 @@ class DeviceConnectionTest : public QObject {
   }
 };
 
-QTEST_MAIN(DeviceConnectionTest)
+RX041_QT_TEST(DeviceConnectionTest)
 #include "device_connection_test.moc"

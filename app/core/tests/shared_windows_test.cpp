@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "qt_test_main.h"
 #include "rx041/test_support/recording_device.h"
 #include "rx41/core/about_form.h"
 #include "rx41/core/confirm_form.h"
@@ -214,5 +215,5 @@ class SharedWindowsTest : public QObject {
   }
 };
 
-QTEST_MAIN(SharedWindowsTest)
+RX041_QT_TEST(SharedWindowsTest)
 #include "shared_windows_test.moc"

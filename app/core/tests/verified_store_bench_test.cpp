@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "bench_window.h"
+#include "qt_test_main.h"
 #include "rx041/records/record_file.h"
 #include "rx41/core/verified_store.h"
 
@@ -84,5 +85,5 @@ class VerifiedStoreBenchTest : public QObject {
   }
 };
 
-QTEST_MAIN(VerifiedStoreBenchTest)
+RX041_QT_TEST_REAL_WAITS(VerifiedStoreBenchTest)
 #include "verified_store_bench_test.moc"

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "qt_test_main.h"
 #include "rx041/records/record_file.h"
 #include "rx041/records/record_time.h"
 #include "rx041/test_support/recording_device.h"
@@ -277,5 +278,5 @@ class VerifiedStoreTest : public QObject {
   }
 };
 
-QTEST_MAIN(VerifiedStoreTest)
+RX041_QT_TEST(VerifiedStoreTest)
 #include "verified_store_test.moc"

@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include "qt_test_main.h"
 #include "scripted_operator.h"
 
 namespace {
@@ -71,5 +72,5 @@ class WindowCatalogueTest : public QObject {
   }
 };
 
-QTEST_MAIN(WindowCatalogueTest)
+RX041_QT_TEST(WindowCatalogueTest)
 #include "window_catalogue_test.moc"

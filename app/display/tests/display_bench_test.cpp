@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "bench_window.h"
+#include "qt_test_main.h"
 #include "rx41/display/frm_advanced.h"
 #include "rx41/display/real_time_display_bar.h"
 
@@ -162,5 +163,5 @@ class DisplayBenchTest : public QObject {
   }
 };
 
-QTEST_MAIN(DisplayBenchTest)
+RX041_QT_TEST_REAL_WAITS(DisplayBenchTest)
 #include "display_bench_test.moc"

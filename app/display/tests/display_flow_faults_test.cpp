@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "flow_faults.h"
+#include "qt_test_main.h"
 #include "rx41/core/device_connection.h"
 #include "rx41/display/frm_advanced.h"
 #include "rx41/display/real_time_display_bar.h"
@@ -161,5 +162,5 @@ class DisplayFlowFaultsTest : public QObject {
   }
 };
 
-QTEST_MAIN(DisplayFlowFaultsTest)
+RX041_QT_TEST_BY_ROW_GROUP(DisplayFlowFaultsTest)
 #include "display_flow_faults_test.moc"

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "dialog_bench.h"
+#include "qt_test_main.h"
 
 namespace {
 
@@ -176,5 +177,5 @@ class FrmAdvancedTest : public QObject {
   }
 };
 
-QTEST_MAIN(FrmAdvancedTest)
+RX041_QT_TEST(FrmAdvancedTest)
 #include "frm_advanced_test.moc"

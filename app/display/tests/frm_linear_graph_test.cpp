@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "dialog_bench.h"
+#include "qt_test_main.h"
 #include "rx41/core/curve_plot.h"
 
 namespace {
@@ -166,5 +167,5 @@ class FrmLinearGraphTest : public QObject {
   }
 };
 
-QTEST_MAIN(FrmLinearGraphTest)
+RX041_QT_TEST(FrmLinearGraphTest)
 #include "frm_linear_graph_test.moc"

@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "dialog_bench.h"
+#include "qt_test_main.h"
 #include "rx041/records/record_file.h"
 
 namespace {
@@ -239,5 +240,5 @@ class FrmOutputCheckTest : public QObject {
   }
 };
 
-QTEST_MAIN(FrmOutputCheckTest)
+RX041_QT_TEST(FrmOutputCheckTest)
 #include "frm_output_check_test.moc"

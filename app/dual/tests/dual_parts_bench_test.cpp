@@ -12,6 +12,7 @@
 #include "bench_window.h"
 #include "chip_registers.h"
 #include "dual_window_fixture.h"
+#include "qt_test_main.h"
 
 using dual_test::ChipTargets;
 using dual_test::sentPoints;
@@ -256,5 +257,5 @@ class DualBenchTest : public QObject {
   }
 };
 
-QTEST_MAIN(DualBenchTest)
+RX041_QT_TEST_REAL_WAITS(DualBenchTest)
 #include "dual_parts_bench_test.moc"

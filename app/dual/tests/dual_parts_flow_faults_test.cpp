@@ -14,6 +14,7 @@
 #include "chip_registers.h"
 #include "dual_window_fixture.h"
 #include "flow_faults.h"
+#include "qt_test_main.h"
 
 namespace {
 
@@ -184,5 +185,5 @@ class DualPartsFlowFaultsTest : public QObject {
   }
 };
 
-QTEST_MAIN(DualPartsFlowFaultsTest)
+RX041_QT_TEST_BY_ROW_GROUP(DualPartsFlowFaultsTest)
 #include "dual_parts_flow_faults_test.moc"

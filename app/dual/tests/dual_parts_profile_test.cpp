@@ -9,6 +9,7 @@
 
 #include "dual_window_fixture.h"
 #include "file_contents.h"
+#include "qt_test_main.h"
 #include "rx041/test_support/temp_dir.h"
 
 using dual_test::DualBench;
@@ -165,5 +166,5 @@ class DualProfileTest : public QObject {
   }
 };
 
-QTEST_MAIN(DualProfileTest)
+RX041_QT_TEST(DualProfileTest)
 #include "dual_parts_profile_test.moc"

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "dual_window_fixture.h"
+#include "qt_test_main.h"
 #include "rx41/rules/field_rules.h"
 
 using dual_test::DualBench;
@@ -520,5 +521,5 @@ class DualWindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(DualWindowTest)
+RX041_QT_TEST(DualWindowTest)
 #include "dual_parts_window_test.moc"

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "dual_window_fixture.h"
+#include "qt_test_main.h"
 #include "rx41/rules/field_rules.h"
 
 using dual_test::DualBench;
@@ -283,5 +284,5 @@ class TwinWindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(TwinWindowTest)
+RX041_QT_TEST(TwinWindowTest)
 #include "twin_window_test.moc"

@@ -3,6 +3,7 @@
 #include <QTest>
 #include <thread>
 
+#include "qt_test_main.h"
 #include "rx041/component/notify.h"
 #include "scripted_operator.h"
 
@@ -80,5 +81,5 @@ class OperatorInterfaceTest : public QObject {
   }
 };
 
-QTEST_MAIN(OperatorInterfaceTest)
+RX041_QT_TEST(OperatorInterfaceTest)
 #include "operator_interface_test.moc"

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include "qt_test_main.h"
 #include "quick_window_fixture.h"
 
 using quick_test::buttonStates;
@@ -129,5 +130,5 @@ class OnePointWindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(OnePointWindowTest)
+RX041_QT_TEST(OnePointWindowTest)
 #include "one_point_window_test.moc"

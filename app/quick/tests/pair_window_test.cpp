@@ -11,6 +11,7 @@
 #include <QTest>
 #include <functional>
 
+#include "qt_test_main.h"
 #include "quick_window_fixture.h"
 #include "rx41/core/curve_plot.h"
 
@@ -316,5 +317,5 @@ class PairWindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(PairWindowTest)
+RX041_QT_TEST(PairWindowTest)
 #include "pair_window_test.moc"

@@ -8,6 +8,7 @@
 
 #include "bench_window.h"
 #include "expected_eeprom.h"
+#include "qt_test_main.h"
 #include "quick_window_fixture.h"
 
 namespace {
@@ -271,5 +272,5 @@ class QuickBenchTest : public QObject {
   }
 };
 
-QTEST_MAIN(QuickBenchTest)
+RX041_QT_TEST_REAL_WAITS(QuickBenchTest)
 #include "quick_bench_test.moc"

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "qt_test_main.h"
 #include "rx41/quick/part_settings_panel.h"
 #include "rx41/quick/teach_flow.h"
 #include "scripted_operator.h"
@@ -126,5 +127,5 @@ class QuickFieldsTest : public QObject {
   }
 };
 
-QTEST_MAIN(QuickFieldsTest)
+RX041_QT_TEST(QuickFieldsTest)
 #include "quick_fields_test.moc"

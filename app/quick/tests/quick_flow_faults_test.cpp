@@ -7,6 +7,7 @@
 
 #include "expected_eeprom.h"
 #include "flow_faults.h"
+#include "qt_test_main.h"
 #include "quick_window_fixture.h"
 
 namespace {
@@ -144,5 +145,5 @@ class QuickFlowFaultsTest : public QObject {
   }
 };
 
-QTEST_MAIN(QuickFlowFaultsTest)
+RX041_QT_TEST_BY_ROW_GROUP(QuickFlowFaultsTest)
 #include "quick_flow_faults_test.moc"

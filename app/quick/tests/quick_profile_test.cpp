@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "file_contents.h"
+#include "qt_test_main.h"
 #include "quick_window_fixture.h"
 #include "rx041/test_support/temp_dir.h"
 #include "rx41/core/profile_file.h"
@@ -258,5 +259,5 @@ class QuickProfileTest : public QObject {
   }
 };
 
-QTEST_MAIN(QuickProfileTest)
+RX041_QT_TEST(QuickProfileTest)
 #include "quick_profile_test.moc"

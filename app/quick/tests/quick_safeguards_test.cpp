@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "file_contents.h"
+#include "qt_test_main.h"
 #include "quick_window_fixture.h"
 #include "rx041/test_support/temp_dir.h"
 
@@ -106,5 +107,5 @@ class QuickSafeguardsTest : public QObject {
   }
 };
 
-QTEST_MAIN(QuickSafeguardsTest)
+RX041_QT_TEST(QuickSafeguardsTest)
 #include "quick_safeguards_test.moc"

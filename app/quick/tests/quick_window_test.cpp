@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include "qt_test_main.h"
 #include "quick_window_fixture.h"
 #include "rx41/core/curve_plot.h"
 #include "rx41/core/wait_form.h"
@@ -433,5 +434,5 @@ class QuickWindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(QuickWindowTest)
+RX041_QT_TEST(QuickWindowTest)
 #include "quick_window_test.moc"

@@ -2,6 +2,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include "qt_test_main.h"
+
 class Rx41StartupTest : public QObject {
   Q_OBJECT
 
@@ -51,5 +53,5 @@ class Rx41StartupTest : public QObject {
   }
 };
 
-QTEST_MAIN(Rx41StartupTest)
+RX041_QT_TEST_REAL_WAITS(Rx41StartupTest)
 #include "rx41_startup_test.moc"
