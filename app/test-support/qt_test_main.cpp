@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "rx041/test_support/instant_waits.h"
+#include "rx041/test_support/short_reply_limits.h"
 
 namespace rx041::test {
 namespace {
@@ -29,7 +30,11 @@ std::map<std::string, Registered>& registry() {
 
 int run(const Registered& registered, int argc, char** argv) {
   std::optional<InstantWaits> instant;
-  if (registered.waits == FixedWaits::Instant) instant.emplace();
+  std::optional<ShortReplyLimits> shortLimits;
+  if (registered.waits == FixedWaits::Instant) {
+    instant.emplace();
+    shortLimits.emplace();
+  }
   const std::unique_ptr<QObject> test = registered.make();
   return QTest::qExec(test.get(), argc, argv);
 }

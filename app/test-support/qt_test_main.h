@@ -6,9 +6,9 @@
 // function, or, for a class registered RX041_QT_TEST_BY_ROW_GROUP, one per
 // group of data rows (the rows "flow: case" of one flow), so that ctest -j
 // spreads them.
-// The libraries' fixed waits are instant while a class runs, unless it is
-// registered with RX041_QT_TEST_REAL_WAITS: the end-to-end runs on the
-// virtual bench, which prove the product's timing.
+// The libraries' fixed waits are instant and the reply limits short while a
+// class runs, unless it is registered with RX041_QT_TEST_REAL_WAITS: the
+// end-to-end runs on the virtual bench, which prove the product's timing.
 #include <QObject>
 #include <functional>
 #include <memory>

@@ -1,5 +1,7 @@
 #include "rx041/component/clock.h"
 
+#include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -20,6 +22,8 @@ Waiter& current() {
   static Waiter instance;
   return instance;
 }
+
+std::atomic<std::int64_t> replyLimitCapMs{0};
 
 }  // namespace
 
@@ -47,6 +51,15 @@ bool fixedWaitsAreReal() {
 FixedWaiter setFixedWaiter(FixedWaiter waiter) {
   std::lock_guard lock(current().mutex);
   return std::exchange(current().waiter, std::move(waiter));
+}
+
+std::int64_t replyLimitMs(std::int64_t limitMs) {
+  const std::int64_t cap = replyLimitCapMs.load();
+  return cap > 0 ? std::min(limitMs, cap) : limitMs;
+}
+
+std::chrono::milliseconds setReplyLimitCap(std::chrono::milliseconds cap) {
+  return std::chrono::milliseconds(replyLimitCapMs.exchange(cap.count()));
 }
 
 }  // namespace rx041::com

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "hex_text.h"
+#include "rx041/component/clock.h"
 
 namespace rx041::zq3902 {
 namespace {
@@ -42,7 +43,7 @@ ReplyWindow CommandLayer::exchange(const CommandFrame& frame, std::int64_t limit
   if (!canReachBoard()) return {};
   sendOnClearLine(frame.text());
   ReplyReader reader(*channel_, clock_);
-  ReplyWindow reply = reader.readReplyLine(limitMs, length);
+  ReplyWindow reply = reader.readReplyLine(com::replyLimitMs(limitMs), length);
   afterReply(reader);
   return reply;
 }
@@ -104,7 +105,7 @@ std::int32_t CommandLayer::CmdReadProgrammerADCvalue() {
   if (!canReachBoard()) return kAdcTimeout;
   sendOnClearLine(CommandFrame{'M', 'T', 'W', kBoardPart}.text());
   ReplyReader reader(*channel_, clock_);
-  const std::int32_t code = reader.readAdcCode(kOwiLimitMs);
+  const std::int32_t code = reader.readAdcCode(com::replyLimitMs(kOwiLimitMs));
   afterReply(reader);
   return code;
 }

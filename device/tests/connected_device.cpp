@@ -12,7 +12,10 @@ namespace rx041::zq3902::testing {
 
 ConnectedDevice::ConnectedDevice(bool traced, bool realWaits)
     : ports_("RX041_PORTS", dir_.path().c_str()), traces_("RX041_TRACE_DIR", dir_.path().c_str()) {
-  if (!realWaits) instant_.emplace();
+  if (!realWaits) {
+    instant_.emplace();
+    shortLimits_.emplace();
+  }
   if (traced) std::ofstream(dir_ / "wispfly.txt") << "on\n";
   std::filesystem::create_symlink(peer.slavePath(), dir_ / "COM1");
   device = com::createInstance<IZQ3902Device>("ZQ3902Module.ZQ3902Device");

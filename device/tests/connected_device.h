@@ -12,6 +12,7 @@
 #include "rx041/device/device_interfaces.h"
 #include "rx041/test_support/instant_waits.h"
 #include "rx041/test_support/scripted_board_peer.h"
+#include "rx041/test_support/short_reply_limits.h"
 #include "rx041/test_support/temp_dir.h"
 
 namespace rx041::zq3902::testing {
@@ -23,6 +24,7 @@ class ConnectedDevice {
   test::ScopedEnv ports_;
   test::ScopedEnv traces_;
   std::optional<test::InstantWaits> instant_;
+  std::optional<test::ShortReplyLimits> shortLimits_;
 
  public:
   // traced: create the trace marker so that the device writes its log.

@@ -22,4 +22,11 @@ FixedWaiter setFixedWaiter(FixedWaiter waiter);
 // Whether fixed waits sleep for real (no waiter set).
 bool fixedWaitsAreReal();
 
+// How long a reply is waited for: the protocol's limit, or the cap a test
+// has set where waiting out a lost reply is not its point (the 5 s of a
+// silent OWI command in a fault table).
+std::int64_t replyLimitMs(std::int64_t limitMs);
+// Caps every reply limit (zero: the protocol's limits) and gives back the cap before.
+std::chrono::milliseconds setReplyLimitCap(std::chrono::milliseconds cap);
+
 }  // namespace rx041::com
