@@ -1,7 +1,8 @@
 // The quick windows end to end: the real device and channel libraries,
 // created by class name, talking to the virtual bench behind a COM number.
 // A programmed chip must hold the registers its settings call for and, powered
-// up again, put out the curve they describe.
+// up again, put out the curve they describe. The fixed waits are instant
+// here: the display, output-check and connection bench tests keep them real.
 #include <QElapsedTimer>
 #include <QTest>
 #include <cmath>
@@ -215,8 +216,7 @@ class QuickBenchTest : public QObject {
       session.type(part == 0 ? "Level(0)" : "Level(2)", "10");
       session.type(part == 0 ? "Level(1)" : "Level(3)", "90");
     }
-    // The reply limit is short (a second): how long it is waited for is not the point.
-    const rx041::test::ShortReplyLimits shortLimits;
+    // Past the reply limit, which is a second here (ShortReplyLimits).
     QCOMPARE(session.bench.control("fault once delay 2000 at C,O,R"), std::string("ok"));
     session.press("SetpointB");
     QCOMPARE(session.op.messages, QStringList{"Read Error! Please Check chip connections!"});
@@ -242,11 +242,10 @@ class QuickBenchTest : public QObject {
   void aMissingChipIsNamedAndNotWaitedOut() {
     Session session("/2");
     session.bench.setPresent(0, false);
-    const rx041::test::ShortReplyLimits shortLimits;  // the number of limits waited out is the point
     QElapsedTimer timer;
     timer.start();
     session.press("SetpointA");
-    const qint64 limitMs = rx041::test::ShortReplyLimits::kCap.count();
+    const qint64 limitMs = rx041::test::ShortReplyLimits::kCap.count();  // how many are waited out is the point
     QVERIFY2(timer.elapsed() < 2 * (limitMs + 250 + 1300) + 1000, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(session.op.messages, QStringList{"Part#1 does not answer: check that the chip is in its socket"});
     for (const std::string& frame : session.bench.frames()) QVERIFY2(frame.rfind("$C,O,R", 0) != 0, frame.c_str());
@@ -277,5 +276,5 @@ class QuickBenchTest : public QObject {
   }
 };
 
-RX041_QT_TEST_REAL_WAITS(QuickBenchTest)
+RX041_QT_TEST(QuickBenchTest)
 #include "quick_bench_test.moc"
