@@ -4,6 +4,7 @@
 // up again, put out the curve they describe. The fixed waits are instant
 // here: the display, output-check and connection bench tests keep them real.
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QTest>
 #include <cmath>
 
@@ -30,6 +31,9 @@ struct Session : rx041::test::BenchWindow {
     open(quick_test::quickWindow(argument));
     connect();
   }
+
+  // "Check Output" is offered once a part was programmed in this session.
+  bool checkOutputOffered() const { return control<QPushButton>("CheckOutput")->isEnabled(); }
 
   // The calibration found the part's DAC error, and its EEPROM holds the
   // settings converted with it.
@@ -94,6 +98,7 @@ class QuickBenchTest : public QObject {
     session.bench.setAngle(0, 40.0);
     if (session.control("PowerOn")) session.press("PowerOn");
     session.press("SetpointA");
+    QVERIFY(!session.checkOutputOffered());
     QCOMPARE(session.text("Angle(0)"), QString("40.00"));
     QCOMPARE(session.text("DP"), QString("220.00"));
     session.bench.setAngle(0, 140.0);
@@ -101,6 +106,7 @@ class QuickBenchTest : public QObject {
     session.type("Level(1)", "90");
     session.press("SetpointB");
     QCOMPARE(session.op.messages, QStringList{});
+    QVERIFY(session.checkOutputOffered());
     QCOMPARE(session.text("Angle(1)"), QString("140.00"));
     session.verifyEeprom(0, TaughtSettings{});
     session.verifyOutputs({{0, 40.0, 10.0}, {0, 140.0, 90.0}});
@@ -117,12 +123,14 @@ class QuickBenchTest : public QObject {
     session.turnMagnets(40.0);
     if (session.control("PowerOn")) session.press("PowerOn");
     session.press("SetpointA");
+    QVERIFY(!session.checkOutputOffered());
     session.turnMagnets(140.0);
     const std::pair<const char*, const char*> levels[] = {
         {"Level(0)", "10"}, {"Level(1)", "90"}, {"Level(2)", "80"}, {"Level(3)", "30"}};
     for (const auto& [name, level] : levels) session.type(name, level);
     session.press("SetpointB");
     QCOMPARE(session.op.messages, QStringList{});
+    QVERIFY(session.checkOutputOffered());
     for (const char* name : {"Angle(0)", "Angle(2)"}) QCOMPARE(session.text(name), QString("40.00"));
     for (const char* name : {"Angle(1)", "Angle(3)"}) QCOMPARE(session.text(name), QString("140.00"));
 
@@ -147,10 +155,12 @@ class QuickBenchTest : public QObject {
     session.type("Level(1)", "90");
     session.bench.setAngle(0, 10.0);
     session.press("SetpointA");
+    QVERIFY(!session.checkOutputOffered());
     QCOMPARE(session.text("Angle(1)"), QString("40.00"));
     QCOMPARE(session.text("DP"), QString("210.00"));
     session.press("SetpointB");
     QCOMPARE(session.op.messages, QStringList{});
+    QVERIFY(session.checkOutputOffered());
 
     TaughtSettings settings;
     settings.angle[0] = 10;
