@@ -343,43 +343,31 @@ std::string hexByte(std::int32_t value) {
 }
 
 std::string recordLine(const ProgrammingRecord& r) {
-  if (r.kind == RecordKind::OutputCheck) {
-    const Json json{
-        {"time", r.time},
-        {"kind", kindName(r.kind)},
-        {"host", r.host},
-        {"mode", r.mode},
-        {"window", r.window},
-        {"port", r.port},
-        {"device", r.device},
-        {"part", r.part},
-        {"chip_id", optionalValue(r.chipId)},
-        {"check", r.outputCheck ? checkJson(*r.outputCheck) : Json(nullptr)},
-        {"outcome", r.outcome},
-    };
-    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
-  }
+  const bool check = r.kind == RecordKind::OutputCheck;
+  Json json{{"time", r.time}};
   // A store record's line is as it was before there were kinds: without one.
-  Json registers = Json::object();
-  for (const auto& [address, value] : r.registers) registers[hexByte(address)] = hexByte(value);
-  const Json json{
-      {"time", r.time},
-      {"host", r.host},
-      {"mode", r.mode},
-      {"window", r.window},
-      {"port", r.port},
-      {"device", r.device},
-      {"part", r.part},
-      {"chip_id", optionalValue(r.chipId)},
-      {"vdd", optionalValue(r.vdd)},
-      {"dac", {{"k", asDecimal(r.dacK)}, {"b", asDecimal(r.dacB)}}},
-      {"contents", contentsName(r.contents)},
-      {"settings", r.settings ? settingsJson(*r.settings) : Json(nullptr)},
-      {"registers", registers},
-      {"verification", verificationJson(r.verification)},
-      {"program_result", optionalValue(r.programResult)},
-      {"outcome", r.outcome},
-  };
+  if (check) json["kind"] = kindName(r.kind);
+  json.update(Json{{"host", r.host},
+                   {"mode", r.mode},
+                   {"window", r.window},
+                   {"port", r.port},
+                   {"device", r.device},
+                   {"part", r.part},
+                   {"chip_id", optionalValue(r.chipId)}});
+  if (check) {
+    json["check"] = r.outputCheck ? checkJson(*r.outputCheck) : Json(nullptr);
+  } else {
+    Json registers = Json::object();
+    for (const auto& [address, value] : r.registers) registers[hexByte(address)] = hexByte(value);
+    json.update(Json{{"vdd", optionalValue(r.vdd)},
+                     {"dac", {{"k", asDecimal(r.dacK)}, {"b", asDecimal(r.dacB)}}},
+                     {"contents", contentsName(r.contents)},
+                     {"settings", r.settings ? settingsJson(*r.settings) : Json(nullptr)},
+                     {"registers", registers},
+                     {"verification", verificationJson(r.verification)},
+                     {"program_result", optionalValue(r.programResult)}});
+  }
+  json["outcome"] = r.outcome;
   // A name that is not UTF-8 (a host name, a device path) must not cost the record.
   return json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }

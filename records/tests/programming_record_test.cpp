@@ -144,6 +144,19 @@ TEST(ProgrammingRecordTest, ALineCarriesTheRecordAndReadsBackTheSame) {
   EXPECT_TRUE(json["program_result"].is_null());
   EXPECT_TRUE(nlohmann::json::parse(recordLine(cleared))["settings"].is_null());
   EXPECT_EQ(nlohmann::json::parse(recordLine(locked))["contents"], "comm_lock");
+  // The fields in the order the file has always had them, for readers that go by position.
+  const auto keys = [](const ProgrammingRecord& record) {
+    const auto fields = nlohmann::ordered_json::parse(recordLine(record));
+    std::vector<std::string> names;
+    for (auto item = fields.begin(); item != fields.end(); ++item) names.push_back(item.key());
+    return names;
+  };
+  EXPECT_EQ(
+      keys(configuredRecord()),
+      (std::vector<std::string>{"time", "host", "mode", "window", "port", "device", "part", "chip_id", "vdd", "dac",
+                                "contents", "settings", "registers", "verification", "program_result", "outcome"}));
+  EXPECT_EQ(keys(outputCheckRecord()), (std::vector<std::string>{"time", "kind", "host", "mode", "window", "port",
+                                                                 "device", "part", "chip_id", "check", "outcome"}));
 }
 
 TEST(ProgrammingRecordTest, LinesThatHoldNoRecordSayWhy) {

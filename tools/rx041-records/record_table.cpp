@@ -72,9 +72,27 @@ void writeRow(std::ostream& out, const std::vector<std::string>& fields) {
   out << "\n";
 }
 
+// The columns every kind of record starts with: where and on what it was made.
+std::vector<std::string> identityHeader() {
+  return {"line", "time", "host", "mode", "window", "port", "device", "part", "chip_id"};
+}
+
+std::vector<std::string> identityFields(const NumberedRecord& numbered) {
+  const ProgrammingRecord& r = numbered.record;
+  return {std::to_string(numbered.line),
+          csvText(r.time),
+          csvText(r.host),
+          csvText(r.mode),
+          csvText(r.window),
+          csvText(r.port),
+          csvText(r.device),
+          std::to_string(r.part),
+          r.chipId ? hexByte(*r.chipId) : std::string()};
+}
+
 std::vector<std::string> header() {
-  std::vector<std::string> names{"line",    "time", "host",  "mode",  "window",   "port",      "device",     "part",
-                                 "chip_id", "vdd",  "dac_k", "dac_b", "contents", "clamp_low", "clamp_high", "dp"};
+  std::vector<std::string> names = identityHeader();
+  for (const char* name : {"vdd", "dac_k", "dac_b", "contents", "clamp_low", "clamp_high", "dp"}) names.push_back(name);
   for (const char point : {'a', 'b', 'c', 'd'}) {
     names.push_back(std::string("angle_") + point);
     names.push_back(std::string("level_") + point);
@@ -90,22 +108,11 @@ std::vector<std::string> header() {
 std::vector<std::string> row(const NumberedRecord& numbered) {
   const ProgrammingRecord& r = numbered.record;
   const SolverSettingsSent s = r.settings.value_or(SolverSettingsSent{});
-  std::vector<std::string> fields{std::to_string(numbered.line),
-                                  csvText(r.time),
-                                  csvText(r.host),
-                                  csvText(r.mode),
-                                  csvText(r.window),
-                                  csvText(r.port),
-                                  csvText(r.device),
-                                  std::to_string(r.part),
-                                  r.chipId ? hexByte(*r.chipId) : std::string(),
-                                  optionalNumber(r.vdd),
-                                  number(r.dacK),
-                                  number(r.dacB),
-                                  std::string(contentsName(r.contents)),
-                                  optionalNumber(s.clampLow),
-                                  optionalNumber(s.clampHigh),
-                                  optionalNumber(s.dp)};
+  std::vector<std::string> fields = identityFields(numbered);
+  for (std::string field :
+       {optionalNumber(r.vdd), number(r.dacK), number(r.dacB), std::string(contentsName(r.contents)),
+        optionalNumber(s.clampLow), optionalNumber(s.clampHigh), optionalNumber(s.dp)})
+    fields.push_back(std::move(field));
   for (const auto& point : s.points) {
     fields.push_back(optionalNumber(point.angle));
     fields.push_back(optionalNumber(point.level));
@@ -126,8 +133,8 @@ std::vector<std::string> row(const NumberedRecord& numbered) {
 }
 
 std::vector<std::string> outputCheckHeader() {
-  std::vector<std::string> names{"line", "time",   "host", "mode",    "window",
-                                 "port", "device", "part", "chip_id", "curve_mode"};
+  std::vector<std::string> names = identityHeader();
+  names.push_back("curve_mode");
   for (const char point : {'a', 'b', 'c', 'd'}) {
     names.push_back(std::string("angle_") + point);
     names.push_back(std::string("level_") + point);
@@ -144,16 +151,8 @@ std::vector<std::string> outputCheckRow(const NumberedRecord& numbered, std::siz
   const ProgrammingRecord& r = numbered.record;
   const OutputCheck check = r.outputCheck.value_or(OutputCheck{});
   const CheckedCurveSettings& c = check.curve;
-  std::vector<std::string> fields{std::to_string(numbered.line),
-                                  csvText(r.time),
-                                  csvText(r.host),
-                                  csvText(r.mode),
-                                  csvText(r.window),
-                                  csvText(r.port),
-                                  csvText(r.device),
-                                  std::to_string(r.part),
-                                  r.chipId ? hexByte(*r.chipId) : std::string(),
-                                  std::to_string(c.mode)};
+  std::vector<std::string> fields = identityFields(numbered);
+  fields.push_back(std::to_string(c.mode));
   for (const auto& point : c.points) {
     fields.push_back(std::to_string(point[0]));
     fields.push_back(std::to_string(point[1]));
