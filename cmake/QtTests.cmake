@@ -24,6 +24,7 @@ function(rx041_add_qt_test_program name)
   add_executable(${name} ${TEST_SOURCES})
   target_link_libraries(${name} PRIVATE rx041_qt_test_main Qt6::Test ${TEST_LIBRARIES})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  rx041_precompile_qt_test(${name})
   set(listed ${CMAKE_CURRENT_BINARY_DIR}/${name}_tests.cmake)
   string(REPLACE ";" "|" environment "${TEST_ENVIRONMENT}")
   add_custom_command(TARGET ${name} POST_BUILD
