@@ -1,5 +1,6 @@
 // rx041ctl scripts as anyone may write them: parsing never crashes, a parsed
-// step carries one value per in-parameter of its operation, and an error names
+// step carries one value per in-parameter of its operation (MeasurePoint its
+// part, a pause none), and an error names
 // a line of the script in a short message of printable text.
 #include <algorithm>
 #include <cstdint>
@@ -46,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   for (const Step& step : std::get<std::vector<Step>>(result)) {
     expect(step.line > previousLine && step.line <= lines);
     previousLine = step.line;
-    expect(step.operation ? step.inputs.size() == inParameters(*step.operation) : step.inputs.empty());
+    const std::size_t inputs = step.operation ? inParameters(*step.operation) : step.measuresPoint ? 1 : 0;
+    expect(step.inputs.size() == inputs);
   }
   return 0;
 }
