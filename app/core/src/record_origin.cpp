@@ -21,14 +21,15 @@ std::string deviceBehind(std::int16_t port) {
 
 }  // namespace
 
-RecordOrigin recordOrigin(const AppState& state, const WindowIdentity& window) {
-  RecordOrigin origin;
-  origin.host = QSysInfo::machineHostName().toStdString();
-  origin.mode = window.argument;
-  origin.window = window.className;
-  if (state.connectedPort != 0) origin.port = "COM" + std::to_string(state.connectedPort);
-  origin.device = deviceBehind(state.connectedPort);
-  return origin;
+rx041::records::ProgrammingRecord recordOfPart(const AppState& state, const WindowIdentity& window, std::int16_t part) {
+  rx041::records::ProgrammingRecord record;
+  record.host = QSysInfo::machineHostName().toStdString();
+  record.mode = window.argument;
+  record.window = window.className;
+  if (state.connectedPort != 0) record.port = "COM" + std::to_string(state.connectedPort);
+  record.device = deviceBehind(state.connectedPort);
+  record.part = part + 1;
+  return record;
 }
 
 }  // namespace rx41

@@ -20,14 +20,7 @@ rx041::records::ProgrammingRecord recordOf(DeviceCalls& calls, std::int16_t part
                                            const IZQ3902WrittenImage* written) {
   const AppState& state = calls.state();
   const rx041::records::PartNotes& notes = calls.notes().part(part);
-  const RecordOrigin origin = recordOrigin(state, calls.window());
-  rx041::records::ProgrammingRecord record;
-  record.host = origin.host;
-  record.mode = origin.mode;
-  record.window = origin.window;
-  record.port = origin.port;
-  record.device = origin.device;
-  record.part = part + 1;
+  rx041::records::ProgrammingRecord record = recordOfPart(state, calls.window(), part);
   record.chipId = notes.chipId;
   record.vdd = notes.vdd;
   record.dacK = state.DacK[part];

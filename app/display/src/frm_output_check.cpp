@@ -322,21 +322,14 @@ void frmOutputCheck::refresh() {
 
 void frmOutputCheck::SaveResult_Click() {
   if (busy_.busy()) return;
-  const RecordOrigin origin = recordOrigin(state_, window_);
   QStringList saved;
   for (std::int16_t p = 0; p < 2; ++p) {
     if (!expected_[p] || samples_[p].empty()) continue;
     const std::vector<JudgedPoint> points = judged(p);
     const CheckResult result = judgeCheck(*expected_[p], points, rules_);
-    rx041::records::ProgrammingRecord record;
+    rx041::records::ProgrammingRecord record = recordOfPart(state_, window_, p);
     record.kind = rx041::records::RecordKind::OutputCheck;
     record.time = rx041::records::isoTimestamp(std::chrono::system_clock::now());
-    record.host = origin.host;
-    record.mode = origin.mode;
-    record.window = origin.window;
-    record.port = origin.port;
-    record.device = origin.device;
-    record.part = p + 1;
     // The chip the last point was measured on.
     record.chipId = samples_[p].back().reading.chipId;
     rx041::records::OutputCheck check;

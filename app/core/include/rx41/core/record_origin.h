@@ -2,22 +2,18 @@
 // Where a record comes from: the host, the working window (its start-up
 // argument and class), the COM port the device object was connected through
 // and the device the port map puts behind it.
-#include <string>
+#include <cstdint>
 
+#include "rx041/records/programming_record.h"
 #include "rx41/core/app_state.h"
 #include "rx41/core/window_identity.h"
 
 namespace rx41 {
 
-struct RecordOrigin {
-  std::string host;
-  std::string mode;    // "/2"; empty outside a working window
-  std::string window;  // "MainForm2PointsProgramming"
-  std::string port;    // "COM3"; empty without a connection
-  std::string device;  // the path behind the port; empty when not known
-};
-
-// The window is the working window the flow belongs to, as it named itself.
-RecordOrigin recordOrigin(const AppState& state, const WindowIdentity& window);
+// A record of the part (0 or 1) with where it comes from filled in. The
+// window is the working window the flow belongs to, as it named itself; the
+// mode is empty outside a working window, the port and device without a
+// connection or a link.
+rx041::records::ProgrammingRecord recordOfPart(const AppState& state, const WindowIdentity& window, std::int16_t part);
 
 }  // namespace rx41
