@@ -43,6 +43,14 @@ void storeSettings(rx41::AppState& state, const rx041::test::ExpectedCurve& sett
   state.Curve[p][0][0] = 7;
 }
 
+// Both parts' settings stored, the graph opened on them and shown.
+void openOnBothParts(Bench& bench, std::int16_t part, std::int16_t mode, std::int16_t part2, std::int16_t mode2) {
+  storeSettings(bench.state, kPart1);
+  storeSettings(bench.state, kPart2);
+  bench.form().Init(part, mode, part2, mode2);
+  bench.show();
+}
+
 QStringList rowTexts(Bench& bench, int row) {
   QStringList texts;
   for (const char* column : kColumns) texts << bench.text(QString("%1(%2)").arg(column).arg(row));
@@ -89,10 +97,7 @@ class FrmLinearGraphTest : public QObject {
     };
     for (const Case& c : cases) {
       Bench bench;
-      storeSettings(bench.state, kPart1);
-      storeSettings(bench.state, kPart2);
-      bench.form().Init(c.part, c.mode, c.part2, c.mode2);
-      bench.show();
+      openOnBothParts(bench, c.part, c.mode, c.part2, c.mode2);
       QCOMPARE(rowTexts(bench, 0), c.row0);
       QCOMPARE(bench.control<QLabel>("Label8")->text(), QString("Part#1"));
       QCOMPARE(bench.control("Labelpart2")->isHidden(), !c.row1);
@@ -116,10 +121,7 @@ class FrmLinearGraphTest : public QObject {
   void eachPartsCurveIsDrawnToItsOwnEnd() {
     // Part#1's curve (7 segments) ends before Part#2's (9): Part#2 goes on in red.
     Bench bench;
-    storeSettings(bench.state, kPart1);
-    storeSettings(bench.state, kPart2);
-    bench.form().Init(0, 2, 1, 3);
-    bench.show();
+    openOnBothParts(bench, 0, 2, 1, 3);
     bench.window->resize(900, 500);
     const auto& curve = bench.state.Curve[1];
     int last = 0;
@@ -144,10 +146,7 @@ class FrmLinearGraphTest : public QObject {
     };
     for (const auto& c : cases) {
       Bench bench;
-      storeSettings(bench.state, kPart1);
-      storeSettings(bench.state, kPart2);
-      bench.form().Init(c.part, c.mode, c.part2, c.mode2);
-      bench.show();
+      openOnBothParts(bench, c.part, c.mode, c.part2, c.mode2);
       bool opened = false;
       bench.op.modalHandlers.push_back([&](QDialog& check) {
         opened = true;
